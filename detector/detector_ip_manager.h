@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/detector_type.h"
+#include "detector/detector_ip_manager_iface.h"
+#include "platform/acquisition/detector.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <string>
+
+// Entry point of the network road: opens one detector, forwards the
+// configuration requests to its family's implementation, closes it again.
+class DetectorIpManager {
+public:
+    static DetectorIpManager& Instance();
+
+    // peerIp comes without its prefix-length suffix. Throws std::exception
+    // when the detector cannot be opened and initialised.
+    void CreateDetector(DetectorType type, const std::string& detectorIp, const std::string& peerIp);
+    bool IsConnectedByCable();
+    bool SetWifiEnable(bool enable);
+    bool SetWifiPasswd(const std::string& ssid, const std::string& passwd);
+    bool SetHostAndDetectorIPAddress(const std::string& hostIp, const std::string& detectorIp);
+    void DeleteDetector();
+
+    DetectorIpManager(const DetectorIpManager&) = delete;
+    DetectorIpManager& operator=(const DetectorIpManager&) = delete;
+
+private:
+    DetectorIpManager() = default;
+    ~DetectorIpManager();
+
+    static void OnDetectorMessage(const std::string& message);
+
+    boost::shared_ptr<DetectorIpManagerIface> implementation;
+    boost::shared_ptr<mirl::acquisition::Detector> detector;
+    boost::shared_ptr<mirl::acquisition::Board> board;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// What one run of a program left behind.
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+
+    std::vector<std::string> outLines() const;
+    std::vector<std::string> errLines() const;
+};
+
+// A fresh folder per test: the program runs in it, and its bench lives in it
+// ($VELKOR_BENCH points there), so tests never touch the user's bench.
+class Scratch {
+public:
+    Scratch();
+    ~Scratch();
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    const boost::filesystem::path& dir() const { return dir_; }
+    boost::filesystem::path benchDir() const { return dir_ / "bench"; }
+    boost::filesystem::path logFile() const { return dir_ / "velkor-ipconfig-cmd.log"; }
+
+    // Runs velkor-ipconfig-cmd in dir() with the given arguments.
+    RunResult ipconfig(const std::vector<std::string>& args) const;
+    // Runs velkor-bench against benchDir(); fails the test when it exits non-zero
+    // and `mustSucceed` is set.
+    RunResult bench(const std::vector<std::string>& args, bool mustSucceed = true) const;
+    // Runs any program in dir() with the bench environment.
+    RunResult run(const std::string& program, const std::vector<std::string>& args) const;
+
+    std::string readLog() const;
+
+private:
+    boost::filesystem::path dir_;
+};
+
+// Splits text at line ends; a final line end does not add an empty line.
+std::vector<std::string> splitLines(const std::string& text);
+
+} // namespace e2e
