@@ -1,0 +1,265 @@
+#include "platform/tools/logger.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using mirl::tools::logger;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Every test starts and ends with a logger that has neither sinks nor prefixes.
+class Logger : public ::testing::Test {
+protected:
+    void SetUp() override { logger::manager().clear(); }
+    void TearDown() override { logger::manager().clear(); }
+
+    void Capture() {
+        logger::manager().addsink("test",
+                                  [this](const std::string& text) { lines.push_back(text); });
+    }
+
+    std::vector<std::string> lines;
+};
+
+// A scratch file removed when the test ends.
+class TempFile {
+public:
+    TempFile()
+        : name_(::testing::TempDir() + "velkor-logger-" + std::to_string(::getpid()) + "-" +
+                std::to_string(++count_) + ".log") {
+        std::remove(name_.c_str());
+    }
+    ~TempFile() { std::remove(name_.c_str()); }
+
+    const std::string& name() const { return name_; }
+
+    std::vector<std::string> lines() const {
+        std::ifstream stream(name());
+        std::vector<std::string> result;
+        for (std::string line; std::getline(stream, line);) {
+            result.push_back(line);
+        }
+        return result;
+    }
+
+    std::string content() const {
+        std::ifstream stream(name(), std::ios::binary);
+        std::ostringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    }
+
+private:
+    static int count_;
+    std::string name_;
+};
+
+int TempFile::count_ = 0;
+
+int Touch(int& counter) {
+    return ++counter;
+}
+
+// ISO 8601 local time with milliseconds, and optionally the UTC offset in the
+// same (extended) format.
+const std::regex
+    kStamp(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})\.\d{3}(Z|[+-]\d{2}:\d{2})?)");
+
+TEST_F(Logger, NothingIsFormattedWithoutASink) {
+    ASSERT_TRUE(logger::manager().empty_sink());
+    int counter = 0;
+    LOG_ERROR("never built " << Touch(counter));
+    LOG_INFO("never built " << Touch(counter));
+    LOG_WARNING("never built " << Touch(counter));
+    EXPECT_EQ(0, counter);
+
+    Capture();
+    EXPECT_FALSE(logger::manager().empty_sink());
+    LOG_INFO("built " << Touch(counter));
+    EXPECT_EQ(1, counter);
+    EXPECT_THAT(lines, ElementsAre("I built 1\n"));
+}
+
+TEST_F(Logger, EachStatementGivesOneLineWithItsLevelMark) {
+    Capture();
+    LOG_ERROR("DetectorIpManager::CreateDetector - Error creating the detector");
+    LOG_INFO("det : "
+             << "opened " << 2 << " extensions");
+    LOG_WARNING("careful");
+    EXPECT_THAT(lines,
+                ElementsAre("E DetectorIpManager::CreateDetector - Error creating the detector\n",
+                            "I det : opened 2 extensions\n", "W careful\n"));
+}
+
+TEST_F(Logger, EmbeddedLineEndsDoNotSplitALine) {
+    Capture();
+    LOG_INFO("first\nsecond\r\nthird");
+    LOG_ERROR("trailing\n\n");
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ(1, std::count(lines[0].begin(), lines[0].end(), '\n')) << lines[0];
+    EXPECT_THAT(lines[0], ::testing::StartsWith("I first"));
+    EXPECT_THAT(lines[0], ::testing::HasSubstr("second"));
+    EXPECT_THAT(lines[0], ::testing::EndsWith("third\n"));
+    EXPECT_EQ(std::string::npos, lines[0].find('\r'));
+    EXPECT_EQ("E trailing\n", lines[1]);
+}
+
+TEST_F(Logger, RemovedAndReplacedSinksNoLongerReceive) {
+    std::vector<std::string> other;
+    logger::manager().addsink("test", [&other](const std::string& text) { other.push_back(text); });
+    Capture(); // same name: replaces the first sink
+    LOG_INFO("one");
+    logger::manager().removesink("test");
+    EXPECT_TRUE(logger::manager().empty_sink());
+    LOG_INFO("two");
+    EXPECT_THAT(other, IsEmpty());
+    EXPECT_THAT(lines, ElementsAre("I one\n"));
+}
+
+TEST_F(Logger, FailingSinkOrPrefixDoesNotThrowNorCostOtherSinks) {
+    logger::manager().addprefix("broken", [](std::string&) { throw std::runtime_error("prefix"); });
+    logger::manager().addsink("a-broken",
+                              [](const std::string&) { throw std::runtime_error("sink"); });
+    Capture();
+    EXPECT_NO_THROW(LOG_ERROR("still logged"));
+    EXPECT_THAT(lines, ElementsAre("E still logged\n"));
+}
+
+TEST_F(Logger, TimePrefixIsCurrentLocalTimeWithMilliseconds) {
+    const std::time_t before = std::time(nullptr);
+    std::string text = "I message\n";
+    mirl::tools::timeprefix(text);
+    const std::time_t after = std::time(nullptr);
+
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(text, match, kStamp)) << text;
+    EXPECT_EQ(0, match.position(0)) << text;
+    EXPECT_EQ(" I message\n", match.suffix().str());
+
+    std::tm stamped{};
+    stamped.tm_year = std::stoi(match[1]) - 1900;
+    stamped.tm_mon = std::stoi(match[2]) - 1;
+    stamped.tm_mday = std::stoi(match[3]);
+    stamped.tm_hour = std::stoi(match[4]);
+    stamped.tm_min = std::stoi(match[5]);
+    stamped.tm_sec = std::stoi(match[6]);
+    stamped.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&stamped);
+    EXPECT_LE(before, seconds);
+    EXPECT_GE(after, seconds);
+}
+
+// Restores the process time zone when the test ends.
+class ZoneOverride {
+public:
+    explicit ZoneOverride(const char* zone) {
+        const char* const old = std::getenv("TZ");
+        hadZone_ = old != nullptr;
+        if (hadZone_) {
+            oldZone_ = old;
+        }
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+    }
+    ~ZoneOverride() {
+        if (hadZone_) {
+            ::setenv("TZ", oldZone_.c_str(), 1);
+        } else {
+            ::unsetenv("TZ");
+        }
+        ::tzset();
+    }
+
+private:
+    bool hadZone_ = false;
+    std::string oldZone_;
+};
+
+TEST_F(Logger, TimePrefixShowsTheLocalOffsetInExtendedFormat) {
+    const ZoneOverride zone("VLK-05:30"); // five and a half hours east of UTC
+    const std::time_t before = std::time(nullptr);
+    std::string text = "W x";
+    mirl::tools::timeprefix(text);
+    const std::time_t after = std::time(nullptr);
+
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(text, match, kStamp)) << text;
+    EXPECT_EQ(0, match.position(0)) << text;
+    EXPECT_EQ("+05:30", match[7].str()) << text;
+    EXPECT_EQ(" W x", match.suffix().str());
+
+    std::tm stamped{};
+    stamped.tm_year = std::stoi(match[1]) - 1900;
+    stamped.tm_mon = std::stoi(match[2]) - 1;
+    stamped.tm_mday = std::stoi(match[3]);
+    stamped.tm_hour = std::stoi(match[4]);
+    stamped.tm_min = std::stoi(match[5]);
+    stamped.tm_sec = std::stoi(match[6]);
+    const std::time_t utc = ::timegm(&stamped) - (5 * 3600 + 30 * 60);
+    EXPECT_LE(before, utc) << text;
+    EXPECT_GE(after, utc) << text;
+}
+
+TEST_F(Logger, FileSinkHoldsOneStampedLinePerStatement) {
+    TempFile file;
+    logger::manager().addprefix("time", mirl::tools::timeprefix);
+    logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), true));
+
+    LOG_INFO("Info line");
+    LOG_ERROR("two\nparts");
+    LOG_WARNING("last " << 3);
+
+    const std::vector<std::string> lines = file.lines();
+    ASSERT_EQ(3u, lines.size()) << file.content();
+    const char* const expected[] = {"I Info line", "E two", "W last 3"};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(lines[i], match, kStamp));
+        EXPECT_EQ(0, match.position(0));
+        EXPECT_THAT(match.suffix().str(), ::testing::StartsWith(std::string(" ") + expected[i]));
+    }
+    EXPECT_EQ('\n', file.content().back());
+}
+
+TEST_F(Logger, FileSinkAppendsOrTruncates) {
+    TempFile file;
+    {
+        std::ofstream old(file.name());
+        old << "old line\n";
+    }
+    logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), true));
+    LOG_INFO("appended");
+    EXPECT_THAT(file.lines(), ElementsAre("old line", "I appended"));
+
+    logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), false));
+    EXPECT_THAT(file.lines(), IsEmpty());
+    LOG_INFO("fresh");
+    EXPECT_THAT(file.lines(), ElementsAre("I fresh"));
+}
+
+TEST_F(Logger, CoutSinkCopiesTheLine) {
+    std::ostringstream captured;
+    std::streambuf* const original = std::cout.rdbuf(captured.rdbuf());
+    logger::manager().addsink("cout", mirl::tools::coutlogsink());
+    LOG_WARNING("to the console");
+    logger::manager().removesink("cout");
+    std::cout.rdbuf(original);
+    EXPECT_EQ("W to the console\n", captured.str());
+}
+
+} // namespace
