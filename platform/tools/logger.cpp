@@ -84,8 +84,13 @@ void timeprefix(std::string& text) {
     char zone[8];
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
     std::strftime(zone, sizeof zone, "%z", &local);
+    // strftime gives "+hhmm"; ISO 8601 wants "+hh:mm" beside an extended-format time.
+    std::string offset = zone;
+    if (offset.size() == 5) {
+        offset.insert(3, ":");
+    }
     std::ostringstream stamp;
-    stamp << date << '.' << std::setw(3) << std::setfill('0') << millis << zone << ' ';
+    stamp << date << '.' << std::setw(3) << std::setfill('0') << millis << offset << ' ';
     text.insert(0, stamp.str());
 }
 
