@@ -1,0 +1,148 @@
+#include "module/serial_devices_enumerator.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A fake sysfs: <dir>/class/tty/NAME links to <dir>/devices/.../NAME, and a
+// backed entry has a "device" link to a device folder whose "driver" links to
+// <dir>/drivers/DRIVER, as the kernel lays them out.
+class FakeTtyTable {
+public:
+    FakeTtyTable() {
+        std::random_device seed;
+        dir_ = fs::temp_directory_path() / ("velkor-tty-" + std::to_string(seed()));
+        fs::create_directories(root());
+    }
+    ~FakeTtyTable() {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    std::string root() const { return (dir_ / "class" / "tty").string(); }
+
+    // A tty without device: virtual consoles, ptys and the like.
+    void AddVirtual(const std::string& name) {
+        const fs::path target = dir_ / "devices" / "virtual" / "tty" / name;
+        fs::create_directories(target);
+        fs::create_directory_symlink(target, fs::path(root()) / name);
+    }
+
+    // A tty backed by device `device` bound to `driver` (none when empty), with
+    // the given attribute files.
+    void AddBacked(const std::string& name, const std::string& device, const std::string& driver,
+                   const std::map<std::string, std::string>& attributes = {}) {
+        const fs::path deviceDir = dir_ / "devices" / "platform" / device;
+        fs::create_directories(deviceDir);
+        if (!driver.empty() && !fs::exists(fs::symlink_status(deviceDir / "driver"))) {
+            fs::create_directories(dir_ / "drivers" / driver);
+            fs::create_directory_symlink(dir_ / "drivers" / driver, deviceDir / "driver");
+        }
+        const fs::path target = deviceDir / "tty" / name;
+        fs::create_directories(target);
+        fs::create_directory_symlink(deviceDir, target / "device");
+        for (const auto& attribute : attributes) {
+            std::ofstream(target / attribute.first) << attribute.second << "\n";
+        }
+        fs::create_directory_symlink(target, fs::path(root()) / name);
+    }
+
+    void AddUsb(const std::string& name) { AddBacked(name, "usb-" + name, "ftdi_sio"); }
+
+private:
+    fs::path dir_;
+};
+
+TEST(SerialDevicesEnumeratorTest, MissingOrEmptyTableGivesNoPorts) {
+    FakeTtyTable table;
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(), IsEmpty());
+    EXPECT_THAT(SerialDevicesEnumerator(table.root() + "/absent").GetSerialPorts(), IsEmpty());
+}
+
+TEST(SerialDevicesEnumeratorTest, TwoPortsInOrder) {
+    FakeTtyTable table;
+    table.AddUsb("ttyUSB0");
+    table.AddBacked("ttyACM0", "usb-acm", "cdc_acm");
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
+                ElementsAre("/dev/ttyACM0", "/dev/ttyUSB0"));
+}
+
+TEST(SerialDevicesEnumeratorTest, NumbersSortByValue) {
+    FakeTtyTable table;
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyUSB1", "ttyACM3", "ttyUSB02"}) {
+        table.AddUsb(name);
+    }
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
+                ElementsAre("/dev/ttyACM3", "/dev/ttyUSB1", "/dev/ttyUSB02", "/dev/ttyUSB2",
+                            "/dev/ttyUSB10"));
+}
+
+TEST(SerialDevicesEnumeratorTest, ConsolesAndPtysAreSkipped) {
+    FakeTtyTable table;
+    for (const char* name : {"console", "ptmx", "tty", "tty0", "tty12", "ptyp0", "ttyp0"}) {
+        table.AddVirtual(name);
+    }
+    // Even when something links them to a device, these names are no serial ports.
+    table.AddBacked("tty1", "vtcon", "vt");
+    table.AddBacked("ttyq3", "legacy-pty", "pty");
+    table.AddUsb("ttyUSB0");
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
+                ElementsAre("/dev/ttyUSB0"));
+}
+
+TEST(SerialDevicesEnumeratorTest, AbsentLegacyUartsAreSkipped) {
+    FakeTtyTable table;
+    // Kernels with uart attributes: the type tells whether a UART answered.
+    table.AddBacked("ttyS0", "00:04", "serial", {{"type", "4"}, {"port", "0x3F8"}});
+    table.AddBacked("ttyS1", "serial8250", "serial8250", {{"type", "0"}, {"port", "0x2F8"}});
+    table.AddBacked("ttyS10", "serial8250", "serial8250", {{"type", "0"}, {"port", "0x0"}});
+    // Without a type attribute, an 8250 port needs an address.
+    table.AddBacked("ttyS2", "serial8250", "serial8250", {{"port", "0x0"}, {"iomem_base", "0x0"}});
+    table.AddBacked("ttyS3", "serial8250", "serial8250", {{"port", "0x2E8"}});
+    table.AddBacked("ttyS4", "serial8250", "serial8250", {});
+    // Newer kernels name the port device after the 8250 driver.
+    table.AddBacked("ttyS5", "serial8250:0.5", "port", {});
+    table.AddUsb("ttyUSB0");
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
+                ElementsAre("/dev/ttyS0", "/dev/ttyS3", "/dev/ttyUSB0"));
+}
+
+TEST(SerialDevicesEnumeratorTest, NestedDeviceNamesBecomePaths) {
+    FakeTtyTable table;
+    table.AddBacked("usb!ttyX0", "odd", "odd_serial");
+    EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
+                ElementsAre("/dev/usb/ttyX0"));
+}
+
+TEST(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheRootNamedInTheEnvironment) {
+    FakeTtyTable table;
+    table.AddUsb("ttyUSB7");
+    ASSERT_EQ(setenv("VELKOR_SERIAL_ROOT", table.root().c_str(), 1), 0);
+    const SerialDevicesEnumerator enumerator;
+    unsetenv("VELKOR_SERIAL_ROOT");
+    EXPECT_THAT(enumerator.GetSerialPorts(), ElementsAre("/dev/ttyUSB7"));
+}
+
+TEST(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheHostWithoutFailing) {
+    unsetenv("VELKOR_SERIAL_ROOT");
+    const SerialDevicesEnumerator enumerator;
+    for (const auto& port : enumerator.GetSerialPorts()) {
+        EXPECT_EQ(port.rfind("/dev/", 0), 0u) << port;
+        EXPECT_NE(port, "/dev/console");
+        EXPECT_NE(port, "/dev/ptmx");
+    }
+}
+
+} // namespace
