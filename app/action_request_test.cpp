@@ -1,0 +1,370 @@
+#include "app/action_request.h"
+#include "app/action_rule_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Present parameters named by their short option letters: c current detector,
+// l current peer, d new detector, p new peer, s serial port, i new ssid,
+// o new password, w wifi_enable.
+ActionRequest Request(const std::string& present) {
+    auto has = [&present](char letter) { return present.find(letter) != std::string::npos; };
+    return ActionRequest(has('c'), has('l'), has('d'), has('p'), has('s'), has('i'), has('o'),
+                         has('w'));
+}
+
+std::vector<ActionType> AcceptedOf(const ActionRequest& request) {
+    std::vector<ActionType> accepted;
+    for (const ActionType action :
+         {ActionType::IpConfiguration, ActionType::SsidConfiguration, ActionType::WifiActivation}) {
+        if (request.IsAccepted(action)) {
+            accepted.push_back(action);
+        }
+    }
+    return accepted;
+}
+
+const ActionType Ip = ActionType::IpConfiguration;
+const ActionType Ssid = ActionType::SsidConfiguration;
+const ActionType Wifi = ActionType::WifiActivation;
+
+TEST(ActionNamesTest, Texts) {
+    EXPECT_EQ(ActionName(Ip), "IP configuration");
+    EXPECT_EQ(ActionName(Ssid), "SSID configuration");
+    EXPECT_EQ(ActionName(Wifi), "Wifi activation");
+    EXPECT_EQ(ActionName(static_cast<ActionType>(3)), "Unknown");
+    EXPECT_EQ(ActionName(static_cast<ActionType>(-1)), "Unknown");
+
+    EXPECT_EQ(static_cast<int>(ActionParameter::CurrentDetectorIp), 1);
+    EXPECT_EQ(static_cast<int>(ActionParameter::WifiActivation), 7);
+    EXPECT_EQ(ActionParameterName(ActionParameter::CurrentDetectorIp), "Current detector IP");
+    EXPECT_EQ(ActionParameterName(ActionParameter::CurrentPeerIp), "Current peer IP");
+    EXPECT_EQ(ActionParameterName(ActionParameter::NewDetectorIp), "New detector IP");
+    EXPECT_EQ(ActionParameterName(ActionParameter::NewPeerIp), "New peer IP");
+    EXPECT_EQ(ActionParameterName(ActionParameter::NewSsid), "New SSID");
+    EXPECT_EQ(ActionParameterName(ActionParameter::NewPassword), "New password");
+    EXPECT_EQ(ActionParameterName(ActionParameter::WifiActivation), "Wifi activation");
+    EXPECT_EQ(ActionParameterName(static_cast<ActionParameter>(0)), "Unknown");
+    EXPECT_EQ(ActionParameterName(static_cast<ActionParameter>(8)), "Unknown");
+}
+
+TEST(ActionRequestTest, RequestedActions) {
+    struct Case {
+        const char* present;
+        std::size_t count;
+    };
+    const Case cases[] = {
+        {"", 0},  {"c", 0}, {"cls", 0}, {"d", 1}, {"p", 1},  {"dp", 1},
+        {"i", 1}, {"o", 1}, {"io", 1},  {"w", 1}, {"dw", 2}, {"cldpsiow", 3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Request(c.present).RequestedCount(), c.count) << c.present;
+    }
+}
+
+TEST(ActionRequestTest, ParameterPresence) {
+    const ActionRequest all = Request("cldpiow");
+    const ActionRequest serialOnly = Request("s");
+    for (int value = 1; value <= 7; ++value) {
+        const ActionParameter parameter = static_cast<ActionParameter>(value);
+        EXPECT_TRUE(all.IsParameterPresent(parameter)) << value;
+        EXPECT_FALSE(serialOnly.IsParameterPresent(parameter)) << value;
+    }
+    EXPECT_FALSE(all.IsParameterPresent(static_cast<ActionParameter>(0)));
+    EXPECT_FALSE(all.IsParameterPresent(static_cast<ActionParameter>(8)));
+
+    // Each flag reads its own parameter; the serial port flag sits between
+    // the new peer and the new ssid and belongs to none.
+    const struct {
+        const char* present;
+        ActionParameter parameter;
+    } single[] = {
+        {"c", ActionParameter::CurrentDetectorIp}, {"l", ActionParameter::CurrentPeerIp},
+        {"d", ActionParameter::NewDetectorIp},     {"p", ActionParameter::NewPeerIp},
+        {"i", ActionParameter::NewSsid},           {"o", ActionParameter::NewPassword},
+        {"w", ActionParameter::WifiActivation},
+    };
+    for (const auto& c : single) {
+        const ActionRequest request = Request(c.present);
+        for (int value = 1; value <= 7; ++value) {
+            const ActionParameter parameter = static_cast<ActionParameter>(value);
+            EXPECT_EQ(request.IsParameterPresent(parameter), parameter == c.parameter)
+                << c.present << " " << value;
+        }
+    }
+}
+
+struct ValidateCase {
+    const char* name;
+    DetectorType type;
+    bool viaModule;
+    const char* present;
+    bool valid;
+    std::string out;
+    std::string err;
+    std::vector<ActionType> accepted;
+};
+
+const std::string ValidIp = "Info - valid IP configuration action parameters\n";
+const std::string ValidSsid = "Info - valid SSID configuration action parameters\n";
+const std::string ValidWifi = "Info - valid Wifi activation action parameters\n";
+const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
+const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
+
+TEST(ActionRequestTest, NetworkRoad) {
+    const std::vector<ValidateCase> cases = {
+        {"6080K forbidden current peer",
+         Vk6080K,
+         false,
+         "cld",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n",
+         {}},
+        {"6080K both peers forbidden, in rule order",
+         Vk6080K,
+         false,
+         "cldp",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
+             Forbidden + "New peer IP\n",
+         {}},
+        {"6080K valid", Vk6080K, false, "cd", true, ValidIp, "", {Ip}},
+        {"6080K serial port allowed", Vk6080K, false, "cds", true, ValidIp, "", {Ip}},
+        {"6080K only new peer: dropped silently", Vk6080K, false, "p", false, "", "", {}},
+        {"6080K ssid has no rule",
+         Vk6080K,
+         false,
+         "cdi",
+         false,
+         ValidIp,
+         "Error - invalid SSID configuration action\n",
+         {Ip}},
+        {"6080K wifi has no rule",
+         Vk6080K,
+         false,
+         "w",
+         false,
+         "",
+         "Error - invalid Wifi activation action\n",
+         {}},
+        {"nQ2 only new detector",
+         VknQ2,
+         false,
+         "d",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Mandatory +
+             "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
+             "New peer IP\n",
+         {}},
+        {"nQ2 everything",
+         VknQ2,
+         false,
+         "cldpiow",
+         true,
+         ValidIp + ValidSsid + ValidWifi,
+         "",
+         {Ip, Ssid, Wifi}},
+        {"nQ2 ssid without ssid",
+         VknQ2,
+         false,
+         "clo",
+         false,
+         "",
+         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n",
+         {}},
+        {"nQ2 ssid without password after a valid ip",
+         VknQ2,
+         false,
+         "cldpi",
+         false,
+         ValidIp,
+         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New password\n",
+         {Ip}},
+        {"nQ2 ip dropped, wifi kept", VknQ2, false, "clw", true, ValidWifi, "", {Wifi}},
+        {"7x80 without new peer passes the rules", Vk7x80, false, "cd", true, ValidIp, "", {Ip}},
+        {"7x80 new peer allowed", Vk7x80, false, "cdp", true, ValidIp, "", {Ip}},
+        {"7x80 current peer forbidden and detector missing",
+         Vk7x80,
+         false,
+         "lp",
+         false,
+         "",
+         "",
+         {}},
+        {"7x80 current peer forbidden",
+         Vk7x80,
+         false,
+         "cldp",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n",
+         {}},
+        {"7x80 missing then forbidden",
+         Vk7x80,
+         false,
+         "ld",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Mandatory +
+             "Current detector IP\n" + Forbidden + "Current peer IP\n",
+         {}},
+        {"7380TW full ip", Vk7380TW, false, "cldp", true, ValidIp, "", {Ip}},
+        {"7380TW ssid has no rule",
+         Vk7380TW,
+         false,
+         "io",
+         false,
+         "",
+         "Error - invalid SSID configuration action\n",
+         {}},
+        {"6080MV ssid and wifi",
+         Vk6080MV,
+         false,
+         "iow",
+         true,
+         ValidSsid + ValidWifi,
+         "",
+         {Ssid, Wifi}},
+        {"invalid type",
+         InvalidDetectorType,
+         false,
+         "cd",
+         false,
+         "",
+         "Error - invalid IP configuration action\n",
+         {}},
+    };
+    for (const ValidateCase& c : cases) {
+        ActionRequest request = Request(c.present);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(request.Validate(c.type, c.viaModule, out, err), c.valid) << c.name;
+        EXPECT_EQ(out.str(), c.out) << c.name;
+        EXPECT_EQ(err.str(), c.err) << c.name;
+        EXPECT_EQ(AcceptedOf(request), c.accepted) << c.name;
+    }
+}
+
+TEST(ActionRequestTest, ModuleRoad) {
+    const std::vector<ValidateCase> cases = {
+        {"nQ2 ip", VknQ2, true, "dp", true, ValidIp, "", {Ip}},
+        {"nQ2 ip and ssid with port",
+         VknQ2,
+         true,
+         "dpsio",
+         true,
+         ValidIp + ValidSsid,
+         "",
+         {Ip, Ssid}},
+        {"nQ2 current detector forbidden",
+         VknQ2,
+         true,
+         "cdp",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden +
+             "Current detector IP\n",
+         {}},
+        {"nQ2 both current forbidden",
+         VknQ2,
+         true,
+         "cldp",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden +
+             "Current detector IP\n" + Forbidden + "Current peer IP\n",
+         {}},
+        {"nQ2 wifi has no rule",
+         VknQ2,
+         true,
+         "dpw",
+         false,
+         ValidIp,
+         "Error - invalid Wifi activation action\n",
+         {Ip}},
+        {"6080QL wifi alone",
+         VknQ2,
+         true,
+         "w",
+         false,
+         "",
+         "Error - invalid Wifi activation action\n",
+         {}},
+        {"6080MV new peer missing",
+         Vk6080MV,
+         true,
+         "d",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Mandatory + "New peer IP\n",
+         {}},
+        {"6080MV current detector with new peer",
+         Vk6080MV,
+         true,
+         "cp",
+         false,
+         "",
+         "Error - invalid IP configuration action parameters\n" + Mandatory + "New detector IP\n" +
+             Forbidden + "Current detector IP\n",
+         {}},
+        {"6080MV ssid", Vk6080MV, true, "io", true, ValidSsid, "", {Ssid}},
+        {"7380TW any request",
+         Vk7380TW,
+         true,
+         "io",
+         false,
+         "",
+         "Error - invalid SSID configuration action\n",
+         {}},
+        {"7380TW ip first",
+         Vk7380TW,
+         true,
+         "dpio",
+         false,
+         "",
+         "Error - invalid IP configuration action\n",
+         {}},
+        {"6080K", Vk6080K, true, "d", false, "", "Error - invalid IP configuration action\n", {}},
+        {"7x80", Vk7x80, true, "dp", false, "", "Error - invalid IP configuration action\n", {}},
+    };
+    for (const ValidateCase& c : cases) {
+        ActionRequest request = Request(c.present);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(request.Validate(c.type, c.viaModule, out, err), c.valid) << c.name;
+        EXPECT_EQ(out.str(), c.out) << c.name;
+        EXPECT_EQ(err.str(), c.err) << c.name;
+        EXPECT_EQ(AcceptedOf(request), c.accepted) << c.name;
+    }
+}
+
+TEST(ActionRuleTableTest, BuildersReplaceTheTable) {
+    ActionRuleTable table;
+    table[Vk6080K][Wifi] = ActionRule();
+    BuildModuleActionRules(table);
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_EQ(table.count(Vk6080K), 0u);
+    EXPECT_EQ(table.at(VknQ2).size(), 2u);
+    EXPECT_EQ(table.at(VknQ2).count(Wifi), 0u);
+
+    BuildDetectorActionRules(table);
+    EXPECT_EQ(table.size(), 5u);
+    EXPECT_EQ(table.at(Vk6080K).size(), 1u);
+    EXPECT_EQ(table.at(Vk6080K).count(Wifi), 0u);
+    EXPECT_EQ(table.at(VknQ2).size(), 3u);
+    EXPECT_EQ(table.at(Vk6080MV).size(), 3u);
+    EXPECT_EQ(table.at(Vk7x80).size(), 1u);
+    EXPECT_EQ(table.at(Vk7380TW).size(), 1u);
+    const std::vector<ActionParameter> sevenForbidden = {ActionParameter::CurrentPeerIp};
+    EXPECT_EQ(table.at(Vk7x80).at(Ip).second, sevenForbidden);
+}
+
+} // namespace

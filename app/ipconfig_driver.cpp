@@ -1,0 +1,274 @@
+#include "app/ipconfig_driver.h"
+
+#include "addressing/ip_address_checks.h"
+#include "platform/tools/logger.h"
+
+#include <boost/filesystem/operations.hpp>
+#include <boost/system/error_code.hpp>
+
+#include <exception>
+#include <fstream>
+
+namespace fs = boost::filesystem;
+using mirl::tools::logger;
+
+const std::string LogFileName = "velkor-ipconfig-cmd.log";
+
+namespace {
+
+const char* const ModuleCreationError =
+    "Error - Can not retrieve current peer and detector IP due to module creation error.";
+
+bool HasCidrPeer(DetectorType type) {
+    return type == VknQ2 || type == Vk7380TW || type == Vk6080MV;
+}
+
+} // namespace
+
+IpConfigDriver::IpConfigDriver(std::ostream& out, std::ostream& err, DetectorAccessIface& detector,
+                               ModuleAccessIface& module, const std::string& logFile)
+    : out_(out), err_(err), detector_(detector), module_(module), logFile_(logFile) {}
+
+bool IpConfigDriver::RecreateLogFile() {
+    // No sink may keep writing into the file that is about to be replaced.
+    logger::manager().removesink("file");
+
+    const fs::path path(logFile_);
+    boost::system::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (status.type() == fs::status_error) {
+        err_ << "Error - Can not check the previous log file " << logFile_ << " : "
+             << error.message() << std::endl;
+        return false;
+    }
+    if (status.type() == fs::directory_file) {
+        // Removing an empty folder would succeed, but it is not ours to remove.
+        err_ << "Error - Can not remove the previous log file " << logFile_ << " : "
+             << boost::system::errc::make_error_code(boost::system::errc::is_a_directory).message()
+             << std::endl;
+        return false;
+    }
+    if (status.type() != fs::file_not_found) {
+        fs::remove(path, error);
+        if (error) {
+            err_ << "Error - Can not remove the previous log file " << logFile_ << " : "
+                 << error.message() << std::endl;
+            return false;
+        }
+    }
+    // The file exists from the start of every run, even one that logs nothing.
+    // Should the folder refuse it, the run goes on without a log.
+    std::ofstream(logFile_, std::ios::app).close();
+    logger::manager().addsink("file", mirl::tools::filelogsink(logFile_, true));
+    return true;
+}
+
+int IpConfigDriver::Run(int argc, const char* const argv[]) {
+    logger::manager().addprefix("time", mirl::tools::timeprefix);
+    if (!RecreateLogFile()) {
+        return 1;
+    }
+
+    CommandLine commandLine;
+    try {
+        commandLine.Parse(argc, argv);
+    } catch (const std::exception& e) {
+        err_ << "Error - Bad invocation of command line : " << e.what() << std::endl;
+        out_ << commandLine.Options() << std::flush;
+        return 1;
+    } catch (...) {
+        err_ << "Error - Bad invocation of command line !" << std::endl;
+        out_ << commandLine.Options() << std::flush;
+        return 1;
+    }
+
+    if (commandLine.IsGiven("help")) {
+        out_ << commandLine.Options() << std::endl;
+        return 1;
+    }
+    if (commandLine.IsGiven("verbose")) {
+        logger::manager().addsink("cout", mirl::tools::coutlogsink());
+    }
+
+    const CommandLineValues& values = commandLine.Values();
+    if (values.type.empty()) {
+        err_ << "Error - Detector type must specified." << std::endl;
+        out_ << commandLine.Options() << std::flush;
+        return 1;
+    }
+    const DetectorType type = DetectorTypeFromName(values.type);
+    if (type == InvalidDetectorType) {
+        err_ << "Error - Invalid detector type : " << values.type << std::endl;
+        return 1;
+    }
+
+    const bool viaModule = commandLine.IsGiven("module");
+    ActionRequest request(!values.currentDetectorIp.empty(), !values.currentPeerIp.empty(),
+                          !values.newDetectorIp.empty(), !values.newPeerIp.empty(),
+                          !values.serialPort.empty(), !values.newSsid.empty(),
+                          !values.newPassword.empty(), commandLine.IsGiven("wifi_enable"));
+    if (request.RequestedCount() == 0) {
+        err_ << "Error - no request specified" << std::endl;
+        out_ << commandLine.Options() << std::flush;
+        return 1;
+    }
+    if (!request.Validate(type, viaModule, out_, err_)) {
+        err_ << "Error - invalid " << (viaModule ? "module" : "detector")
+             << " request (inconsistent parameters)" << std::endl;
+        return 1;
+    }
+
+    return viaModule ? RunModuleRoad(type, values, request) : RunNetworkRoad(type, values, request);
+}
+
+int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& values,
+                                   const ActionRequest& request) {
+    try {
+        if (!CheckCurrentIpAddresses(type, values.currentDetectorIp, values.currentPeerIp, err_)) {
+            err_ << "Error - invalid detector connection settings" << std::endl;
+            return 1;
+        }
+        std::string peerIp = values.currentPeerIp;
+        if (HasCidrPeer(type)) {
+            peerIp = peerIp.substr(0, peerIp.find('/'));
+        }
+        detector_.CreateDetector(type, values.currentDetectorIp, peerIp);
+
+        const bool ip = request.IsAccepted(ActionType::IpConfiguration);
+        const bool ssid = request.IsAccepted(ActionType::SsidConfiguration);
+        const bool wifi = request.IsAccepted(ActionType::WifiActivation);
+        if (!detector_.IsConnectedByCable()) {
+            if (ip && ssid) {
+                err_ << "Error - cannot operate dual ip and ssid configuration over wifi "
+                        "connexion, please plug detector LBX if needed"
+                     << std::endl;
+                return 1;
+            }
+            if (wifi && (ip || ssid)) {
+                err_ << "Error - cannot operate ip or ssid configuration in addition to wifi "
+                        "control over wifi connexion, please plug detector LBX if needed"
+                     << std::endl;
+                return 1;
+            }
+        }
+        // The new addresses are checked before anything is written, so that an
+        // invalid one leaves the Wi-Fi and SSID settings untouched as well.
+        if (ip && !(CheckIpAddressChange(type, values.currentDetectorIp, values.currentPeerIp,
+                                         values.newDetectorIp, values.newPeerIp, err_) &&
+                    CheckIpSubsetRules(type, values.currentDetectorIp, values.currentPeerIp,
+                                       values.newDetectorIp, values.newPeerIp, out_))) {
+            return 1;
+        }
+
+        if (wifi) {
+            out_ << "Info - " << (values.wifiEnable ? "Activation " : "De-Activation ")
+                 << " of Wifi in progress ..." << std::endl;
+            if (detector_.SetWifiEnable(values.wifiEnable)) {
+                out_ << "Info - The wifi configuration process SUCCEEDED" << std::endl;
+            } else {
+                out_ << "Info - The wifi configuration has not been changed" << std::endl;
+            }
+        }
+        if (ssid) {
+            out_ << "Info - Setting of SSID in progress ..." << std::endl;
+            if (detector_.SetWifiPasswd(values.newSsid, values.newPassword)) {
+                out_ << "Info - The ssid/pwd configuration process SUCCEEDED" << std::endl;
+                out_ << "Info - Please update your wifi access point settings" << std::endl;
+            } else {
+                out_ << "Info - The ssid/pwd configuration has not been changed" << std::endl;
+            }
+        }
+        if (ip) {
+            if (detector_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp)) {
+                out_ << "Info - The ip address configuration process SUCCEEDED" << std::endl;
+                if (HasCidrPeer(type)) {
+                    out_ << "Info - Please update the IP address of the host in the network "
+                            "configuration settings (if needed)"
+                         << std::endl;
+                } else {
+                    out_ << "Info - Please reboot your detector and update the IP address of "
+                            "the host in the network configuration settings"
+                         << std::endl;
+                }
+            } else {
+                out_ << "Info - The ip address configuration has not been changed" << std::endl;
+            }
+        }
+
+        detector_.DeleteDetector();
+        return 0;
+    } catch (const std::exception& e) {
+        err_ << "Error - The ip address configuration process FAILED (" << e.what() << ")."
+             << std::endl;
+    } catch (...) {
+        err_ << "Error - The ip address configuration process FAILED" << std::endl;
+    }
+    return 1;
+}
+
+bool IpConfigDriver::OpenModule(const std::string& serialPort) {
+    if (!serialPort.empty()) {
+        try {
+            module_.CreateModule(0, serialPort);
+            return true;
+        } catch (...) {
+            return false;
+        }
+    }
+    for (const std::string& port : module_.GetSerialPorts()) {
+        try {
+            module_.CreateModule(0, port);
+        } catch (...) {
+            // A port without a module is not an error while walking.
+            continue;
+        }
+        out_ << "Info - Using serial port <" << port << "> to configure IPs." << std::endl;
+        return true;
+    }
+    return false;
+}
+
+int IpConfigDriver::RunModuleRoad(DetectorType type, const CommandLineValues& values,
+                                  const ActionRequest& request) {
+    try {
+        // Without a module nothing can be read or written: stop here rather
+        // than report a request as carried out.
+        if (!OpenModule(values.serialPort)) {
+            err_ << ModuleCreationError << std::endl;
+            return 1;
+        }
+
+        if (request.IsAccepted(ActionType::IpConfiguration)) {
+            const std::string currentDetectorIp = module_.GetDetectorIPAddress();
+            const std::string currentPeerIp = module_.GetHostIPAddress();
+            if (!CheckIpAddressChange(type, currentDetectorIp, currentPeerIp, values.newDetectorIp,
+                                      values.newPeerIp, err_) ||
+                !CheckIpSubsetRules(type, currentDetectorIp, currentPeerIp, values.newDetectorIp,
+                                    values.newPeerIp, out_)) {
+                return 1;
+            }
+            out_ << "Info - Setting of IP in progress ..." << std::endl;
+            if (module_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp)) {
+                out_ << "Info - The ip address configuration process by serial port SUCCEEDED"
+                     << std::endl;
+            } else {
+                out_ << "Info - The ip address configuration has not been changed" << std::endl;
+            }
+        }
+        if (request.IsAccepted(ActionType::SsidConfiguration)) {
+            out_ << "Info - Setting of SSID in progress ..." << std::endl;
+            if (module_.SetWifiPasswd(values.newSsid, values.newPassword)) {
+                out_ << "Info - The ssid/pwd configuration process by serial port SUCCEEDED"
+                     << std::endl;
+            } else {
+                out_ << "Info - The ssid/pwd configuration has not been changed" << std::endl;
+            }
+        }
+
+        module_.DeleteModule();
+        return 0;
+    } catch (...) {
+        err_ << "Error - The ip address configuration process by serial port FAILED." << std::endl;
+    }
+    return 1;
+}
