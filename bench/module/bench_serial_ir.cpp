@@ -1,0 +1,68 @@
+#include "bench/module/bench_serial_ir.h"
+
+#include "bench/store/bench_error.h"
+
+#include <exception>
+
+namespace velkor {
+namespace bench {
+
+BenchSerialIR::BenchSerialIR(boost::shared_ptr<SessionLink> link, std::string port)
+    : link_(std::move(link)), port_(std::move(port)) {}
+
+DetectorSession& BenchSerialIR::facing() {
+    if (!link_->attached()) {
+        throw BenchError("the infrared module on " + port_ + " faces no detector");
+    }
+    DetectorSession& session = link_->session();
+    if (session.state().hasFault("offline")) {
+        throw BenchError("no detector answers over infrared on " + port_);
+    }
+    return session;
+}
+
+bool BenchSerialIR::probe(int) {
+    return link_->attached() && !link_->session().state().hasFault("offline");
+}
+
+std::string BenchSerialIR::readDetectorIpAddress() {
+    const std::string address = facing().state().storedAddress;
+    link_->say("detector address read over infrared: " + address);
+    return address;
+}
+
+std::string BenchSerialIR::readHostIpAddress() {
+    const std::string address = facing().state().hostAddress;
+    link_->say("host address read over infrared: " + address);
+    return address;
+}
+
+void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::string& host) {
+    try {
+        facing().writeAddressesNow(detector, host);
+    } catch (const std::exception& error) {
+        link_->say(std::string("addresses not written over infrared: ") + error.what());
+        throw;
+    }
+    link_->say("addresses written over infrared: detector " + detector + ", host " + host +
+               "; the detector answers at " + detector + " now");
+}
+
+std::string BenchSerialIR::readSsid() {
+    const std::string ssid = facing().state().ssid;
+    link_->say("SSID read over infrared: \"" + ssid + "\"");
+    return ssid;
+}
+
+void BenchSerialIR::writeSsidAndPassword(const std::string& ssid, const std::string& password) {
+    try {
+        facing().writeSsidAndPassword(ssid, password);
+    } catch (const std::exception& error) {
+        link_->say(std::string("SSID and password not written over infrared: ") + error.what());
+        throw;
+    }
+    link_->say("SSID \"" + ssid + "\" and its password written over infrared");
+}
+
+} // namespace bench
+} // namespace velkor

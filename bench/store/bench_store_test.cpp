@@ -1,0 +1,264 @@
+#include "bench/store/bench_error.h"
+#include "bench/store/bench_store.h"
+#include "bench/store/detector_files.h"
+#include "bench/testing/scratch_bench.h"
+
+#include <boost/filesystem.hpp>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace velkor {
+namespace bench {
+namespace {
+
+namespace fs = boost::filesystem;
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const BenchError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+class EnvironmentGuard {
+public:
+    explicit EnvironmentGuard(std::vector<std::string> names) : names_(std::move(names)) {
+        for (const std::string& name : names_) {
+            const char* value = std::getenv(name.c_str());
+            saved_.push_back(value ? boost::optional<std::string>(value) : boost::none);
+        }
+    }
+    ~EnvironmentGuard() {
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            if (saved_[i]) {
+                ::setenv(names_[i].c_str(), saved_[i]->c_str(), 1);
+            } else {
+                ::unsetenv(names_[i].c_str());
+            }
+        }
+    }
+
+private:
+    std::vector<std::string> names_;
+    std::vector<boost::optional<std::string>> saved_;
+};
+
+TEST(BenchStoreTest, TheBenchFolderComesFromTheEnvironment) {
+    EnvironmentGuard guard({"VELKOR_BENCH", "XDG_STATE_HOME", "HOME"});
+    ::setenv("VELKOR_BENCH", "/tmp/a-bench", 1);
+    ::setenv("XDG_STATE_HOME", "/tmp/state", 1);
+    ::setenv("HOME", "/home/tech", 1);
+    EXPECT_EQ("/tmp/a-bench", BenchStore::DefaultRoot().string());
+    ::setenv("VELKOR_BENCH", "", 1);
+    EXPECT_EQ("/tmp/state/velkor/bench", BenchStore::DefaultRoot().string());
+    ::unsetenv("VELKOR_BENCH");
+    ::setenv("XDG_STATE_HOME", "relative/state", 1); // not absolute: ignored
+    EXPECT_EQ("/home/tech/.local/state/velkor/bench", BenchStore::DefaultRoot().string());
+    ::unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ("/home/tech/.local/state/velkor/bench", BenchStore::DefaultRoot().string());
+}
+
+TEST(BenchStoreTest, TheLockTimeoutIsThreeSecondsUnlessOverridden) {
+    EnvironmentGuard guard({"VELKOR_BENCH_LOCK_TIMEOUT_MS"});
+    ::unsetenv("VELKOR_BENCH_LOCK_TIMEOUT_MS");
+    EXPECT_EQ(std::chrono::milliseconds(3000), BenchStore::LockTimeout());
+    ::setenv("VELKOR_BENCH_LOCK_TIMEOUT_MS", "250", 1);
+    EXPECT_EQ(std::chrono::milliseconds(250), BenchStore::LockTimeout());
+    ::setenv("VELKOR_BENCH_LOCK_TIMEOUT_MS", "soon", 1);
+    EXPECT_EQ(std::chrono::milliseconds(3000), BenchStore::LockTimeout());
+}
+
+TEST(BenchStoreTest, AMissingFolderIsAnEmptyBench) {
+    testing::ScratchBench scratch;
+    const BenchStore store(scratch.root());
+    EXPECT_TRUE(store.empty());
+    EXPECT_TRUE(store.detectors().empty());
+    EXPECT_EQ("no detector 7380 on the bench at " + scratch.root().string() +
+                  " (it is empty: velkor-bench init sets one up)",
+              ErrorOf([&] { store.resolve("7380"); }));
+    EXPECT_FALSE(fs::exists(scratch.root()));
+}
+
+struct FactoryDetector {
+    const char* id;
+    const char* address;
+    const char* host; // stored host address, "" for none
+    Link link;
+    const char* ssid;
+};
+
+TEST(BenchStoreTest, InitSetsUpTheFactoryBench) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    const FactoryDetector expected[] = {
+        {"4050QL", "192.168.2.20", "192.168.2.1/24", Link::Wifi, "VK-4050QL"},
+        {"6080K", "192.168.0.2", "", Link::Cable, ""},
+        {"6080MV", "192.168.3.20", "192.168.3.1/24", Link::Cable, "VK-6080MV"},
+        {"6080QL", "192.168.1.20", "192.168.1.1/24", Link::Cable, "VK-6080QL"},
+        {"7180", "10.0.37.130", "10.0.37.131", Link::Cable, ""},
+        {"7380", "192.168.37.130", "192.168.37.131", Link::Cable, ""},
+        {"7380TW", "10.0.0.20", "10.0.0.1/16", Link::Cable, ""},
+    };
+    const std::vector<DetectorState> states = store.detectors();
+    ASSERT_EQ(7u, states.size());
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        const DetectorState& state = states[i];
+        const FactoryDetector& factory = expected[i];
+        EXPECT_EQ(factory.id, state.id);
+        EXPECT_EQ(factory.id, state.model->name);
+        EXPECT_EQ(factory.address, state.address) << factory.id;
+        EXPECT_EQ(factory.link, state.link) << factory.id;
+        EXPECT_EQ(factory.ssid, state.ssid) << factory.id;
+        EXPECT_TRUE(state.faults.empty());
+        if (state.model->hasNetworkConfig) {
+            EXPECT_EQ(factory.host, state.hostAddress) << factory.id;
+            EXPECT_EQ(factory.address, state.storedAddress) << factory.id;
+        }
+    }
+    const auto session = store.open("7180");
+    const auto file = DetectorFiles::DecodeRegisterFile(session->readFile(206));
+    EXPECT_TRUE(file.checksumRight());
+    EXPECT_EQ("10.0.37.130", *file.address(0x43));
+    EXPECT_EQ("10.0.37.131", *file.address(0x2F));
+    EXPECT_EQ("10.0.37.131", *file.address(0x23));
+
+    const Bytes k = store.open("6080K")->readFile(68);
+    EXPECT_EQ((Bytes{192, 168, 0, 2}), Bytes(k.begin() + 64, k.end()));
+    EXPECT_EQ(DetectorFiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131}),
+              store.open("7380")->readFile(206));
+
+    ASSERT_EQ(1u, store.modules().size());
+    EXPECT_EQ("COM3", store.modules()[0].port);
+    EXPECT_EQ("6080QL", store.modules()[0].detector);
+}
+
+TEST(BenchStoreTest, InitRefusesToOverwriteABenchUnlessForced) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    store.add(*BenchModel::Find("7380"), "10.0.37.140", boost::none, boost::none);
+    store.open("6080K")->setFault("offline", true);
+    EXPECT_EQ("a bench already exists at " + scratch.root().string() +
+                  ": velkor-bench init --force replaces it",
+              ErrorOf([&] { store.init(false); }));
+    EXPECT_EQ(8u, store.detectors().size());
+
+    store.init(true);
+    EXPECT_EQ(7u, store.detectors().size());
+    EXPECT_FALSE(store.find("7380-2"));
+    EXPECT_TRUE(store.find("6080K")->faults.empty());
+}
+
+TEST(BenchStoreTest, AddGivesIdsAndTheModelsUsualPeers) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    const auto add = [&store](const char* model, const char* address,
+                              boost::optional<std::string> host = boost::none,
+                              boost::optional<Link> link = boost::none) {
+        return store.add(*BenchModel::Find(model), address, host, link);
+    };
+    EXPECT_EQ("7380-2", add("7380", "192.168.37.140").id);
+    EXPECT_EQ("7380-3", add("7380", "192.168.37.141", std::string("192.168.37.200")).id);
+    const auto file = DetectorFiles::DecodeRegisterFile(store.open("7380-2")->readFile(206));
+    EXPECT_EQ("192.168.37.140", *file.address(0x43));
+    EXPECT_EQ("192.168.37.141", *file.address(0x2F));
+    EXPECT_EQ(
+        "192.168.37.200",
+        *DetectorFiles::DecodeRegisterFile(store.open("7380-3")->readFile(206)).address(0x23));
+
+    const DetectorState ql = add("4050QL", "192.168.5.9", boost::none, Link::Wifi);
+    EXPECT_EQ("4050QL-2", ql.id);
+    EXPECT_EQ("192.168.5.1/24", ql.hostAddress);
+    EXPECT_EQ("VK-4050QL-2", ql.ssid);
+    EXPECT_EQ(2052, ql.commandPort);
+    EXPECT_EQ(6007, ql.imagePort);
+    EXPECT_EQ(Link::Wifi, ql.link);
+
+    EXPECT_EQ("192.168.0.2 is already answered by detector 6080K",
+              ErrorOf([&] { add("6080QL", "192.168.0.2"); }));
+    EXPECT_EQ("a 6080K keeps no host address",
+              ErrorOf([&] { add("6080K", "10.0.0.66", std::string("10.0.0.1")); }));
+    EXPECT_EQ("a 7380TW takes a host address with a prefix length, not \"10.1.0.1\"",
+              ErrorOf([&] { add("7380TW", "10.1.0.20", std::string("10.1.0.1")); }));
+    EXPECT_EQ("a 7180 has no Wi-Fi: its link is a cable",
+              ErrorOf([&] { add("7180", "10.0.37.150", boost::none, Link::Wifi); }));
+    EXPECT_EQ(10u, store.detectors().size());
+}
+
+TEST(BenchStoreTest, ResolveTakesAnIdOrTheAddressAnsweredAt) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    EXPECT_EQ("7380", store.resolve("192.168.37.130").id);
+    EXPECT_EQ("7380TW", store.resolve("7380TW").id);
+    {
+        auto session = store.open("6080MV");
+        std::string refusal;
+        session->writeAddresses("192.168.37.130", 1, "192.168.37.1/24", 1, 1, refusal);
+        session->applyNetworkConfig();
+    }
+    EXPECT_EQ("several detectors answer at 192.168.37.130 (6080MV, 7380): name one by its id",
+              ErrorOf([&] { store.resolve("192.168.37.130"); }));
+    EXPECT_EQ("no detector 1.2.3.4 on the bench at " + scratch.root().string(),
+              ErrorOf([&] { store.resolve("1.2.3.4"); }));
+}
+
+TEST(BenchStoreTest, RemoveTakesTheDetectorAndTurnsItsModuleAway) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    store.remove("6080QL");
+    EXPECT_FALSE(store.find("6080QL"));
+    EXPECT_FALSE(fs::exists(store.detectorFolder("6080QL")));
+    ASSERT_EQ(1u, store.modules().size());
+    EXPECT_EQ("", store.modules()[0].detector);
+    EXPECT_EQ("no detector 6080QL on the bench at " + scratch.root().string(),
+              ErrorOf([&] { store.remove("6080QL"); }));
+    // No leftovers of the removal.
+    std::size_t entries = 0;
+    for (fs::directory_iterator it(scratch.root() / "detectors"), end; it != end; ++it) {
+        ++entries;
+    }
+    EXPECT_EQ(6u, entries);
+}
+
+TEST(BenchStoreTest, RemoveWaitsForTheRunThatHoldsTheDetector) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    const auto held = store.open("7180");
+    EXPECT_EQ("detector 7180 is in use by another run: gave up after 100 ms",
+              ErrorOf([&] { store.remove("7180", std::chrono::milliseconds(100)); }));
+    EXPECT_TRUE(store.find("7180"));
+}
+
+TEST(BenchStoreTest, ModulesArePluggedOnPortsFacingAnInfraredDetector) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    store.plug("/dev/ttyUSB0", "6080MV");
+    store.plug("COM7", "");
+    EXPECT_EQ("6080MV", store.module("/dev/ttyUSB0")->detector);
+    EXPECT_EQ("", store.module("COM7")->detector);
+    EXPECT_EQ("a 7380 has no infrared window", ErrorOf([&] { store.plug("COM8", "7380"); }));
+    EXPECT_EQ("detector 6080QL already faces the module on COM3",
+              ErrorOf([&] { store.plug("COM8", "6080QL"); }));
+    EXPECT_EQ("no detector 9999 on the bench at " + scratch.root().string(),
+              ErrorOf([&] { store.plug("COM8", "9999"); }));
+    store.plug("COM3", "4050QL"); // turned to another detector
+    EXPECT_EQ("4050QL", store.module("COM3")->detector);
+    store.unplug("COM7");
+    EXPECT_FALSE(store.module("COM7"));
+    EXPECT_EQ("no infrared module is plugged on COM7", ErrorOf([&] { store.unplug("COM7"); }));
+    EXPECT_EQ(2u, store.modules().size());
+}
+
+} // namespace
+} // namespace bench
+} // namespace velkor

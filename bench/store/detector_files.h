@@ -1,0 +1,80 @@
+#pragma once
+
+#include "bench/store/address_text.h"
+#include "bench/store/atomic_file.h"
+
+#include <boost/optional.hpp>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velkor {
+namespace bench {
+
+// The numbered network files of the 6080K (68, interface file) and the
+// 7180/7380 (206, register file), byte for byte as the detectors keep them:
+// a 64-byte header, little-endian fields, no padding.
+class DetectorFiles {
+public:
+    static constexpr std::int32_t kInterfaceFile = 68;
+    static constexpr std::int32_t kRegisterFile = 206;
+    static constexpr std::size_t kInterfaceFileSize = 68;
+    static constexpr std::size_t kRegisterFileSize = 153;
+    static constexpr std::size_t kHeaderSize = 64;
+    static constexpr std::size_t kRecordsOffset = 80;
+
+    struct Header {
+        std::uint8_t kind = 0;
+        std::uint32_t length = 0;
+        std::string name;
+        std::string sizeText;
+        std::string dateText;
+        std::string timeText;
+    };
+
+    struct InterfaceFields {
+        Header header;
+        AddressText::Quad address{};
+    };
+
+    struct Record {
+        std::uint16_t id = 0;
+        std::uint8_t value = 0;
+        std::uint8_t spare = 0;
+    };
+
+    struct RegisterFields {
+        Header header;
+        std::vector<Record> records;
+        std::uint8_t checksum = 0; // the stored last byte
+        std::uint8_t computed = 0; // XOR of every byte before it
+
+        bool checksumRight() const { return checksum == computed; }
+        // The last record with that register number wins, as on the detector.
+        boost::optional<std::uint8_t> value(std::uint16_t id) const;
+        // Dotted address from four registers, the first number in `highest`.
+        boost::optional<std::string> address(std::uint16_t highest) const;
+        // 16-bit number from two registers, low byte first.
+        boost::optional<std::uint16_t> number(std::uint16_t low) const;
+    };
+
+    static Bytes MakeInterfaceFile(const AddressText::Quad& address);
+    static Bytes MakeRegisterFile(const AddressText::Quad& detector, const AddressText::Quad& host);
+
+    // Throw BenchError when the bytes do not have the layout.
+    static InterfaceFields DecodeInterfaceFile(const Bytes& bytes);
+    static RegisterFields DecodeRegisterFile(const Bytes& bytes);
+
+    // Why a detector would refuse these bytes as file `number`; empty when it
+    // takes them.
+    static std::string RefusalOf(std::int32_t number, const Bytes& bytes);
+    // The address the detector answers at after a reboot with this file.
+    static std::string DetectorAddressOf(std::int32_t number, const Bytes& bytes);
+
+    static std::uint8_t Xor(const Bytes& bytes, std::size_t count);
+};
+
+} // namespace bench
+} // namespace velkor

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "bench/store/bench_model.h"
+
+#include <boost/optional.hpp>
+#include <boost/property_tree/ptree_fwd.hpp>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+namespace velkor {
+namespace bench {
+
+enum class Link { Cable, Wifi };
+
+// What a detector of the bench is and holds, apart from its raw files, its
+// user configuration document and its password.
+struct DetectorState {
+    std::string id;
+    const BenchModel* model = nullptr;
+    std::string address; // the address it answers at now
+    Link link = Link::Cable;
+    std::set<std::string> faults;
+
+    // 6080K, 7180/7380: the file was written since the last boot.
+    bool pendingReboot = false;
+
+    // 6080QL/4050QL, 7380TW, 6080MV: the stored network configuration, and
+    // whether it was written but not applied yet.
+    std::string storedAddress;
+    std::uint16_t detectorValue = 0;
+    std::string hostAddress; // CIDR text
+    std::uint16_t commandPort = 0;
+    std::uint16_t imagePort = 0;
+    bool pendingApply = false;
+    std::string ssid;
+
+    unsigned applyNetworkConfigCalls = 0;
+    unsigned applyUserConfigCalls = 0;
+    boost::optional<bool> lastUserConfigOverCable;
+    std::string hostName;
+
+    bool hasFault(const std::string& fault) const { return faults.count(fault) != 0; }
+
+    // "offline", "fail-write", "refuse-write" or "missing:EXTENSION".
+    static bool IsFaultName(const std::string& fault);
+    static std::string KnownFaults();
+
+    static std::string LinkName(Link link) { return link == Link::Cable ? "cable" : "wifi"; }
+    static boost::optional<Link> LinkFromName(const std::string& name);
+
+    boost::property_tree::ptree toTree() const;
+    // Throws BenchError for a tree that is not a detector state.
+    static DetectorState FromTree(const boost::property_tree::ptree& tree);
+};
+
+} // namespace bench
+} // namespace velkor

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <chrono>
+
+namespace velkor {
+namespace bench {
+
+// An exclusive lock on a lock file, held from construction to destruction
+// (or release()), released by the system if the process dies.
+class ExclusiveLock {
+public:
+    // Waits at most `timeout` for another holder to let go, then throws
+    // BenchError with `busyText`. The folder of `path` must exist; when it
+    // does not, BenchError is thrown with `goneText`.
+    ExclusiveLock(const boost::filesystem::path& path, std::chrono::milliseconds timeout,
+                  const std::string& busyText, const std::string& goneText);
+    ~ExclusiveLock();
+    ExclusiveLock(ExclusiveLock&& other) noexcept;
+    ExclusiveLock& operator=(ExclusiveLock&&) = delete;
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+    void release();
+    bool held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+} // namespace bench
+} // namespace velkor

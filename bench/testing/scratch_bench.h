@@ -1,0 +1,49 @@
+#pragma once
+
+#include <boost/filesystem.hpp>
+
+#include <cstdlib>
+#include <string>
+
+namespace velkor {
+namespace bench {
+namespace testing {
+
+// A fresh bench folder for one test, published as $VELKOR_BENCH (the
+// libraries look the bench up there) and removed afterwards.
+class ScratchBench {
+public:
+    ScratchBench()
+        : dir_(boost::filesystem::temp_directory_path() /
+               boost::filesystem::unique_path("velkor-bench-test-%%%%-%%%%-%%%%")) {
+        boost::filesystem::create_directories(dir_);
+        const char* previous = std::getenv("VELKOR_BENCH");
+        hadPrevious_ = previous != nullptr;
+        previous_ = previous ? previous : "";
+        ::setenv("VELKOR_BENCH", root().c_str(), 1);
+    }
+    ~ScratchBench() {
+        if (hadPrevious_) {
+            ::setenv("VELKOR_BENCH", previous_.c_str(), 1);
+        } else {
+            ::unsetenv("VELKOR_BENCH");
+        }
+        boost::system::error_code ignored;
+        boost::filesystem::remove_all(dir_, ignored);
+    }
+    ScratchBench(const ScratchBench&) = delete;
+    ScratchBench& operator=(const ScratchBench&) = delete;
+
+    // The bench folder itself does not exist until something creates it.
+    boost::filesystem::path root() const { return dir_ / "bench"; }
+    const boost::filesystem::path& dir() const { return dir_; }
+
+private:
+    boost::filesystem::path dir_;
+    bool hadPrevious_ = false;
+    std::string previous_;
+};
+
+} // namespace testing
+} // namespace bench
+} // namespace velkor

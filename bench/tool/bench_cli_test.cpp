@@ -1,0 +1,345 @@
+#include "bench/store/detector_files.h"
+#include "bench/testing/scratch_bench.h"
+#include "bench/tool/bench_cli.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace velkor {
+namespace bench {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class BenchCliTest : public ::testing::Test {
+protected:
+    Outcome run(const std::vector<std::string>& args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status = BenchCli(BenchStore(scratch.root()), out, err).run(args);
+        return Outcome{status, out.str(), err.str()};
+    }
+    void init() { ASSERT_EQ(0, run({"init"}).status); }
+
+    testing::ScratchBench scratch;
+};
+
+TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
+    init();
+    struct Case {
+        std::vector<std::string> args;
+        const char* reason;
+        const char* usage;
+    };
+    const std::vector<Case> cases = {
+        {{},
+         "no command given",
+         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)"},
+        {{"frobnicate"},
+         "unknown command frobnicate",
+         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)"},
+        {{"show"}, "missing arguments", "velkor-bench show DETECTOR [--json]"},
+        {{"show", "7380", "7180"}, "too many arguments", "velkor-bench show DETECTOR [--json]"},
+        {{"list", "--force"}, "--force is not an option of list", "velkor-bench list [--json]"},
+        {{"init", "--json"}, "--json is not an option of init", "velkor-bench init [--force]"},
+        {{"reboot", "7380", "--verbose"},
+         "unknown option --verbose",
+         "velkor-bench reboot DETECTOR"},
+        {{"fault", "7380", "broken", "on"},
+         "unknown fault broken (known: offline, fail-write, refuse-write, missing:file, "
+         "missing:connection, missing:network_configuration, missing:wifi, missing:serial_ir)",
+         "velkor-bench fault DETECTOR KIND on|off"},
+        {{"fault", "7380", "offline", "maybe"},
+         "a fault is switched on or off, not maybe",
+         "velkor-bench fault DETECTOR KIND on|off"},
+        {{"link", "4050QL", "radio"},
+         "the link is cable or wifi, not radio",
+         "velkor-bench link DETECTOR cable|wifi"},
+        {{"add", "9999", "10.0.0.9"},
+         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)",
+         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
+        {{"add", "7380", "10.0.0"},
+         "\"10.0.0\" is not a dotted address",
+         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
+        {{"add", "7380"},
+         "missing arguments",
+         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
+        {{"add", "7380", "10.0.0.9", "--host"},
+         "--host needs a value",
+         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
+        {{"show", "7380", "--host", "1.2.3.4"},
+         "--host is an option of add",
+         "velkor-bench show DETECTOR [--json]"},
+        {{"dump", "7380", "file"},
+         "FILE_NUMBER is a number such as 68 or 206, not file",
+         "velkor-bench dump DETECTOR FILE_NUMBER"},
+        {{"unplug"}, "missing arguments", "velkor-bench unplug PORT"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = run(c.args);
+        EXPECT_EQ(2, outcome.status) << c.reason;
+        EXPECT_EQ(std::string("velkor-bench: ") + c.reason + "\nusage: " + c.usage + "\n",
+                  outcome.err);
+        EXPECT_EQ("", outcome.out);
+    }
+}
+
+TEST_F(BenchCliTest, AnUnknownDetectorIsStatus1WithAClearMessage) {
+    init();
+    for (const char* command : {"show", "remove", "reboot"}) {
+        const Outcome outcome = run({command, "9.9.9.9"});
+        EXPECT_EQ(1, outcome.status) << command;
+        EXPECT_EQ("velkor-bench: no detector 9.9.9.9 on the bench at " + scratch.root().string() +
+                      "\n",
+                  outcome.err);
+    }
+}
+
+TEST_F(BenchCliTest, InitRefusesAnExistingBenchWithoutForce) {
+    const Outcome first = run({"init"});
+    EXPECT_EQ(0, first.status);
+    EXPECT_EQ("factory bench set up at " + scratch.root().string() +
+                  ": 7 detectors, an infrared module on COM3\n",
+              first.out);
+    const Outcome second = run({"init"});
+    EXPECT_EQ(1, second.status);
+    EXPECT_EQ("velkor-bench: a bench already exists at " + scratch.root().string() +
+                  ": velkor-bench init --force replaces it\n",
+              second.err);
+    EXPECT_EQ(0, run({"init", "--force"}).status);
+}
+
+TEST_F(BenchCliTest, ShowsThe7380ByTheAddressItAnswersAt) {
+    init();
+    const Outcome outcome = run({"show", "192.168.37.130"});
+    EXPECT_EQ(0, outcome.status) << outcome.err;
+    EXPECT_EQ("detector: 7380\n"
+              "model: 7380\n"
+              "answers at: 192.168.37.130\n"
+              "link: cable\n"
+              "faults: none\n"
+              "file 206 size: 153\n"
+              "file checksum: 0xEC (right)\n"
+              "file checksum right: yes\n"
+              "file records: 18\n"
+              "file detector address: 192.168.37.130\n"
+              "file host address: 192.168.37.131\n"
+              "file image host address: 192.168.37.131\n"
+              "detector port: 10001\n"
+              "command port: 2046\n"
+              "image port: 6001\n"
+              "file header: GEN3.DCF, 153 bytes, 07/09/2010 15:11:40\n"
+              "pending reboot: no\n"
+              "applyNetworkConfig calls: 0\n"
+              "host name: -\n",
+              outcome.out);
+}
+
+TEST_F(BenchCliTest, ShowsAnNq2WithoutEverPrintingThePassword) {
+    init();
+    {
+        auto session = BenchStore(scratch.root()).open("6080QL");
+        session->writeSsidAndPassword("WARD-7", "very-secret-9");
+        session->setFault("refuse-write", true);
+    }
+    const Outcome outcome = run({"show", "6080QL"});
+    EXPECT_EQ(0, outcome.status) << outcome.err;
+    EXPECT_EQ("detector: 6080QL\n"
+              "model: 6080QL\n"
+              "answers at: 192.168.1.20\n"
+              "link: cable\n"
+              "faults: refuse-write\n"
+              "stored detector address: 192.168.1.20\n"
+              "detector value: 0x00A5\n"
+              "stored host address: 192.168.1.1/24\n"
+              "command port: 2063\n"
+              "image port: 6018\n"
+              "pending apply: no\n"
+              "ssid: WARD-7\n"
+              "password: set\n"
+              "wifi switch: on\n"
+              "applyUserConfig calls: 0\n"
+              "applyNetworkConfig calls: 0\n"
+              "host name: -\n"
+              "infrared module: COM3\n",
+              outcome.out);
+    const Outcome json = run({"show", "6080QL", "--json"});
+    EXPECT_THAT(json.out, Not(HasSubstr("very-secret-9")));
+    EXPECT_THAT(json.out, HasSubstr("\"password_set\":true"));
+    EXPECT_THAT(json.out, HasSubstr("\"faults\":[\"refuse-write\"]"));
+    EXPECT_THAT(json.out, HasSubstr("\"command_port\":2063"));
+    EXPECT_EQ("password: not set\n", [&] {
+        const std::string text = run({"show", "4050QL"}).out;
+        const std::size_t at = text.find("password: ");
+        return text.substr(at, text.find('\n', at) - at + 1);
+    }());
+}
+
+TEST_F(BenchCliTest, ShowJsonKeepsNumbersAndFlagsTyped) {
+    init();
+    const Outcome outcome = run({"show", "7380", "--json"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_THAT(outcome.out, HasSubstr("{\"id\":\"7380\",\"model\":\"7380\","
+                                       "\"answers_at\":\"192.168.37.130\""));
+    EXPECT_THAT(outcome.out, HasSubstr("\"faults\":[]"));
+    EXPECT_THAT(outcome.out, HasSubstr("\"file_checksum\":236"));
+    EXPECT_THAT(outcome.out, HasSubstr("\"file_checksum_right\":true"));
+    EXPECT_THAT(outcome.out, HasSubstr("\"file_host_address\":\"192.168.37.131\""));
+    EXPECT_EQ('\n', outcome.out.back());
+}
+
+TEST_F(BenchCliTest, ListsDetectorsAndModules) {
+    init();
+    ASSERT_EQ(0, run({"fault", "7180", "offline", "on"}).status);
+    const Outcome outcome = run({"list"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("DETECTOR     MODEL   ANSWERS AT       LINK   NOTES\n"
+              "4050QL       4050QL  192.168.2.20     wifi   -\n"
+              "6080K        6080K   192.168.0.2      cable  -\n"
+              "6080MV       6080MV  192.168.3.20     cable  -\n"
+              "6080QL       6080QL  192.168.1.20     cable  -\n"
+              "7180         7180    10.0.37.130      cable  fault offline\n"
+              "7380         7380    192.168.37.130   cable  -\n"
+              "7380TW       7380TW  10.0.0.20        cable  -\n"
+              "\n"
+              "MODULE       FACES\n"
+              "COM3         6080QL\n",
+              outcome.out);
+    const Outcome json = run({"list", "--json"});
+    EXPECT_THAT(json.out, HasSubstr("{\"id\":\"7180\",\"model\":\"7180\",\"answers_at\":"
+                                    "\"10.0.37.130\",\"link\":\"cable\",\"pending_reboot\":false,"
+                                    "\"pending_apply\":false,\"faults\":[\"offline\"]}"));
+    EXPECT_THAT(json.out, HasSubstr("\"modules\":[{\"port\":\"COM3\",\"faces\":\"6080QL\"}]"));
+}
+
+TEST_F(BenchCliTest, AnEmptyBenchListsAsEmpty) {
+    const Outcome outcome = run({"list"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("the bench at " + scratch.root().string() +
+                  " is empty: velkor-bench init sets one up\n",
+              outcome.out);
+}
+
+TEST_F(BenchCliTest, DumpWritesTheRawFile) {
+    init();
+    const Outcome outcome = run({"dump", "7380", "206"});
+    EXPECT_EQ(0, outcome.status);
+    const Bytes expected =
+        DetectorFiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+    EXPECT_EQ(std::string(expected.begin(), expected.end()), outcome.out);
+    const Outcome wrong = run({"dump", "7380", "68"});
+    EXPECT_EQ(1, wrong.status);
+    EXPECT_EQ("velkor-bench: a 7380 has no file 68\n", wrong.err);
+    EXPECT_EQ(68u, run({"dump", "192.168.0.2", "68"}).out.size());
+}
+
+TEST_F(BenchCliTest, RebootTakesTheStoredAddress) {
+    init();
+    {
+        auto session = BenchStore(scratch.root()).open("6080K");
+        session->writeFile(68, DetectorFiles::MakeInterfaceFile({10, 0, 0, 66}));
+    }
+    EXPECT_THAT(run({"show", "6080K"}).out, HasSubstr("pending reboot: yes\n"));
+    EXPECT_THAT(run({"list"}).out,
+                HasSubstr("6080K        6080K   192.168.0.2      cable  reboot pending\n"));
+    const Outcome outcome = run({"reboot", "192.168.0.2"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("detector 6080K rebooted: answers at 10.0.0.66\n", outcome.out);
+    EXPECT_THAT(run({"show", "10.0.0.66"}).out, HasSubstr("answers at: 10.0.0.66\n"));
+}
+
+TEST_F(BenchCliTest, AddRemoveFaultLinkAndModules) {
+    init();
+    struct Step {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const std::vector<Step> steps = {
+        {{"add", "7380", "192.168.37.140"},
+         0,
+         "added detector 7380-2: 7380 at 192.168.37.140\n",
+         ""},
+        {{"add", "4050QL", "192.168.6.20", "--link", "wifi", "--host", "192.168.6.1/24"},
+         0,
+         "added detector 4050QL-2: 4050QL at 192.168.6.20\n",
+         ""},
+        {{"add", "6080K", "192.168.0.2"},
+         1,
+         "",
+         "velkor-bench: 192.168.0.2 is already answered by detector 6080K\n"},
+        {{"fault", "7380-2", "missing:file", "on"},
+         0,
+         "detector 7380-2: fault missing:file on\n",
+         ""},
+        {{"fault", "7380-2", "missing:wifi", "on"},
+         1,
+         "",
+         "velkor-bench: a 7380 has no wifi extension to miss\n"},
+        {{"link", "4050QL-2", "cable"}, 0, "detector 4050QL-2 is linked by cable\n", ""},
+        {{"link", "7380TW", "wifi"},
+         1,
+         "",
+         "velkor-bench: a 7380TW has no Wi-Fi: its link is a cable\n"},
+        {{"plug", "/dev/ttyUSB0", "4050QL-2"},
+         0,
+         "infrared module on /dev/ttyUSB0 faces detector 4050QL-2\n",
+         ""},
+        {{"plug", "COM9"}, 0, "infrared module on COM9 faces no detector\n", ""},
+        {{"plug", "COM8", "7380"}, 1, "", "velkor-bench: a 7380 has no infrared window\n"},
+        {{"unplug", "COM9"}, 0, "infrared module on COM9 unplugged\n", ""},
+        {{"unplug", "COM9"}, 1, "", "velkor-bench: no infrared module is plugged on COM9\n"},
+        {{"remove", "4050QL-2"}, 0, "removed detector 4050QL-2\n", ""},
+        {{"remove", "192.168.37.140"}, 0, "removed detector 7380-2\n", ""},
+    };
+    for (const Step& step : steps) {
+        const Outcome outcome = run(step.args);
+        EXPECT_EQ(step.status, outcome.status) << step.args[0];
+        EXPECT_EQ(step.out, outcome.out) << step.args[0];
+        EXPECT_EQ(step.err, outcome.err) << step.args[0];
+    }
+    const Outcome list = run({"list"});
+    EXPECT_THAT(list.out, Not(HasSubstr("7380-2")));
+    EXPECT_THAT(list.out, HasSubstr("/dev/ttyUSB0 -\n"));
+}
+
+TEST_F(BenchCliTest, CheckPasswordComparesWithoutShowing) {
+    init();
+    EXPECT_EQ(1, run({"check-password", "6080MV", "anything-at-all"}).status);
+    {
+        auto session = BenchStore(scratch.root()).open("6080MV");
+        session->writeSsidAndPassword("WARD-7", "--dashed-pass");
+    }
+    const Outcome right = run({"check-password", "6080MV", "--", "--dashed-pass"});
+    EXPECT_EQ(0, right.status);
+    EXPECT_EQ("the password matches\n", right.out);
+    const Outcome wrong = run({"check-password", "6080MV", "dashed-pass"});
+    EXPECT_EQ(1, wrong.status);
+    EXPECT_EQ("the password differs\n", wrong.out);
+    EXPECT_EQ(1, run({"check-password", "7380", "whatever-pass"}).status);
+}
+
+TEST_F(BenchCliTest, HelpNamesEveryCommand) {
+    const Outcome outcome = run({"--help"});
+    EXPECT_EQ(0, outcome.status);
+    for (const char* command :
+         {"init [--force]", "list [--json]", "add MODEL ADDRESS", "remove", "show DETECTOR",
+          "dump DETECTOR FILE_NUMBER", "reboot", "fault DETECTOR KIND on|off",
+          "link DETECTOR cable|wifi", "plug PORT [DETECTOR]", "unplug PORT", "check-password"}) {
+        EXPECT_THAT(outcome.out, HasSubstr(command));
+    }
+}
+
+} // namespace
+} // namespace bench
+} // namespace velkor

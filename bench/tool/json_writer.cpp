@@ -1,0 +1,104 @@
+#include "bench/tool/json_writer.h"
+
+#include <boost/format.hpp>
+
+namespace velkor {
+namespace bench {
+
+JsonWriter::JsonWriter(std::ostream& out) : out_(out) {}
+
+void JsonWriter::separate() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!started_.empty()) {
+        if (started_.back()) {
+            out_ << ",";
+        }
+        started_.back() = true;
+    }
+}
+
+JsonWriter& JsonWriter::beginObject() {
+    separate();
+    out_ << "{";
+    started_.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::endObject() {
+    started_.pop_back();
+    out_ << "}";
+    return *this;
+}
+
+JsonWriter& JsonWriter::beginArray() {
+    separate();
+    out_ << "[";
+    started_.push_back(false);
+    return *this;
+}
+
+JsonWriter& JsonWriter::endArray() {
+    started_.pop_back();
+    out_ << "]";
+    return *this;
+}
+
+JsonWriter& JsonWriter::key(const std::string& name) {
+    value(name);
+    out_ << ":";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(const std::string& text) {
+    separate();
+    out_ << '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out_ << '\\' << c;
+        } else if (c == '\n') {
+            out_ << "\\n";
+        } else if (c == '\t') {
+            out_ << "\\t";
+        } else if (byte < 0x20) {
+            out_ << (boost::format("\\u%04x") % static_cast<unsigned>(byte));
+        } else {
+            out_ << c;
+        }
+    }
+    out_ << '"';
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(const char* text) {
+    return value(std::string(text));
+}
+
+JsonWriter& JsonWriter::value(long long number) {
+    separate();
+    out_ << number;
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(bool flag) {
+    separate();
+    out_ << (flag ? "true" : "false");
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    separate();
+    out_ << "null";
+    return *this;
+}
+
+void JsonWriter::finish() {
+    out_ << "\n";
+}
+
+} // namespace bench
+} // namespace velkor

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velkor {
+namespace bench {
+
+// Writes one JSON value with proper types (numbers, booleans, arrays), which
+// the property tree's writer does not keep.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::ostream& out);
+
+    JsonWriter& beginObject();
+    JsonWriter& endObject();
+    JsonWriter& beginArray();
+    JsonWriter& endArray();
+    JsonWriter& key(const std::string& name);
+    JsonWriter& value(const std::string& text);
+    JsonWriter& value(const char* text);
+    JsonWriter& value(long long number);
+    JsonWriter& value(bool flag);
+    JsonWriter& null();
+    // Ends the document with a line end.
+    void finish();
+
+private:
+    void separate();
+
+    std::ostream& out_;
+    // One entry per open object or array: whether it has a member yet.
+    std::vector<bool> started_;
+    bool afterKey_ = false;
+};
+
+} // namespace bench
+} // namespace velkor
