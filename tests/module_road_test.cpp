@@ -1,0 +1,230 @@
+// The module road through the real program against the emulated bench: an
+// infrared module on a serial port, the port walk, and the error exits.
+#include "tests/support/program_run.h"
+
+#include <boost/filesystem.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = boost::filesystem;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+const char* const ModuleCreationError =
+    "Error - Can not retrieve current peer and detector IP due to module creation error.";
+
+// The serial port table the program reads while it lives (the enumerator's
+// VELKOR_SERIAL_ROOT hook): a fake sysfs tty folder inside the scratch dir, so
+// the walk never looks at the host's own ports.
+class FakeSerialPorts {
+public:
+    FakeSerialPorts(const e2e::Scratch& scratch, const std::vector<std::string>& names)
+        : root_(scratch.dir() / "sys-class-tty") {
+        fs::create_directories(root_);
+        for (const std::string& name : names) {
+            fs::create_directories(root_ / name / "device");
+        }
+        setenv("VELKOR_SERIAL_ROOT", root_.string().c_str(), 1);
+    }
+    ~FakeSerialPorts() { unsetenv("VELKOR_SERIAL_ROOT"); }
+    FakeSerialPorts(const FakeSerialPorts&) = delete;
+    FakeSerialPorts& operator=(const FakeSerialPorts&) = delete;
+
+private:
+    fs::path root_;
+};
+
+class ModuleRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override { scratch.bench({"init"}); }
+
+    // The "label: value" lines of `velkor-bench show DETECTOR`.
+    std::vector<std::string> Show(const std::string& detector) const {
+        return scratch.bench({"show", detector}).outLines();
+    }
+
+    bool PasswordIs(const std::string& detector, const std::string& password) const {
+        return scratch.bench({"check-password", detector, password}, false).status == 0;
+    }
+
+    e2e::Scratch scratch;
+};
+
+TEST_F(ModuleRoadTest, ReaddressesAndRenamesThe6080QLOnCom3) {
+    const e2e::RunResult run =
+        scratch.ipconfig({"-t", "6080QL", "-m", "-s", "COM3", "-d", "192.168.1.30", "-p",
+                          "192.168.1.2/24", "-i", "ward-7", "-o", "s3cret-pw"});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.errLines(), IsEmpty());
+    EXPECT_THAT(run.outLines(),
+                ElementsAre("Info - valid IP configuration action parameters",
+                            "Info - valid SSID configuration action parameters",
+                            "Info - Setting of IP in progress ...",
+                            "Info - The ip address configuration process by serial port SUCCEEDED",
+                            "Info - Setting of SSID in progress ...",
+                            "Info - The ssid/pwd configuration process by serial port SUCCEEDED"));
+
+    const std::vector<std::string> shown = Show("6080QL");
+    EXPECT_THAT(shown, Contains("answers at: 192.168.1.30"));
+    EXPECT_THAT(shown, Contains("stored detector address: 192.168.1.30"));
+    EXPECT_THAT(shown, Contains("stored host address: 192.168.1.2/24"));
+    EXPECT_THAT(shown, Contains("ssid: ward-7"));
+    EXPECT_TRUE(PasswordIs("6080QL", "s3cret-pw"));
+
+    const std::string log = scratch.readLog();
+    EXPECT_THAT(log, HasSubstr("ModuleIpManager::CreateModule - Module has been initialized"));
+    EXPECT_THAT(log, HasSubstr("ModuleIpManager::DeleteModule - Module has been deleted"));
+    EXPECT_THAT(log, Not(HasSubstr("s3cret-pw")));
+    EXPECT_THAT(run.out, Not(HasSubstr("s3cret-pw")));
+}
+
+TEST_F(ModuleRoadTest, Readdresses6080MVFacingAModule) {
+    scratch.bench({"plug", "COM5", "6080MV"});
+    const e2e::RunResult run = scratch.ipconfig(
+        {"-t", "6080MV", "-m", "-s", "COM5", "-d", "192.168.3.40", "-p", "192.168.3.4/24"});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.outLines(),
+                Contains("Info - The ip address configuration process by serial port SUCCEEDED"));
+    const std::vector<std::string> shown = Show("6080MV");
+    EXPECT_THAT(shown, Contains("stored detector address: 192.168.3.40"));
+    EXPECT_THAT(shown, Contains("stored host address: 192.168.3.4/24"));
+}
+
+TEST_F(ModuleRoadTest, ExplicitPortWithoutWorkingModuleIsAnError) {
+    scratch.bench({"plug", "COM4"}); // a module facing no detector
+    for (const char* port : {"COM9", "COM4"}) {
+        SCOPED_TRACE(port);
+        const e2e::RunResult run = scratch.ipconfig(
+            {"-t", "6080QL", "-m", "-s", port, "-d", "192.168.1.30", "-p", "192.168.1.2/24"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.errLines(), ElementsAre(ModuleCreationError));
+        EXPECT_THAT(run.outLines(), Not(Contains(HasSubstr("Setting of IP"))));
+        EXPECT_THAT(scratch.readLog(),
+                    HasSubstr("ModuleIpManager::DeleteModule - Module has been deleted"));
+    }
+    EXPECT_THAT(Show("6080QL"), Contains("stored detector address: 192.168.1.20"));
+}
+
+TEST_F(ModuleRoadTest, WalkUsesTheFirstPortWithAWorkingModule) {
+    // ttyS0: nothing plugged; ttyUSB0: a module facing no detector; ttyUSB1:
+    // the 6080QL's module; ttyUSB2 would work too but comes later.
+    scratch.bench({"unplug", "COM3"});
+    scratch.bench({"plug", "/dev/ttyUSB0"});
+    scratch.bench({"plug", "/dev/ttyUSB1", "6080QL"});
+    scratch.bench({"plug", "/dev/ttyUSB10", "6080MV"});
+    const FakeSerialPorts ports(scratch, {"ttyUSB10", "ttyUSB1", "ttyS0", "ttyUSB0"});
+
+    const e2e::RunResult run =
+        scratch.ipconfig({"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.errLines(), IsEmpty());
+    EXPECT_THAT(run.outLines(),
+                ElementsAre("Info - valid SSID configuration action parameters",
+                            "Info - Using serial port </dev/ttyUSB1> to configure IPs.",
+                            "Info - Setting of SSID in progress ...",
+                            "Info - The ssid/pwd configuration process by serial port SUCCEEDED"));
+    EXPECT_THAT(Show("6080QL"), Contains("ssid: ward-7"));
+    EXPECT_THAT(Show("6080MV"), Not(Contains("ssid: ward-7")));
+    EXPECT_TRUE(PasswordIs("6080QL", "s3cret-pw"));
+}
+
+TEST_F(ModuleRoadTest, WalkWithoutAnyWorkingModuleIsAnError) {
+    // Mended: the road used to go on without a module and end with 0.
+    scratch.bench({"unplug", "COM3"});
+    scratch.bench({"plug", "/dev/ttyUSB0"});
+    struct Case {
+        const char* label;
+        std::vector<std::string> ports;
+        std::vector<std::string> args;
+    };
+    const Case cases[] = {
+        {"no ports, ssid", {}, {"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"}},
+        {"no module answers, ssid",
+         {"ttyS0", "ttyUSB0"},
+         {"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"}},
+        {"no module answers, ip",
+         {"ttyS0", "ttyUSB0"},
+         {"-t", "6080QL", "-m", "-d", "192.168.1.30", "-p", "192.168.1.2/24"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const FakeSerialPorts ports(scratch, c.ports);
+        const e2e::RunResult run = scratch.ipconfig(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.errLines(), ElementsAre(ModuleCreationError));
+        EXPECT_THAT(run.outLines(), Not(Contains(HasSubstr("Using serial port"))));
+        EXPECT_THAT(run.outLines(), Not(Contains(HasSubstr("in progress"))));
+    }
+    const std::vector<std::string> shown = Show("6080QL");
+    EXPECT_THAT(shown, Contains("stored detector address: 192.168.1.20"));
+    EXPECT_THAT(shown, Contains("ssid: VK-6080QL"));
+}
+
+TEST_F(ModuleRoadTest, RefusedWritesAreReportedAsNotChanged) {
+    scratch.bench({"fault", "6080QL", "fail-write", "on"});
+    const e2e::RunResult run =
+        scratch.ipconfig({"-t", "6080QL", "-m", "-s", "COM3", "-d", "192.168.1.30", "-p",
+                          "192.168.1.2/24", "-i", "ward-7", "-o", "s3cret-pw"});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.outLines(),
+                ElementsAre("Info - valid IP configuration action parameters",
+                            "Info - valid SSID configuration action parameters",
+                            "Info - Setting of IP in progress ...",
+                            "Info - The ip address configuration has not been changed",
+                            "Info - Setting of SSID in progress ...",
+                            "Info - The ssid/pwd configuration has not been changed"));
+    const std::string log = scratch.readLog();
+    EXPECT_THAT(log, HasSubstr("IRVknQ2IpManager::IpManager::WriteConfig - error trying to write "
+                               "new ip configuration"));
+    EXPECT_THAT(log, HasSubstr("IRVknQ2IpManager::SSIDManager::WriteConfig - error trying to "
+                               "write new ssid configuration"));
+    EXPECT_THAT(log, Not(HasSubstr("s3cret-pw")));
+
+    scratch.bench({"fault", "6080QL", "fail-write", "off"});
+    const std::vector<std::string> shown = Show("6080QL");
+    EXPECT_THAT(shown, Contains("stored detector address: 192.168.1.20"));
+    EXPECT_THAT(shown, Contains("ssid: VK-6080QL"));
+    EXPECT_FALSE(PasswordIs("6080QL", "s3cret-pw"));
+}
+
+TEST_F(ModuleRoadTest, RequestsTheModuleCannotCarryAreRefused) {
+    struct Case {
+        const char* label;
+        std::vector<std::string> args;
+        std::vector<std::string> err;
+    };
+    const Case cases[] = {
+        {"wifi activation",
+         {"-t", "6080QL", "-m", "-s", "COM3", "-w", "true"},
+         {"Error - invalid Wifi activation action",
+          "Error - invalid module request (inconsistent parameters)"}},
+        {"7380TW",
+         {"-t", "7380TW", "-m", "-s", "COM3", "-d", "10.0.0.30", "-p", "10.0.0.2/16"},
+         {"Error - invalid IP configuration action",
+          "Error - invalid module request (inconsistent parameters)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const e2e::RunResult run = scratch.ipconfig(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.errLines(), c.err);
+        EXPECT_THAT(scratch.readLog(), Not(HasSubstr("ModuleIpManager::")));
+    }
+    EXPECT_THAT(Show("7380TW"), Contains("answers at: 10.0.0.20"));
+}
+
+} // namespace
