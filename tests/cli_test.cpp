@@ -1,0 +1,268 @@
+// The command line of velkor-ipconfig-cmd, up to the point where a road would
+// contact a detector: every line, stream and exit status of a rejected run.
+#include "tests/support/program_run.h"
+
+#include <boost/filesystem.hpp>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+// As the option library prints it, trailing blanks included.
+const std::string OptionTable =
+    "Allowed options:\n"
+    "  -h [ --help ]                    produce help message\n"
+    "  -t [ --type ] arg                detector type (6080K,4050QL,6080QL,7180,7380\n"
+    "                                   ,7380TW, 6080MV)\n"
+    "  -c [ --current_detector_ip ] arg detector's current ip\n"
+    "  -l [ --current_peer_ip ] arg     peer's local ip (mandatory for 6080QL and \n"
+    "                                   4050QL, optional otherwise)\n"
+    "  -d [ --new_detector_ip ] arg     new detector ip\n"
+    "  -p [ --new_peer_ip ] arg         new peer local ip (optional for 6080K, \n"
+    "                                   mandatory otherwise)\n"
+    "  -i [ --new_ssid ] arg            new detector wifi ssid\n"
+    "  -o [ --new_password ] arg        new detector wifi password\n"
+    "  -w [ --wifi_enable ] arg         enable/disable detector wifi (true/false)\n"
+    "  -m [ --module ]                  use module instead of ethernet link\n"
+    "  -s [ --serial_port ] arg         host serial port used communicating with \n"
+    "                                   detector via module.\n"
+    "  -v [ --verbose ]                 enable verbose logging\n";
+
+// One rejected invocation: what it must print and that it ends with 1.
+struct Rejected {
+    std::vector<std::string> args;
+    std::string out;
+    std::string err;
+};
+
+std::string Describe(const std::vector<std::string>& args) {
+    std::string text;
+    for (const std::string& arg : args) {
+        text += " [" + arg + "]";
+    }
+    return text;
+}
+
+void ExpectRejected(const std::vector<Rejected>& cases) {
+    for (const Rejected& c : cases) {
+        e2e::Scratch scratch;
+        const e2e::RunResult result = scratch.ipconfig(c.args);
+        EXPECT_EQ(result.status, 1) << Describe(c.args);
+        EXPECT_EQ(result.outLines(), e2e::splitLines(c.out)) << Describe(c.args);
+        EXPECT_EQ(result.errLines(), e2e::splitLines(c.err)) << Describe(c.args);
+        EXPECT_EQ(result.out, c.out) << Describe(c.args);
+        EXPECT_EQ(result.err, c.err) << Describe(c.args);
+        EXPECT_TRUE(fs::is_regular_file(scratch.logFile())) << Describe(c.args);
+    }
+}
+
+const std::string ValidIp = "Info - valid IP configuration action parameters\n";
+const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
+const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
+const std::string DetectorSummary = "Error - invalid detector request (inconsistent parameters)\n";
+const std::string ModuleSummary = "Error - invalid module request (inconsistent parameters)\n";
+
+TEST(CliTest, NoArguments) {
+    ExpectRejected({{{}, OptionTable, "Error - Detector type must specified.\n"}});
+}
+
+TEST(CliTest, HelpWithOtherOptionsPrintsOnlyTheTableAndRecreatesTheLog) {
+    const std::vector<std::vector<std::string>> invocations = {
+        {"--help"},
+        {"-h"},
+        {"-t", "9999", "--help", "-d", "1.2.3.4"},
+        {"-t", "7380", "-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133", "-h"},
+        {"-v", "-h", "-m"},
+    };
+    for (const auto& args : invocations) {
+        e2e::Scratch scratch;
+        {
+            std::ofstream old(scratch.logFile().string());
+            old << "2026-01-01T00:00:00.000+00:00 I a line of an earlier run\n";
+        }
+        const e2e::RunResult result = scratch.ipconfig(args);
+        EXPECT_EQ(result.status, 1) << Describe(args);
+        EXPECT_EQ(result.out, OptionTable + "\n") << Describe(args);
+        EXPECT_EQ(result.err, "") << Describe(args);
+        EXPECT_TRUE(fs::is_regular_file(scratch.logFile())) << Describe(args);
+        EXPECT_EQ(scratch.readLog().find("earlier run"), std::string::npos) << Describe(args);
+    }
+}
+
+TEST(CliTest, DetectorTypes) {
+    const std::string noRequest = "Error - no request specified\n";
+    ExpectRejected({
+        {{"-t", "9999"}, "", "Error - Invalid detector type : 9999\n"},
+        {{"--type", "6080K"}, OptionTable, noRequest},
+        {{"--type=6080QL"}, OptionTable, noRequest},
+        {{"-t4050QL"}, OptionTable, noRequest},
+        {{"-t", "7180"}, OptionTable, noRequest},
+        {{"-t", "7380"}, OptionTable, noRequest},
+        {{"-t", "7380TW"}, OptionTable, noRequest},
+        {{"--ty", "6080MV"}, OptionTable, noRequest},
+        {{"-t", "6080k"}, "", "Error - Invalid detector type : 6080k\n"},
+        {{"-t", "7380tw"}, "", "Error - Invalid detector type : 7380tw\n"},
+        {{"-t", " 7380"}, "", "Error - Invalid detector type :  7380\n"},
+        {{"-t", "6080MV "}, "", "Error - Invalid detector type : 6080MV \n"},
+        {{"-t", ""}, OptionTable, "Error - Detector type must specified.\n"},
+        {{"-c", "10.0.0.2", "-d", "10.0.0.66"},
+         OptionTable,
+         "Error - Detector type must specified.\n"},
+    });
+}
+
+TEST(CliTest, NoRequest) {
+    const std::string noRequest = "Error - no request specified\n";
+    ExpectRejected({
+        {{"-t", "7380"}, OptionTable, noRequest},
+        // Current addresses and the serial port request nothing by themselves.
+        {{"-t", "6080QL", "-c", "192.168.1.10", "-l", "192.168.1.1/24", "-s", "COM3", "-m"},
+         OptionTable,
+         noRequest},
+        // An empty value counts as absent.
+        {{"-t", "7380", "-c", "192.168.37.130", "-d", "", "-p", ""}, OptionTable, noRequest},
+        {{"-t", "6080QL", "--new_ssid", "", "--new_password", ""}, OptionTable, noRequest},
+    });
+}
+
+TEST(CliTest, NetworkRoadRules) {
+    ExpectRejected({
+        {{"-t", "6080K", "-c", "10.0.0.2", "-l", "192.168.0.10", "-d", "10.0.0.66"},
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
+             DetectorSummary},
+        {{"-t", "6080QL", "-d", "10.0.0.5"},
+         "",
+         "Error - invalid IP configuration action parameters\n" + Mandatory +
+             "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
+             "New peer IP\n" + DetectorSummary},
+        {{"-t", "6080K", "-p", "10.0.0.1"}, "", DetectorSummary},
+        {{"-t", "6080K", "-c", "10.0.0.2", "-d", "10.0.0.66", "-i", "net"},
+         ValidIp,
+         "Error - invalid SSID configuration action\n" + DetectorSummary},
+        {{"-t", "7380TW", "-w", "on"},
+         "",
+         "Error - invalid Wifi activation action\n" + DetectorSummary},
+        {{"-t", "4050QL", "-o", "secret"},
+         "",
+         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
+             DetectorSummary},
+        {{"-t", "6080MV", "-i", "", "-o", "secret"},
+         "",
+         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
+             DetectorSummary},
+        {{"-t", "7180", "-c", "192.168.37.130", "-l", "192.168.37.131", "-d", "192.168.37.132",
+          "-p", "192.168.37.133"},
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
+             DetectorSummary},
+    });
+}
+
+TEST(CliTest, ModuleRoadRules) {
+    ExpectRejected({
+        {{"-t", "6080QL", "-m", "-w", "true"},
+         "",
+         "Error - invalid Wifi activation action\n" + ModuleSummary},
+        {{"-t", "6080QL", "-m", "-c", "192.168.1.10", "-d", "10.0.0.5", "-p", "10.0.0.1/16"},
+         "",
+         "Error - invalid IP configuration action parameters\n" + Forbidden +
+             "Current detector IP\n" + ModuleSummary},
+        {{"-t", "7380TW", "-m", "-s", "COM3", "-i", "net", "-o", "pw"},
+         "",
+         "Error - invalid SSID configuration action\n" + ModuleSummary},
+        {{"-t", "7380", "-m", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+         "",
+         "Error - invalid IP configuration action\n" + ModuleSummary},
+        {{"-t", "4050QL", "--module", "-d", "10.0.0.5", "-p", "10.0.0.1/16", "-w", "false"},
+         ValidIp,
+         "Error - invalid Wifi activation action\n" + ModuleSummary},
+        {{"-t", "6080MV", "-m", "-o", "pw"},
+         "",
+         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
+             ModuleSummary},
+    });
+}
+
+TEST(CliTest, ParseErrors) {
+    const std::string bad = "Error - Bad invocation of command line : ";
+    const std::string wifiChoices =
+        " for option '--wifi_enable' is invalid. Valid choices are 'on|off', 'yes|no', '1|0' "
+        "and 'true|false'\n";
+    ExpectRejected({
+        {{"-t", "7380", "--colour"}, OptionTable, bad + "unrecognised option '--colour'\n"},
+        {{"-t", "7380", "-q"}, OptionTable, bad + "unrecognised option '-q'\n"},
+        {{"-t", "7380", "-c"},
+         OptionTable,
+         bad + "the required argument for option '--current_detector_ip' is missing\n"},
+        {{"-t", "6080QL", "--wifi_enable", "maybe"},
+         OptionTable,
+         bad + "the argument ('maybe')" + wifiChoices},
+        {{"-t", "6080QL", "-w", ""}, OptionTable, bad + "the argument" + wifiChoices},
+        {{"-t", "7380", "-t", "7180"},
+         OptionTable,
+         bad + "option '--type' cannot be specified more than once\n"},
+        {{"-t", "7380", "--new", "10.0.37.132"},
+         OptionTable,
+         bad + "option '--new' is ambiguous and matches '--new_detector_ip', '--new_password', "
+               "'--new_peer_ip', and '--new_ssid'\n"},
+        {{"-t", "6080QL", "-i", "My", "Network", "-o", "pw"},
+         OptionTable,
+         bad + "too many positional options have been specified on the command line\n"},
+    });
+}
+
+TEST(CliTest, NetworkRoadRejectsConnectionSettingsBeforeOpening) {
+    ExpectRejected({
+        {{"-t", "7380TW", "-c", "192.168.1.11", "-l", "192.168.1.10", "-d", "192.168.1.20", "-p",
+          "192.168.1.1/24"},
+         ValidIp,
+         "Error - Invalid current peer cidr address : 192.168.1.10\n"
+         "Error - invalid detector connection settings\n"},
+        {{"-t", "7380", "-c", "192.168.37.256", "-d", "192.168.37.132", "-p", "192.168.37.133"},
+         ValidIp,
+         "Error - Invalid current detector ip : 192.168.37.256\n"
+         "Error - invalid detector connection settings\n"},
+    });
+}
+
+TEST(CliTest, LogThatCannotBeRemoved) {
+    e2e::Scratch scratch;
+    fs::create_directory(scratch.logFile());
+    const e2e::RunResult result = scratch.ipconfig({"-t", "7380"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "Error - Can not remove the previous log file velkor-ipconfig-cmd.log : Is a "
+              "directory\n");
+    EXPECT_TRUE(fs::is_directory(scratch.logFile()));
+}
+
+TEST(CliTest, LogInReadOnlyFolderIsNeverWrittenInto) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    }
+    e2e::Scratch scratch;
+    {
+        std::ofstream old(scratch.logFile().string());
+        old << "earlier run\n";
+    }
+    fs::permissions(scratch.dir(), fs::owner_read | fs::owner_exe);
+    const e2e::RunResult result = scratch.ipconfig({"-t", "7380", "-h"});
+    fs::permissions(scratch.dir(), fs::owner_all);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "Error - Can not remove the previous log file velkor-ipconfig-cmd.log : Permission "
+              "denied\n");
+    EXPECT_EQ(scratch.readLog(), "earlier run\n");
+}
+
+} // namespace
