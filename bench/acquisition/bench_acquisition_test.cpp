@@ -216,6 +216,8 @@ TEST_F(BenchAcquisitionTest, OpenFailsWhenNoDetectorOfTheFamilyAnswers) {
     EXPECT_EQ("no Vk7180c detector answers at 192.168.37.130:10001",
               failureOf("AcqRDXPv1", "Vk7180c", Path7x80("192.168.37.130")));
     EXPECT_NO_THROW(reach("AcqRDXPv1", "Vk7180c", Path7x80("10.0.37.130")));
+    EXPECT_EQ("open failed: no Vk7180c detector answers at 192.168.37.130:10001",
+              messages.at(messages.size() - 2));
 }
 
 TEST_F(BenchAcquisitionTest, OpenOnAMissingBenchSaysItIsEmpty) {

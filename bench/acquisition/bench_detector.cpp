@@ -9,6 +9,8 @@
 
 #include <boost/make_shared.hpp>
 
+#include <exception>
+
 namespace velkor {
 namespace bench {
 
@@ -42,6 +44,16 @@ boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
 }
 
 void BenchDetector::open(bool) {
+    // The user's log shows why nobody answered, not only that open failed.
+    try {
+        attach();
+    } catch (const std::exception& error) {
+        link_->say(std::string("open failed: ") + error.what());
+        throw;
+    }
+}
+
+void BenchDetector::attach() {
     if (link_->attached()) {
         throw BenchError("the " + where() + " is already open");
     }

@@ -27,6 +27,7 @@ public:
     void setMessageCallback(const mirl::acquisition::MessageCallback& callback) override;
 
 private:
+    void attach();
     // "Vk7180c detector at 192.168.37.130:10001"
     std::string where() const;
 

@@ -6,6 +6,8 @@
 
 #include <boost/make_shared.hpp>
 
+#include <exception>
+
 namespace velkor {
 namespace bench {
 
@@ -25,6 +27,15 @@ void BenchModule::setMessageCallback(const mirl::module::MessageCallback& callba
 }
 
 void BenchModule::open() {
+    try {
+        attach();
+    } catch (const std::exception& error) {
+        link_->say(std::string("open failed: ") + error.what());
+        throw;
+    }
+}
+
+void BenchModule::attach() {
     if (opened_) {
         throw BenchError("the infrared module " + name_ + " is already open");
     }

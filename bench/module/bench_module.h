@@ -25,6 +25,8 @@ public:
     BenchConfigParser& parser() { return parser_; }
 
 private:
+    void attach();
+
     std::string name_;
     BenchConfigParser parser_;
     boost::shared_ptr<SessionLink> link_;

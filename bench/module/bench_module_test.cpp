@@ -98,6 +98,8 @@ TEST_F(BenchModuleTest, ReadsTheFacingDetectorAndWritesTakeEffectAtOnce) {
 
 TEST_F(BenchModuleTest, OpenFailsWhenNoModuleIsPluggedOnThePort) {
     EXPECT_EQ("no infrared module is plugged on COM4", openFailure("COM4"));
+    EXPECT_EQ(std::vector<std::string>{"open failed: no infrared module is plugged on COM4"},
+              messages);
     testing::ScratchBench empty;
     EXPECT_EQ("no infrared module is plugged on COM3 (the bench at " + empty.root().string() +
                   " is empty: velkor-bench init sets one up)",
