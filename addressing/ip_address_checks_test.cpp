@@ -130,7 +130,7 @@ TEST(CheckIpSubsetRulesTest, AddressSubsets) {
          "Error - incompatible new detector and new detector peer ip : 10.0.37.132 / "
          "10.0.37.131"},
         {"unknown type", InvalidDetectorType, "", "", "", "", true, ""},
-        {"value outside the enumeration", static_cast<DetectorType>(9), "", "", "", "", true, ""},
+        {"value outside the enumeration", static_cast<DetectorType>(5), "", "", "", "", true, ""},
     };
     for (const Case& c : cases) {
         std::ostringstream out;
