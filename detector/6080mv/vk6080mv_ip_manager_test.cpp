@@ -1,0 +1,94 @@
+#include "detector/6080mv/vk6080mv_ip_manager.h"
+#include "detector/testing/log_capture.h"
+#include "detector/testing/mock_extensions.h"
+
+#include <boost/make_shared.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+using detector_testing::LogCapture;
+using detector_testing::MockNetworkConfigIface;
+using detector_testing::MockWifiIface;
+using ::testing::_;
+using ::testing::ElementsAre;
+using ::testing::Return;
+using ::testing::StrictMock;
+using ::testing::Throw;
+
+TEST(Vk6080MVIpManagerFamilyTest, NamesAndOptions) {
+    Vk6080MVIpManager family;
+    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
+    EXPECT_EQ(family.GetDetectorName(), "Vk6080MVcs");
+
+    mirl::acquisition::OptionGroups groups;
+    family.FillOptions(groups, "10.0.0.20", "10.0.0.1");
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].name, "hardware");
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const auto& option : groups[0].options) {
+        options.emplace_back(option.name, option.value);
+    }
+    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "10.0.0.20"),
+                                     std::make_pair("local.path", "10.0.0.1"),
+                                     std::make_pair("protocol.traces.show", "no"),
+                                     std::make_pair("protocol.statistics.show", "no")));
+}
+
+class Vk6080MVSSIDManagerTest : public ::testing::Test {
+protected:
+    boost::shared_ptr<StrictMock<MockNetworkConfigIface>> network =
+        boost::make_shared<StrictMock<MockNetworkConfigIface>>();
+    boost::shared_ptr<StrictMock<MockWifiIface>> wifi =
+        boost::make_shared<StrictMock<MockWifiIface>>();
+    Vk6080MVIpManager::SSIDManager manager{network, wifi};
+    LogCapture log;
+};
+
+TEST_F(Vk6080MVSSIDManagerTest, NewSsidAndPasswordAreWrittenAndReportedAsChanged) {
+    manager.SetSSID("ward-4");
+    manager.SetPasswd("s3cret");
+    EXPECT_CALL(*wifi, getSsid()).WillOnce(Return("ward-3"));
+    EXPECT_CALL(*network, writeSsidAndPassword("ward-4", "s3cret"));
+    EXPECT_TRUE(manager.WriteConfig());
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST_F(Vk6080MVSSIDManagerTest, NothingWrittenIsReportedAsUnchangedWithoutALogLine) {
+    struct Case {
+        const char* current;
+        const char* ssid;
+        const char* passwd; // nullptr: never set
+    };
+    const Case cases[] = {
+        {"ward-4", "ward-4", "s3cret"}, // the detector already has this SSID
+        {"ward-3", "ward-4", nullptr},  // password still "unknown"
+        {"ward-3", "unknown", "s3cret"},
+    };
+    for (const Case& c : cases) {
+        Vk6080MVIpManager::SSIDManager fresh{network, wifi};
+        fresh.SetSSID(c.ssid);
+        if (c.passwd != nullptr) {
+            fresh.SetPasswd(c.passwd);
+        }
+        EXPECT_CALL(*wifi, getSsid()).WillOnce(Return(c.current));
+        // writeSsidAndPassword is a strict mock: a call would fail the test.
+        EXPECT_FALSE(fresh.WriteConfig()) << c.ssid;
+    }
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST_F(Vk6080MVSSIDManagerTest, ErrorsPropagate) {
+    manager.SetSSID("ward-4");
+    manager.SetPasswd("s3cret");
+    EXPECT_CALL(*wifi, getSsid()).WillOnce(Return("ward-3"));
+    EXPECT_CALL(*network, writeSsidAndPassword(_, _))
+        .WillOnce(Throw(std::runtime_error("link lost")));
+    EXPECT_THROW(manager.WriteConfig(), std::runtime_error);
+}
+
+} // namespace

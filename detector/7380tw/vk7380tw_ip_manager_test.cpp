@@ -1,0 +1,90 @@
+#include "detector/7380tw/vk7380tw_ip_manager.h"
+#include "detector/testing/log_capture.h"
+#include "detector/testing/mock_acquisition.h"
+#include "detector/testing/mock_extensions.h"
+
+#include <boost/make_shared.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using detector_testing::LogCapture;
+using detector_testing::MockConnectionIface;
+using detector_testing::MockDetector;
+using detector_testing::MockNetworkConfigIface;
+using ::testing::ElementsAre;
+using ::testing::NiceMock;
+using ::testing::StrictMock;
+
+boost::shared_ptr<StrictMock<MockDetector>> Detector(bool network, bool connection) {
+    // Strict: Init must not ask for the Wi-Fi extension.
+    auto detector = boost::make_shared<StrictMock<MockDetector>>();
+    if (network) {
+        detector->extensions["network_configuration"] =
+            boost::shared_ptr<mirl::acquisition::NetworkConfigIface>(
+                boost::make_shared<NiceMock<MockNetworkConfigIface>>());
+    }
+    if (connection) {
+        detector->extensions["connection"] = boost::shared_ptr<mirl::acquisition::ConnectionIface>(
+            boost::make_shared<NiceMock<MockConnectionIface>>());
+    }
+    return detector;
+}
+
+TEST(Vk7380TWIpManagerTest, NamesOptionsAndLink) {
+    Vk7380TWIpManager family;
+    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
+    EXPECT_EQ(family.GetDetectorName(), "Vk7380TWc");
+    EXPECT_TRUE(family.IsConnectedByCable());
+
+    mirl::acquisition::OptionGroups groups;
+    family.FillOptions(groups, "10.0.0.20", "10.0.0.1");
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].name, "hardware");
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const auto& option : groups[0].options) {
+        options.emplace_back(option.name, option.value);
+    }
+    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "10.0.0.20"),
+                                     std::make_pair("local.path", "10.0.0.1"),
+                                     std::make_pair("protocol.traces.show", "no"),
+                                     std::make_pair("protocol.statistics.show", "no")));
+}
+
+TEST(Vk7380TWIpManagerTest, InitNeedsNeitherWifiNorFile) {
+    Vk7380TWIpManager family;
+    family.Init(Detector(true, true));
+    EXPECT_TRUE(family.GetIpManager());
+    EXPECT_FALSE(family.GetSSIDManager());
+    EXPECT_FALSE(family.GetWifiManager());
+    EXPECT_TRUE(family.IsConnectedByCable());
+}
+
+TEST(Vk7380TWIpManagerTest, InitNamesTheFirstMissingExtension) {
+    struct Case {
+        bool network;
+        bool connection;
+        const char* line;
+    };
+    const Case cases[] = {
+        {false, false,
+         "Vk7380TWIpManager::Init - impossible to retrieve detector's network configuration "
+         "extension"},
+        {false, true,
+         "Vk7380TWIpManager::Init - impossible to retrieve detector's network configuration "
+         "extension"},
+        {true, false,
+         "Vk7380TWIpManager::Init - impossible to retrieve detector's connection extension"},
+    };
+    for (const Case& c : cases) {
+        LogCapture log;
+        Vk7380TWIpManager family;
+        EXPECT_THROW(family.Init(Detector(c.network, c.connection)), std::exception);
+        EXPECT_THAT(log.Messages('E'), ElementsAre(c.line));
+        EXPECT_FALSE(family.GetIpManager());
+    }
+}
+
+} // namespace

@@ -1,0 +1,319 @@
+#include "detector/7x80/vk7x80_ip_manager.h"
+#include "detector/testing/log_capture.h"
+#include "detector/testing/mock_acquisition.h"
+#include "detector/testing/mock_extensions.h"
+#include "detector/testing/sample_files.h"
+
+#include <boost/make_shared.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using detector_testing::LogCapture;
+using detector_testing::MockDetector;
+using detector_testing::MockFileIface;
+using detector_testing::SampleFiles;
+using mirl::acquisition::Bytes;
+using ::testing::_;
+using ::testing::ElementsAre;
+using ::testing::NiceMock;
+using ::testing::SaveArg;
+using ::testing::SetArgReferee;
+using ::testing::StrictMock;
+
+using Registers = std::vector<SampleFiles::Register>;
+
+// Value of register `id` in an encoded file (the last record holding it).
+int RegisterValue(const Bytes& bytes, std::uint16_t id) {
+    int value = -1;
+    for (std::size_t i = 0; i < bytes[64]; ++i) {
+        const std::size_t at = 80 + 4 * i;
+        if ((bytes[at] | (bytes[at + 1] << 8)) == id) {
+            value = bytes[at + 2];
+        }
+    }
+    return value;
+}
+
+std::uint8_t XorBefore(const Bytes& bytes, std::size_t end) {
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        sum ^= bytes[i];
+    }
+    return sum;
+}
+
+class Vk7x80IpManagerTest : public ::testing::Test {
+protected:
+    void Read(const Bytes& bytes) {
+        EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(bytes));
+        manager.ReadConfig();
+    }
+
+    Bytes Write() {
+        Bytes written;
+        EXPECT_CALL(*file, writeFile(206, _)).WillOnce(SaveArg<1>(&written));
+        EXPECT_TRUE(manager.WriteConfig());
+        return written;
+    }
+
+    boost::shared_ptr<StrictMock<MockFileIface>> file =
+        boost::make_shared<StrictMock<MockFileIface>>();
+    Vk7x80IpManager::IpManager manager{file};
+    LogCapture log;
+};
+
+TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
+    Vk7x80IpManager family;
+    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv1");
+    EXPECT_EQ(family.GetDetectorName(), "Vk7180c");
+    EXPECT_TRUE(family.IsConnectedByCable());
+
+    mirl::acquisition::OptionGroups groups;
+    family.FillOptions(groups, "192.168.37.130", "192.168.37.131");
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].name, "hardware");
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const auto& option : groups[0].options) {
+        options.emplace_back(option.name, option.value);
+    }
+    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "192.168.37.130:10001"),
+                                     std::make_pair("local.command.port", "2046"),
+                                     std::make_pair("local.image.port", "6001"),
+                                     std::make_pair("protocol.traces.show", "no"),
+                                     std::make_pair("protocol.statistics.show", "no")));
+
+    auto detector = boost::make_shared<NiceMock<MockDetector>>();
+    detector->extensions["file"] = boost::shared_ptr<mirl::acquisition::FileIface>(
+        boost::make_shared<NiceMock<MockFileIface>>());
+    family.Init(detector);
+    EXPECT_TRUE(family.GetIpManager());
+    EXPECT_FALSE(family.GetSSIDManager());
+    EXPECT_FALSE(family.GetWifiManager());
+}
+
+TEST(Vk7x80IpManagerFamilyTest, InitWithoutFileExtensionLogsAndThrows) {
+    LogCapture log;
+    Vk7x80IpManager family;
+    auto detector = boost::make_shared<NiceMock<MockDetector>>();
+    EXPECT_THROW(family.Init(detector), std::exception);
+    EXPECT_THAT(log.Messages('E'),
+                ElementsAre("Vk7x80IpManager::Init - impossible to retrieve detector's file "
+                            "extension"));
+}
+
+TEST_F(Vk7x80IpManagerTest, StoredFileDecodesAndReencodesToTheSameBytes) {
+    Read(SampleFiles::StoredRdxp());
+    EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.37.130");
+    EXPECT_EQ(manager.GetHostIPAddress(), "192.168.37.131");
+    EXPECT_THAT(log.Messages('I'), ElementsAre("Detector IP address : 192.168.37.130",
+                                               "Host IP address : 192.168.37.131",
+                                               "Host IP address : 192.168.37.131"));
+    const Bytes written = Write();
+    EXPECT_EQ(written, SampleFiles::StoredRdxp());
+    EXPECT_EQ(written[152], 0xEC);
+}
+
+TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
+    Read(SampleFiles::StoredRdxp());
+    manager.SetHostIPAddress("10.0.37.133");
+    manager.SetDetectorIPAddress("10.1.2.3");
+    EXPECT_EQ(manager.GetDetectorIPAddress(), "10.1.2.3");
+    EXPECT_EQ(manager.GetHostIPAddress(), "10.0.37.133");
+
+    const Bytes written = Write();
+    ASSERT_EQ(written.size(), 153u);
+    // Registers 0x40..0x43 are the first four records: 0x43 holds the first number.
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(3)], 10);
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(2)], 1);
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(1)], 2);
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(0)], 3);
+    const std::uint8_t host[] = {10, 0, 37, 133};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(RegisterValue(written, 0x2F - i), host[i]);
+        EXPECT_EQ(RegisterValue(written, 0x23 - i), host[i]);
+    }
+    // Ports are never touched.
+    EXPECT_EQ(RegisterValue(written, 0x34), 0x11);
+    EXPECT_EQ(RegisterValue(written, 0x35), 0x27);
+
+    Bytes expected = SampleFiles::Rdxp({{0x40, 3},
+                                        {0x41, 2},
+                                        {0x42, 1},
+                                        {0x43, 10},
+                                        {0x34, 0x11},
+                                        {0x35, 0x27},
+                                        {0x2C, 133},
+                                        {0x2D, 37},
+                                        {0x2E, 0},
+                                        {0x2F, 10},
+                                        {0x30, 0xFE},
+                                        {0x31, 0x07},
+                                        {0x20, 133},
+                                        {0x21, 37},
+                                        {0x22, 0},
+                                        {0x23, 10},
+                                        {0x24, 0x71},
+                                        {0x25, 0x17}});
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(written[152], XorBefore(written, 152));
+}
+
+TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
+    Read(SampleFiles::StoredRdxp());
+    Bytes damaged = SampleFiles::Rdxp({{0x40, 1},
+                                       {0x41, 2},
+                                       {0x42, 3},
+                                       {0x43, 4},
+                                       {0x34, 0},
+                                       {0x35, 0},
+                                       {0x2C, 0},
+                                       {0x2D, 0},
+                                       {0x2E, 0},
+                                       {0x2F, 0},
+                                       {0x30, 0},
+                                       {0x31, 0},
+                                       {0x20, 0},
+                                       {0x21, 0},
+                                       {0x22, 0},
+                                       {0x23, 0},
+                                       {0x24, 0},
+                                       {0x25, 0}});
+    const std::uint8_t expected = damaged[152];
+    damaged[152] ^= 0x01;
+    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(damaged));
+    log.Clear();
+    EXPECT_THROW(manager.ReadConfig(), std::exception);
+
+    char line[128];
+    std::snprintf(line, sizeof line,
+                  "Vk7x80IpManager::_ReadRDXPFile - RDXPFile checksum mismatch : expected 0x%02X, "
+                  "found 0x%02X",
+                  expected, damaged[152]);
+    EXPECT_THAT(log.Messages('E'), ElementsAre(line));
+    // The file read before is still the one in memory.
+    EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.37.130");
+}
+
+TEST_F(Vk7x80IpManagerTest, FileWithMoreThan18RecordsKeepsItsChecksumAfterTheLastRecord) {
+    Registers registers = SampleFiles::StoredRegisters();
+    registers.push_back({0x50, 0xAA});
+    registers.push_back({0x51, 0xBB});
+    Read(SampleFiles::Rdxp(registers));
+    manager.SetDetectorIPAddress("10.1.2.3");
+
+    const Bytes written = Write();
+    ASSERT_EQ(written.size(), 161u);
+    // Record 18 (register 0x50) sits where a fixed checksum would have gone.
+    EXPECT_EQ(written[152], 0x50);
+    EXPECT_EQ(written[154], 0xAA);
+    EXPECT_EQ(written[158], 0xBB);
+    EXPECT_EQ(written[160], XorBefore(written, 160));
+    EXPECT_EQ(RegisterValue(written, 0x43), 10);
+}
+
+TEST_F(Vk7x80IpManagerTest, BytesAfterTheChecksumAreWrittenBackUnchanged) {
+    Bytes original = SampleFiles::StoredRdxp();
+    original.insert(original.end(), {0x7E, 0x00, 0x81});
+    Read(original);
+    manager.SetDetectorIPAddress("10.1.2.3");
+    const Bytes written = Write();
+    ASSERT_EQ(written.size(), 156u);
+    EXPECT_EQ(written[152], XorBefore(written, 152));
+    EXPECT_EQ(Bytes(written.begin() + 153, written.end()), (Bytes{0x7E, 0x00, 0x81}));
+}
+
+TEST_F(Vk7x80IpManagerTest, MissingRegisterFailsTheChangeWithoutTouchingAnyRecord) {
+    struct Case {
+        std::uint16_t dropped;
+        bool host;
+        const char* line;
+    };
+    const Case cases[] = {
+        {0x41, false,
+         "Vk7x80IpManager::SetDetectorIPAddress - register 0x41 missing from RDXP file"},
+        {0x20, true, "Vk7x80IpManager::SetHostIPAddress - register 0x20 missing from RDXP file"},
+        {0x2F, true, "Vk7x80IpManager::SetHostIPAddress - register 0x2F missing from RDXP file"},
+    };
+    for (const Case& c : cases) {
+        Registers registers = SampleFiles::StoredRegisters();
+        for (auto& r : registers) {
+            if (r.id == c.dropped) {
+                r.id = 0x99;
+            }
+        }
+        const Bytes original = SampleFiles::Rdxp(registers);
+        Read(original);
+        log.Clear();
+        if (c.host) {
+            manager.SetHostIPAddress("10.0.0.1");
+        } else {
+            manager.SetDetectorIPAddress("10.0.0.2");
+        }
+        EXPECT_THAT(log.Messages('E'), ElementsAre(c.line));
+        EXPECT_EQ(manager.GetRDXPFile()->Encode(), original) << c.line;
+        // writeFile is a strict mock: a call would fail the test.
+        EXPECT_FALSE(manager.WriteConfig()) << c.line;
+    }
+}
+
+TEST_F(Vk7x80IpManagerTest, RefusedAddressTextMakesWriteConfigWriteNothing) {
+    for (const bool host : {false, true}) {
+        Read(SampleFiles::StoredRdxp());
+        log.Clear();
+        if (host) {
+            manager.SetHostIPAddress("1.2.3.4.5");
+            manager.SetDetectorIPAddress("10.1.2.3");
+        } else {
+            manager.SetHostIPAddress("10.0.0.1");
+            manager.SetDetectorIPAddress("1.2.3.4.5");
+        }
+        const std::string which = host ? "SetHostIPAddress" : "SetDetectorIPAddress";
+        EXPECT_EQ(log.Messages('E').at(0),
+                  "Vk7x80IpManager::" + which + " - invalid IP address 1.2.3.4.5");
+        EXPECT_FALSE(manager.WriteConfig()) << which;
+    }
+}
+
+TEST_F(Vk7x80IpManagerTest, CountZeroGivesAnEmptyIndexAndNothingToWrite) {
+    Read(SampleFiles::Rdxp({}));
+    EXPECT_THROW(manager.GetDetectorIPAddress(), std::out_of_range);
+    EXPECT_THROW(manager.WriteConfig(), std::out_of_range);
+    manager.SetDetectorIPAddress("10.0.0.2");
+    EXPECT_FALSE(manager.WriteConfig());
+}
+
+TEST_F(Vk7x80IpManagerTest, DuplicatedRegisterIsReachedThroughItsLastOccurrence) {
+    Registers registers = SampleFiles::StoredRegisters();
+    registers[17] = {0x40, 99}; // a second 0x40 replaces 0x25
+    Read(SampleFiles::Rdxp(registers));
+    EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.37.99");
+    manager.SetDetectorIPAddress("10.1.2.3");
+    const Bytes written = Write();
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(0)], 130);
+    EXPECT_EQ(written[SampleFiles::RecordValueOffset(17)], 3);
+}
+
+TEST_F(Vk7x80IpManagerTest, FortyByteFileFailsWithTheDecodeMessage) {
+    Bytes shortFile = SampleFiles::StoredRdxp();
+    shortFile.resize(40);
+    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(shortFile));
+    try {
+        manager.ReadConfig();
+        FAIL() << "a 40-byte file must not decode";
+    } catch (const mirl::tools::archive_exception& e) {
+        EXPECT_THAT(log.Messages('E'),
+                    ElementsAre(std::string("Vk7x80IpManager::_ReadRDXPFile - Unable to decode "
+                                            "RDXPFile structure : ") +
+                                e.what()));
+    }
+}
+
+TEST_F(Vk7x80IpManagerTest, EmptyFileThrowsOutOfRange) {
+    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(Bytes()));
+    EXPECT_THROW(manager.ReadConfig(), std::out_of_range);
+}
+
+} // namespace

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The four numbers of a dotted address, as the detector files store them.
+class DottedAddress {
+public:
+    using Numbers = std::array<std::uint8_t, 4>;
+
+    // Exactly four "."-separated decimal numbers, each 0-255. Nothing is
+    // stored in numbers unless all four convert: a number above 255 is
+    // refused rather than cut to its low byte.
+    static bool Parse(const std::string& text, Numbers& numbers);
+
+    static std::string Format(std::uint8_t first, std::uint8_t second, std::uint8_t third,
+                              std::uint8_t fourth);
+};

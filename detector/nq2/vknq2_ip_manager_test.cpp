@@ -1,0 +1,117 @@
+#include "detector/detector_parameter.h"
+#include "detector/nq2/vknq2_ip_manager.h"
+#include "detector/testing/log_capture.h"
+#include "detector/testing/mock_extensions.h"
+
+#include <boost/make_shared.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+using detector_testing::LogCapture;
+using detector_testing::MockNetworkConfigIface;
+using detector_testing::MockWifiIface;
+using ::testing::_;
+using ::testing::ElementsAre;
+using ::testing::Return;
+using ::testing::StrictMock;
+using ::testing::Throw;
+
+std::vector<std::pair<std::string, std::string>>
+OptionsOf(const mirl::acquisition::OptionGroups& g) {
+    std::vector<std::pair<std::string, std::string>> options;
+    for (const auto& option : g.at(0).options) {
+        options.emplace_back(option.name, option.value);
+    }
+    return options;
+}
+
+TEST(VknQ2IpManagerFamilyTest, NamesAndOptions) {
+    VknQ2IpManager family;
+    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
+    EXPECT_EQ(family.GetDetectorName(), "Vk6080QL");
+
+    mirl::acquisition::OptionGroups groups;
+    family.FillOptions(groups, "192.168.1.20", "192.168.1.1");
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].name, "hardware");
+    EXPECT_THAT(OptionsOf(groups), ElementsAre(std::make_pair("detector.path.0", "192.168.1.20"),
+                                               std::make_pair("local.path", "192.168.1.1"),
+                                               std::make_pair("protocol.traces.show", "no"),
+                                               std::make_pair("protocol.statistics.show", "no")));
+
+    DetectorParameter parameter;
+    family.FillDetectorParameter(parameter);
+    EXPECT_EQ(parameter.getName(), "NotUsed");
+}
+
+TEST(VknQ2IpManagerFamilyTest, ManagersAreEmptyBeforeInit) {
+    VknQ2IpManager family;
+    EXPECT_FALSE(family.GetIpManager());
+    EXPECT_FALSE(family.GetSSIDManager());
+    EXPECT_FALSE(family.GetWifiManager());
+}
+
+class VknQ2SSIDManagerTest : public ::testing::Test {
+protected:
+    boost::shared_ptr<StrictMock<MockNetworkConfigIface>> network =
+        boost::make_shared<StrictMock<MockNetworkConfigIface>>();
+    boost::shared_ptr<StrictMock<MockWifiIface>> wifi =
+        boost::make_shared<StrictMock<MockWifiIface>>();
+    VknQ2IpManager::SSIDManager manager{network, wifi};
+    LogCapture log;
+};
+
+TEST_F(VknQ2SSIDManagerTest, ReadsTheSsidFromTheWifiExtension) {
+    EXPECT_EQ(manager.GetSSID(), "unknown");
+    EXPECT_CALL(*wifi, getSsid()).WillOnce(Return("ward-3"));
+    manager.ReadConfig();
+    EXPECT_EQ(manager.GetSSID(), "ward-3");
+}
+
+TEST_F(VknQ2SSIDManagerTest, WritesSsidAndPasswordWhenBothAreSet) {
+    manager.SetSSID("ward-4");
+    manager.SetPasswd("s3cret");
+    EXPECT_CALL(*network, writeSsidAndPassword("ward-4", "s3cret"));
+    EXPECT_TRUE(manager.WriteConfig());
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST_F(VknQ2SSIDManagerTest, UnsetSsidOrPasswordWritesNothingAndWarns) {
+    struct Case {
+        const char* ssid;
+        const char* passwd; // nullptr: never set
+    };
+    const Case cases[] = {{"ward-4", nullptr}, {"unknown", "s3cret"}, {"ward-4", "unknown"}};
+    for (const Case& c : cases) {
+        VknQ2IpManager::SSIDManager fresh{network, wifi};
+        log.Clear();
+        fresh.SetSSID(c.ssid);
+        if (c.passwd != nullptr) {
+            fresh.SetPasswd(c.passwd);
+        }
+        // writeSsidAndPassword is a strict mock: a call would fail the test.
+        EXPECT_FALSE(fresh.WriteConfig()) << c.ssid;
+        EXPECT_THAT(log.Messages('W'),
+                    ElementsAre("VknQ2IpManager::SSIDManager::WriteConfig - new ssid/pwd have "
+                                "not been properly set"));
+    }
+}
+
+TEST_F(VknQ2SSIDManagerTest, WriteErrorIsLoggedAndReportedAsFalse) {
+    manager.SetSSID("ward-4");
+    manager.SetPasswd("s3cret");
+    EXPECT_CALL(*network, writeSsidAndPassword(_, _))
+        .WillOnce(Throw(std::runtime_error("link lost")));
+    EXPECT_FALSE(manager.WriteConfig());
+    EXPECT_THAT(log.Messages('E'),
+                ElementsAre("VknQ2IpManager::SSIDManager::WriteConfig - error trying to write new "
+                            "ssid configuration"));
+    EXPECT_EQ(log.All().find("s3cret"), std::string::npos);
+}
+
+} // namespace

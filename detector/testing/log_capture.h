@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace detector_testing {
+
+// Collects the log lines written while it lives, through the sink "test".
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    // Each line as "<mark> <message>", without its line end.
+    const std::vector<std::string>& Lines() const { return *lines_; }
+    // The lines that carry the given mark ('E', 'I', 'W'), message only.
+    std::vector<std::string> Messages(char mark) const;
+    std::string All() const;
+    void Clear() { lines_->clear(); }
+
+private:
+    std::shared_ptr<std::vector<std::string>> lines_;
+};
+
+} // namespace detector_testing

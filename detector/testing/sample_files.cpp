@@ -1,0 +1,65 @@
+#include "detector/testing/sample_files.h"
+
+#include <string>
+
+namespace detector_testing {
+
+using mirl::acquisition::Bytes;
+
+namespace {
+
+void Append(Bytes& bytes, const std::string& text) {
+    bytes.insert(bytes.end(), text.begin(), text.end());
+}
+
+Bytes Header(std::uint8_t kind, std::uint32_t length, const std::string& name,
+             const std::string& size, const std::string& date, const std::string& time) {
+    Bytes bytes{kind, 0x00};
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<std::uint8_t>((length >> shift) & 0xFF));
+    }
+    bytes.insert(bytes.end(), 10, 0x00);
+    Append(bytes, name);
+    Append(bytes, size);
+    Append(bytes, date);
+    Append(bytes, time);
+    return bytes;
+}
+
+} // namespace
+
+Bytes SampleFiles::RdxpHeader() {
+    return Header(0x0A, 153, "GEN3.DCF    ", "         153", "  07/09/2010", "    15:11:40");
+}
+
+std::vector<SampleFiles::Register> SampleFiles::StoredRegisters() {
+    return {{0x40, 130}, {0x41, 37}, {0x42, 168}, {0x43, 192}, {0x34, 0x11}, {0x35, 0x27},
+            {0x2C, 131}, {0x2D, 37}, {0x2E, 168}, {0x2F, 192}, {0x30, 0xFE}, {0x31, 0x07},
+            {0x20, 131}, {0x21, 37}, {0x22, 168}, {0x23, 192}, {0x24, 0x71}, {0x25, 0x17}};
+}
+
+Bytes SampleFiles::Rdxp(const std::vector<Register>& registers) {
+    Bytes bytes = RdxpHeader();
+    bytes.push_back(static_cast<std::uint8_t>(registers.size()));
+    bytes.insert(bytes.end(), 15, 0x00);
+    for (const Register& r : registers) {
+        bytes.push_back(static_cast<std::uint8_t>(r.id & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(r.id >> 8));
+        bytes.push_back(r.value);
+        bytes.push_back(0x00);
+    }
+    std::uint8_t sum = 0;
+    for (const std::uint8_t b : bytes) {
+        sum ^= b;
+    }
+    bytes.push_back(sum);
+    return bytes;
+}
+
+Bytes SampleFiles::Interface(const std::array<std::uint8_t, 4>& address) {
+    Bytes bytes = Header(0x03, 68, "IFACE.DCF   ", "          68", "  12/03/2011", "    09:05:17");
+    bytes.insert(bytes.end(), address.begin(), address.end());
+    return bytes;
+}
+
+} // namespace detector_testing
