@@ -30,7 +30,8 @@ public:
     portable_binary_oarchive(std::ostream& stream, unsigned flags);
 
     void save(unsigned char byte);
-    // Writes the low `width` bytes (1, 2, 4 or 8) of value.
+    // Writes value in `width` bytes (1, 2, 4 or 8); a value that does not fit
+    // throws rather than being cut.
     void save_impl(std::int64_t value, char width);
 
 private:
