@@ -170,6 +170,10 @@ struct FamilyCase {
     Options options;
 };
 
+void PrintTo(const FamilyCase& c, std::ostream* out) {
+    *out << c.detector;
+}
+
 class DetectorIpManagerFamilyTest : public DetectorIpManagerTest,
                                     public ::testing::WithParamInterface<FamilyCase> {};
 
@@ -282,6 +286,10 @@ struct GuardedCase {
     const char* detector;
     std::vector<std::string> errors; // logged before the creation error
 };
+
+void PrintTo(const GuardedCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class DetectorIpManagerGuardedTest : public DetectorIpManagerTest,
                                      public ::testing::WithParamInterface<GuardedCase> {
