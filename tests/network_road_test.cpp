@@ -1,0 +1,446 @@
+// The network road through the real program against the emulated bench: every
+// model readdressed, the Wi-Fi link restrictions, the failure exits, and what
+// the bench and the log hold afterwards.
+#include "tests/support/program_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+const char* const RebootHint = "Info - Please reboot your detector and update the IP address of "
+                               "the host in the network configuration settings";
+const char* const UpdateHint = "Info - Please update the IP address of the host in the network "
+                               "configuration settings (if needed)";
+const char* const IpSucceeded = "Info - The ip address configuration process SUCCEEDED";
+const char* const IpValid = "Info - valid IP configuration action parameters";
+const char* const SsidValid = "Info - valid SSID configuration action parameters";
+const char* const WifiValid = "Info - valid Wifi activation action parameters";
+
+// The 7380's register file with the given detector and host numbers, byte by
+// byte; the checksum is left to the caller.
+std::string RegisterFile(const unsigned char detector[4], const unsigned char host[4]) {
+    std::string bytes("\x0A\x00\x99\x00\x00\x00", 6);
+    bytes += std::string(10, '\0');
+    bytes += "GEN3.DCF    ";
+    bytes += "         153";
+    bytes += "  07/09/2010";
+    bytes += "    15:11:40";
+    bytes += '\x12';
+    bytes += std::string(15, '\0');
+    const unsigned char records[18][2] = {
+        {0x40, detector[3]}, {0x41, detector[2]}, {0x42, detector[1]}, {0x43, detector[0]},
+        {0x34, 0x11},        {0x35, 0x27},        {0x2C, host[3]},     {0x2D, host[2]},
+        {0x2E, host[1]},     {0x2F, host[0]},     {0x30, 0xFE},        {0x31, 0x07},
+        {0x20, host[3]},     {0x21, host[2]},     {0x22, host[1]},     {0x23, host[0]},
+        {0x24, 0x71},        {0x25, 0x17}};
+    for (const auto& record : records) {
+        bytes += static_cast<char>(record[0]);
+        bytes += '\0';
+        bytes += static_cast<char>(record[1]);
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+unsigned char XorOf(const std::string& bytes) {
+    unsigned char sum = 0;
+    for (const char c : bytes) {
+        sum ^= static_cast<unsigned char>(c);
+    }
+    return sum;
+}
+
+class NetworkRoadTest : public ::testing::Test {
+protected:
+    void SetUp() override { scratch.bench({"init"}); }
+
+    // `velkor-bench show`, without the host name line that every open sets.
+    std::vector<std::string> State(const std::string& detector) const {
+        std::vector<std::string> lines = scratch.bench({"show", detector}).outLines();
+        lines.erase(std::remove_if(
+                        lines.begin(), lines.end(),
+                        [](const std::string& line) { return line.rfind("host name:", 0) == 0; }),
+                    lines.end());
+        return lines;
+    }
+
+    bool Answers(const std::string& address) const {
+        return scratch.bench({"show", address}, false).status == 0;
+    }
+
+    e2e::Scratch scratch;
+};
+
+// ---- Every model, from its factory address.
+
+struct Readdressing {
+    const char* model;
+    std::vector<std::string> args;
+    std::vector<std::string> stored; // lines that `show` must hold afterwards
+    bool reboot;                     // takes the new address only when rebooted
+    const char* newAddress;
+};
+
+void PrintTo(const Readdressing& r, std::ostream* out) {
+    *out << r.model;
+}
+
+class NetworkRoadModelTest : public NetworkRoadTest,
+                             public ::testing::WithParamInterface<Readdressing> {};
+
+TEST_P(NetworkRoadModelTest, ReaddressesFromTheFactoryAddress) {
+    const Readdressing& r = GetParam();
+    std::vector<std::string> args{"-t", r.model};
+    args.insert(args.end(), r.args.begin(), r.args.end());
+    const e2e::RunResult run = scratch.ipconfig(args);
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.errLines(), IsEmpty());
+    EXPECT_THAT(run.outLines(),
+                ElementsAre(IpValid, IpSucceeded, r.reboot ? RebootHint : UpdateHint));
+    const std::vector<std::string> state = State(r.model);
+    for (const std::string& line : r.stored) {
+        EXPECT_THAT(state, Contains(line));
+    }
+    EXPECT_EQ(Answers(r.newAddress), !r.reboot);
+    if (r.reboot) {
+        EXPECT_THAT(state, Contains("pending reboot: yes"));
+        scratch.bench({"reboot", r.model});
+        EXPECT_TRUE(Answers(r.newAddress));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, NetworkRoadModelTest,
+    ::testing::Values(
+        Readdressing{"6080K",
+                     {"-c", "192.168.0.2", "-d", "10.0.0.66"},
+                     {"file detector address: 10.0.0.66", "file 68 size: 68"},
+                     true,
+                     "10.0.0.66"},
+        Readdressing{"7180",
+                     {"-c", "10.0.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+                     {"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
+                      "file image host address: 10.0.37.133", "file checksum right: yes"},
+                     true,
+                     "10.0.37.132"},
+        Readdressing{"7380",
+                     {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+                     {"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
+                      "file image host address: 10.0.37.133", "file checksum right: yes"},
+                     true,
+                     "10.0.37.132"},
+        Readdressing{
+            "6080QL",
+            {"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "10.0.1.30", "-p", "10.0.1.1/16"},
+            {"stored detector address: 10.0.1.30", "stored host address: 10.0.1.1/16"},
+            false,
+            "10.0.1.30"},
+        Readdressing{
+            "4050QL",
+            {"-c", "192.168.2.20", "-l", "192.168.2.1/24", "-d", "192.168.2.30", "-p",
+             "192.168.2.1/24"},
+            {"stored detector address: 192.168.2.30", "stored host address: 192.168.2.1/24"},
+            false,
+            "192.168.2.30"},
+        Readdressing{
+            "7380TW",
+            {"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.5.20", "-p", "10.0.5.1/24"},
+            {"stored detector address: 10.0.5.20", "stored host address: 10.0.5.1/24"},
+            false,
+            "10.0.5.20"},
+        Readdressing{
+            "6080MV",
+            {"-c", "192.168.3.20", "-l", "192.168.3.1/24", "-d", "192.168.4.20", "-p",
+             "192.168.4.1/24"},
+            {"stored detector address: 192.168.4.20", "stored host address: 192.168.4.1/24"},
+            false,
+            "192.168.4.20"}));
+
+TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
+    const e2e::RunResult run =
+        scratch.ipconfig({"--type", "7380", "--current_detector_ip", "192.168.37.130",
+                          "--new_detector_ip", "10.0.37.132", "--new_peer_ip", "10.0.37.133"});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const unsigned char detector[4] = {10, 0, 37, 132};
+    const unsigned char host[4] = {10, 0, 37, 133};
+    std::string expected = RegisterFile(detector, host);
+    ASSERT_EQ(expected.size(), 152u);
+    expected += '\x88';
+    const std::string dumped = scratch.bench({"dump", "7380", "206"}).out;
+    EXPECT_EQ(dumped, expected);
+    EXPECT_EQ(XorOf(dumped.substr(0, 152)), static_cast<unsigned char>(dumped.back()));
+
+    // Back to the factory addresses: the stored file comes back exactly, checksum 0xEC.
+    scratch.bench({"reboot", "7380"});
+    const e2e::RunResult back = scratch.ipconfig(
+        {"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.130", "-p", "192.168.37.131"});
+    ASSERT_EQ(back.status, 0) << back.err;
+    const unsigned char factoryDetector[4] = {192, 168, 37, 130};
+    const unsigned char factoryHost[4] = {192, 168, 37, 131};
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out,
+              RegisterFile(factoryDetector, factoryHost) + '\xEC');
+}
+
+TEST_F(NetworkRoadTest, FileFamiliesAnswerAtTheNewAddressOnlyAfterReboot) {
+    struct Case {
+        const char* model;
+        std::vector<std::string> change;
+        std::vector<std::string> again; // a second run at the new address
+    };
+    const Case cases[] = {
+        {"6080K", {"-c", "192.168.0.2", "-d", "10.0.0.66"}, {"-c", "10.0.0.66", "-d", "10.0.0.2"}},
+        {"7380",
+         {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+         {"-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> change{"-t", c.model};
+        change.insert(change.end(), c.change.begin(), c.change.end());
+        std::vector<std::string> again{"-t", c.model};
+        again.insert(again.end(), c.again.begin(), c.again.end());
+
+        ASSERT_EQ(scratch.ipconfig(change).status, 0) << c.model;
+        const e2e::RunResult early = scratch.ipconfig(again);
+        EXPECT_EQ(early.status, 1) << c.model;
+        EXPECT_THAT(early.errLines(), ElementsAre(StartsWith(
+                                          "Error - The ip address configuration process FAILED (")))
+            << c.model;
+
+        scratch.bench({"reboot", c.model});
+        const e2e::RunResult late = scratch.ipconfig(again);
+        EXPECT_EQ(late.status, 0) << c.model << late.err;
+        EXPECT_THAT(late.outLines(), Contains(IpSucceeded)) << c.model;
+    }
+}
+
+// ---- Several requests in one run.
+
+TEST_F(NetworkRoadTest, CabledQLTakesWifiSsidAndAddressesInThatOrder) {
+    const std::string password = "s3cret-pass";
+    const e2e::RunResult run = scratch.ipconfig(
+        {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-w", "false", "-i",
+         "CLINIC-XR", "-o", password, "-d", "192.168.1.30", "-p", "192.168.1.1/24"});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.errLines(), IsEmpty());
+    EXPECT_THAT(run.outLines(), ElementsAre(IpValid, SsidValid, WifiValid,
+                                            "Info - De-Activation  of Wifi in progress ...",
+                                            "Info - The wifi configuration process SUCCEEDED",
+                                            "Info - Setting of SSID in progress ...",
+                                            "Info - The ssid/pwd configuration process SUCCEEDED",
+                                            "Info - Please update your wifi access point settings",
+                                            IpSucceeded, UpdateHint));
+    const std::vector<std::string> state = State("6080QL");
+    EXPECT_THAT(state, Contains("wifi switch: off"));
+    EXPECT_THAT(state, Contains("last applyUserConfig over cable: yes"));
+    EXPECT_THAT(state, Contains("ssid: CLINIC-XR"));
+    EXPECT_THAT(state, Contains("stored detector address: 192.168.1.30"));
+    EXPECT_EQ(scratch.bench({"check-password", "6080QL", password}, false).status, 0);
+}
+
+TEST_F(NetworkRoadTest, QLOverWifiRefusesCombinedRequestsAndChangesNothing) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> valid;
+        const char* error;
+    };
+    const Case cases[] = {
+        {{"-i", "CLINIC-XR", "-o", "s3cret-pass", "-d", "192.168.2.30", "-p", "192.168.2.1/24"},
+         {IpValid, SsidValid},
+         "Error - cannot operate dual ip and ssid configuration over wifi connexion, please plug "
+         "detector LBX if needed"},
+        {{"-w", "false", "-d", "192.168.2.30", "-p", "192.168.2.1/24"},
+         {IpValid, WifiValid},
+         "Error - cannot operate ip or ssid configuration in addition to wifi control over wifi "
+         "connexion, please plug detector LBX if needed"},
+    };
+    const std::vector<std::string> before = State("4050QL");
+    ASSERT_THAT(before, Contains("link: wifi"));
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"-t", "4050QL", "-c", "192.168.2.20", "-l", "192.168.2.1/24"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const e2e::RunResult run = scratch.ipconfig(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.outLines(), ElementsAreArray(c.valid));
+        EXPECT_THAT(run.errLines(), ElementsAre(c.error));
+        EXPECT_EQ(State("4050QL"), before) << c.error;
+    }
+}
+
+TEST_F(NetworkRoadTest, QLOverWifiTakesOneRequestAndTellsTheLinkToTheDetector) {
+    const e2e::RunResult run = scratch.ipconfig(
+        {"-t", "4050QL", "-c", "192.168.2.20", "-l", "192.168.2.1/24", "-w", "false"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.outLines(),
+                ElementsAre(WifiValid, "Info - De-Activation  of Wifi in progress ...",
+                            "Info - The wifi configuration process SUCCEEDED"));
+    const std::vector<std::string> state = State("4050QL");
+    EXPECT_THAT(state, Contains("wifi switch: off"));
+    EXPECT_THAT(state, Contains("last applyUserConfig over cable: no"));
+}
+
+TEST_F(NetworkRoadTest, MVReportsWhatItReallyChanged) {
+    // Same SSID as the detector's: nothing is written, and that is what is said.
+    const e2e::RunResult same =
+        scratch.ipconfig({"-t", "6080MV", "-c", "192.168.3.20", "-l", "192.168.3.1/24", "-i",
+                          "VK-6080MV", "-o", "s3cret-pass"});
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_THAT(same.outLines(), ElementsAre(SsidValid, "Info - Setting of SSID in progress ...",
+                                             "Info - The ssid/pwd configuration has not been "
+                                             "changed"));
+    EXPECT_THAT(State("6080MV"), Contains("password: not set"));
+
+    const e2e::RunResult changed =
+        scratch.ipconfig({"-t", "6080MV", "-c", "192.168.3.20", "-l", "192.168.3.1/24", "-w",
+                          "false", "-i", "WARD-9", "-o", "s3cret-pass"});
+    EXPECT_EQ(changed.status, 0) << changed.err;
+    EXPECT_THAT(changed.outLines(),
+                ElementsAre(SsidValid, WifiValid, "Info - De-Activation  of Wifi in progress ...",
+                            "Info - The wifi configuration process SUCCEEDED",
+                            "Info - Setting of SSID in progress ...",
+                            "Info - The ssid/pwd configuration process SUCCEEDED",
+                            "Info - Please update your wifi access point settings"));
+    const std::vector<std::string> state = State("6080MV");
+    EXPECT_THAT(state, Contains("ssid: WARD-9"));
+    EXPECT_THAT(state, Contains("wifi switch: off"));
+    EXPECT_EQ(scratch.bench({"check-password", "6080MV", "s3cret-pass"}, false).status, 0);
+}
+
+// ---- Failures.
+
+TEST_F(NetworkRoadTest, UnreachableDetectorFailsBeforeAnyRequest) {
+    scratch.bench({"fault", "6080QL", "offline", "on"});
+    const e2e::RunResult offline = scratch.ipconfig(
+        {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-w", "false"});
+    EXPECT_EQ(offline.status, 1);
+    EXPECT_THAT(offline.outLines(), ElementsAre(WifiValid));
+    EXPECT_THAT(offline.errLines(),
+                ElementsAre(StartsWith("Error - The ip address configuration process FAILED (")));
+
+    // Nobody at that address at all.
+    const e2e::RunResult nobody = scratch.ipconfig(
+        {"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"});
+    EXPECT_EQ(nobody.status, 1);
+    EXPECT_THAT(nobody.outLines(), ElementsAre(IpValid));
+    EXPECT_THAT(nobody.errLines(),
+                ElementsAre(StartsWith("Error - The ip address configuration process FAILED (")));
+    const std::string log = scratch.readLog();
+    EXPECT_THAT(log,
+                HasSubstr("E DetectorIpManager::CreateDetector - Error creating the detector"));
+    EXPECT_THAT(log, HasSubstr("I DetectorIpManager::DeleteDetector - Detector has been deleted"));
+}
+
+TEST_F(NetworkRoadTest, InvalidNewAddressChangesNothing) {
+    const std::vector<std::string> before = State("6080QL");
+    const e2e::RunResult run = scratch.ipconfig(
+        {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-w", "false", "-i",
+         "CLINIC-XR", "-o", "s3cret-pass", "-d", "172.16.0.5", "-p", "172.16.0.1/16"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.outLines(),
+                ElementsAre(IpValid, SsidValid, WifiValid,
+                            "Error - new detector ip is not in the allowed VknQ2 prefix subset : "
+                            "{ 192.168. ;  10.0. }"));
+    EXPECT_THAT(run.errLines(), IsEmpty());
+    EXPECT_EQ(State("6080QL"), before);
+    EXPECT_EQ(scratch.bench({"check-password", "6080QL", "s3cret-pass"}, false).status, 1);
+
+    // A 7380 address outside its pairs: the register file stays as stored.
+    const std::string file = scratch.bench({"dump", "7380", "206"}).out;
+    const e2e::RunResult pair = scratch.ipconfig(
+        {"-t", "7380", "-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.131"});
+    EXPECT_EQ(pair.status, 1);
+    EXPECT_THAT(pair.outLines(),
+                ElementsAre(IpValid, "Error - incompatible new detector and new detector "
+                                     "peer ip : 10.0.37.132 / 10.0.37.131"));
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, file);
+    EXPECT_THAT(State("7380"), Contains("pending reboot: no"));
+}
+
+TEST_F(NetworkRoadTest, FailingWriteIsReportedAsNotChanged) {
+    struct Case {
+        const char* model;
+        const char* fault;
+        std::vector<std::string> args;
+    };
+    const Case cases[] = {
+        {"7380", "fail-write", {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"}},
+        {"6080K", "fail-write", {"-c", "192.168.0.2", "-d", "10.0.0.66"}},
+        {"6080QL",
+         "refuse-write",
+         {"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "192.168.1.30", "-p",
+          "192.168.1.1/24"}},
+        {"7380TW",
+         "fail-write",
+         {"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.0.30", "-p", "10.0.0.1/16"}},
+    };
+    for (const Case& c : cases) {
+        scratch.bench({"fault", c.model, c.fault, "on"});
+        const std::vector<std::string> before = State(c.model);
+        std::vector<std::string> args{"-t", c.model};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const e2e::RunResult run = scratch.ipconfig(args);
+        EXPECT_EQ(run.status, 0) << c.model << run.err;
+        EXPECT_THAT(
+            run.outLines(),
+            ElementsAre(IpValid, "Info - The ip address configuration has not been changed"))
+            << c.model;
+        EXPECT_EQ(State(c.model), before) << c.model;
+    }
+}
+
+// ---- The log.
+
+TEST_F(NetworkRoadTest, LogHoldsTheFacadeAndDetectorLinesButNeverThePassword) {
+    const std::string password = "Ward7-Secret-Key";
+    const e2e::RunResult run =
+        scratch.ipconfig({"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-i",
+                          "WARD-7", "-o", password, "-d", "192.168.1.30", "-p", "192.168.1.1/24"});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const std::string log = scratch.readLog();
+    const std::vector<std::string> lines = e2e::splitLines(log);
+    std::vector<std::string> facade;
+    bool detectorLine = false;
+    for (const std::string& line : lines) {
+        if (line.find("DetectorIpManager::") != std::string::npos) {
+            facade.push_back(line.substr(line.find(' ') + 1));
+        }
+        detectorLine = detectorLine || line.find(" I det : ") != std::string::npos;
+    }
+    EXPECT_THAT(facade,
+                ElementsAre("I DetectorIpManager::CreateDetector - Board has been initialized",
+                            "I DetectorIpManager::CreateDetector - Detector has been initialized",
+                            "I DetectorIpManager::DeleteDetector - Detector has been deleted"));
+    EXPECT_TRUE(detectorLine) << log;
+    EXPECT_THAT(log, Not(HasSubstr(password)));
+    EXPECT_THAT(run.out + run.err, Not(HasSubstr(password)));
+
+    // A refused password is not echoed either.
+    const e2e::RunResult refused =
+        scratch.ipconfig({"-t", "6080MV", "-c", "192.168.3.20", "-l", "192.168.3.1/24", "-i",
+                          "WARD-8", "-o", "Kx7-q"});
+    EXPECT_EQ(refused.status, 0) << refused.err;
+    EXPECT_THAT(refused.outLines(), Contains("Info - The ssid/pwd configuration has not been "
+                                             "changed"));
+    EXPECT_THAT(scratch.readLog(),
+                HasSubstr("E DetectorIpManager::SetWifiPasswd - unable to set the ssid and "
+                          "password"));
+    EXPECT_THAT(scratch.readLog(), Not(HasSubstr("Kx7-q")));
+}
+
+} // namespace
