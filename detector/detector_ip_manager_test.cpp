@@ -90,7 +90,7 @@ protected:
     }
 
     // The library calls of a successful opening, in their order.
-    enum class Opening { Succeeds, OpenFails, NoHostName };
+    enum class Opening { Succeeds, BoardOpenFails, OpenFails, NoHostName };
 
     void ExpectOpening(const std::string& boardName, const std::string& detectorName,
                        Opening opening = Opening::Succeeds) {
@@ -101,6 +101,10 @@ protected:
         EXPECT_CALL(boardParser, applyOptions(_, true)).WillOnce(SaveArg<0>(&boardOptions));
         EXPECT_CALL(manager, getBoard(boardName))
             .WillOnce(Return(boost::shared_ptr<mirl::acquisition::Board>(board)));
+        if (opening == Opening::BoardOpenFails) {
+            EXPECT_CALL(*board, open()).WillOnce(Throw(std::runtime_error("board busy")));
+            return;
+        }
         EXPECT_CALL(*board, open());
         EXPECT_CALL(manager, scanDetectors(detectorName, _))
             .WillOnce(SaveArg<1>(&scannedParameter));
@@ -241,22 +245,7 @@ TEST_F(DetectorIpManagerTest, ReadsTheIpThenSsidThenWifiConfiguration) {
 
 TEST_F(DetectorIpManagerTest, DetectorWithoutConnectionExtensionSkipsTheHostName) {
     detector->extensions.erase("connection");
-    InSequence order;
-    EXPECT_CALL(manager, init());
-    EXPECT_CALL(manager, scanBoards(_));
-    EXPECT_CALL(manager, getBoardOptionsParser(_)).WillOnce(ReturnRef(boardParser));
-    EXPECT_CALL(boardParser, applyOptions(_, true));
-    EXPECT_CALL(manager, getBoard(_))
-        .WillOnce(Return(boost::shared_ptr<mirl::acquisition::Board>(board)));
-    EXPECT_CALL(*board, open());
-    EXPECT_CALL(manager, scanDetectors(_, _));
-    EXPECT_CALL(manager, getDetectorOptionsParser(_)).WillOnce(ReturnRef(detectorParser));
-    EXPECT_CALL(detectorParser, applyOptions(_, true));
-    EXPECT_CALL(manager, getDetector(_, _))
-        .WillOnce(Return(boost::shared_ptr<mirl::acquisition::Detector>(detector)));
-    EXPECT_CALL(*detector, setMessageCallback(_));
-    EXPECT_CALL(*detector, open(true));
-    EXPECT_CALL(*connection, setHostName(_, _)).Times(0);
+    ExpectOpening("AcqEth", "Vk6080K", Opening::NoHostName);
     facade.CreateDetector(Vk6080K, "192.168.1.20", "");
     EXPECT_THAT(log.Messages('I'), ElementsAre(BoardReady, DetectorReady));
 }
@@ -380,14 +369,7 @@ TEST_F(DetectorIpManagerTest, LibraryFailureBeforeTheGuardedStepsReachesTheCalle
 }
 
 TEST_F(DetectorIpManagerTest, BoardOpenFailureLeavesTheBoardUnclosed) {
-    InSequence order;
-    EXPECT_CALL(manager, init());
-    EXPECT_CALL(manager, scanBoards(_));
-    EXPECT_CALL(manager, getBoardOptionsParser(_)).WillOnce(ReturnRef(boardParser));
-    EXPECT_CALL(boardParser, applyOptions(_, true));
-    EXPECT_CALL(manager, getBoard(_))
-        .WillOnce(Return(boost::shared_ptr<mirl::acquisition::Board>(board)));
-    EXPECT_CALL(*board, open()).WillOnce(Throw(std::runtime_error("board busy")));
+    ExpectOpening("AcqEth", "Vk6080K", Opening::BoardOpenFails);
     EXPECT_THROW(facade.CreateDetector(Vk6080K, "192.168.1.20", ""), std::runtime_error);
     EXPECT_TRUE(log.Lines().empty());
 }
@@ -431,25 +413,11 @@ TEST_F(DetectorIpManagerTest, ReaddressesA7380) {
     EXPECT_CALL(*file, writeFile(206, _)).WillOnce(SaveArg<1>(&written));
     EXPECT_TRUE(facade.SetHostAndDetectorIPAddress("10.0.37.133", "10.0.37.132"));
     ASSERT_EQ(written.size(), 153u);
-    Bytes expected = SampleFiles::Rdxp({{0x40, 132},
-                                        {0x41, 37},
-                                        {0x42, 0},
-                                        {0x43, 10},
-                                        {0x34, 0x11},
-                                        {0x35, 0x27},
-                                        {0x2C, 133},
-                                        {0x2D, 37},
-                                        {0x2E, 0},
-                                        {0x2F, 10},
-                                        {0x30, 0xFE},
-                                        {0x31, 0x07},
-                                        {0x20, 133},
-                                        {0x21, 37},
-                                        {0x22, 0},
-                                        {0x23, 10},
-                                        {0x24, 0x71},
-                                        {0x25, 0x17}});
-    EXPECT_EQ(written, expected);
+    const std::vector<SampleFiles::Register> expected = {
+        {0x40, 132}, {0x41, 37}, {0x42, 0}, {0x43, 10}, {0x34, 0x11}, {0x35, 0x27},
+        {0x2C, 133}, {0x2D, 37}, {0x2E, 0}, {0x2F, 10}, {0x30, 0xFE}, {0x31, 0x07},
+        {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
+    EXPECT_EQ(written, SampleFiles::Rdxp(expected));
 }
 
 TEST_F(DetectorIpManagerTest, RefusedAddressIsNeverReportedAsChanged) {
