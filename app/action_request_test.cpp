@@ -18,17 +18,6 @@ ActionRequest Request(const std::string& present) {
                          has('w'));
 }
 
-std::vector<ActionType> AcceptedOf(const ActionRequest& request) {
-    std::vector<ActionType> accepted;
-    for (const ActionType action :
-         {ActionType::IpConfiguration, ActionType::SsidConfiguration, ActionType::WifiActivation}) {
-        if (request.IsAccepted(action)) {
-            accepted.push_back(action);
-        }
-    }
-    return accepted;
-}
-
 const ActionType Ip = ActionType::IpConfiguration;
 const ActionType Ssid = ActionType::SsidConfiguration;
 const ActionType Wifi = ActionType::WifiActivation;
@@ -102,248 +91,110 @@ TEST(ActionRequestTest, ParameterPresence) {
 struct ValidateCase {
     const char* name;
     DetectorType type;
-    bool viaModule;
     const char* present;
     bool valid;
     std::string out;
     std::string err;
-    std::vector<ActionType> accepted;
+    const char* accepted; // i: IP, s: SSID, w: Wifi, in that order
 };
+
+// The accepted actions as letters, in the order above.
+std::string AcceptedLetters(const ActionRequest& request) {
+    std::string accepted;
+    for (const auto& action : {std::make_pair(ActionType::IpConfiguration, 'i'),
+                               std::make_pair(ActionType::SsidConfiguration, 's'),
+                               std::make_pair(ActionType::WifiActivation, 'w')}) {
+        if (request.IsAccepted(action.first)) {
+            accepted += action.second;
+        }
+    }
+    return accepted;
+}
+
+void ExpectValidations(bool viaModule, const std::vector<ValidateCase>& cases) {
+    for (const ValidateCase& c : cases) {
+        ActionRequest request = Request(c.present);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(request.Validate(c.type, viaModule, out, err), c.valid) << c.name;
+        EXPECT_EQ(out.str(), c.out) << c.name;
+        EXPECT_EQ(err.str(), c.err) << c.name;
+        EXPECT_EQ(AcceptedLetters(request), c.accepted) << c.name;
+    }
+}
 
 const std::string ValidIp = "Info - valid IP configuration action parameters\n";
 const std::string ValidSsid = "Info - valid SSID configuration action parameters\n";
 const std::string ValidWifi = "Info - valid Wifi activation action parameters\n";
+const std::string BadIp = "Error - invalid IP configuration action parameters\n";
+const std::string BadSsid = "Error - invalid SSID configuration action parameters\n";
 const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
 const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
 
 TEST(ActionRequestTest, NetworkRoad) {
     const std::vector<ValidateCase> cases = {
-        {"6080K forbidden current peer",
-         Vk6080K,
-         false,
-         "cld",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n",
-         {}},
-        {"6080K both peers forbidden, in rule order",
-         Vk6080K,
-         false,
-         "cldp",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
-             Forbidden + "New peer IP\n",
-         {}},
-        {"6080K valid", Vk6080K, false, "cd", true, ValidIp, "", {Ip}},
-        {"6080K serial port allowed", Vk6080K, false, "cds", true, ValidIp, "", {Ip}},
-        {"6080K only new peer: dropped silently", Vk6080K, false, "p", false, "", "", {}},
-        {"6080K ssid has no rule",
-         Vk6080K,
-         false,
-         "cdi",
-         false,
-         ValidIp,
-         "Error - invalid SSID configuration action\n",
-         {Ip}},
-        {"6080K wifi has no rule",
-         Vk6080K,
-         false,
-         "w",
-         false,
-         "",
-         "Error - invalid Wifi activation action\n",
-         {}},
-        {"nQ2 only new detector",
-         VknQ2,
-         false,
-         "d",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Mandatory +
-             "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
+        {"6080K forbidden current peer", Vk6080K, "cld", false, "",
+         BadIp + Forbidden + "Current peer IP\n", ""},
+        {"6080K both peers forbidden, in rule order", Vk6080K, "cldp", false, "",
+         BadIp + Forbidden + "Current peer IP\n" + Forbidden + "New peer IP\n", ""},
+        {"6080K valid", Vk6080K, "cd", true, ValidIp, "", "i"},
+        {"6080K serial port allowed", Vk6080K, "cds", true, ValidIp, "", "i"},
+        {"6080K only new peer: dropped silently", Vk6080K, "p", false, "", "", ""},
+        {"6080K ssid has no rule", Vk6080K, "cdi", false, ValidIp,
+         "Error - invalid SSID configuration action\n", "i"},
+        {"6080K wifi has no rule", Vk6080K, "w", false, "",
+         "Error - invalid Wifi activation action\n", ""},
+        {"nQ2 only new detector", VknQ2, "d", false, "",
+         BadIp + Mandatory + "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
              "New peer IP\n",
-         {}},
-        {"nQ2 everything",
-         VknQ2,
-         false,
-         "cldpiow",
-         true,
-         ValidIp + ValidSsid + ValidWifi,
-         "",
-         {Ip, Ssid, Wifi}},
-        {"nQ2 ssid without ssid",
-         VknQ2,
-         false,
-         "clo",
-         false,
-         "",
-         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n",
-         {}},
-        {"nQ2 ssid without password after a valid ip",
-         VknQ2,
-         false,
-         "cldpi",
-         false,
-         ValidIp,
-         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New password\n",
-         {Ip}},
-        {"nQ2 ip dropped, wifi kept", VknQ2, false, "clw", true, ValidWifi, "", {Wifi}},
-        {"7x80 without new peer passes the rules", Vk7x80, false, "cd", true, ValidIp, "", {Ip}},
-        {"7x80 new peer allowed", Vk7x80, false, "cdp", true, ValidIp, "", {Ip}},
-        {"7x80 current peer forbidden and detector missing",
-         Vk7x80,
-         false,
-         "lp",
-         false,
-         "",
-         "",
-         {}},
-        {"7x80 current peer forbidden",
-         Vk7x80,
-         false,
-         "cldp",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n",
-         {}},
-        {"7x80 missing then forbidden",
-         Vk7x80,
-         false,
-         "ld",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Mandatory +
-             "Current detector IP\n" + Forbidden + "Current peer IP\n",
-         {}},
-        {"7380TW full ip", Vk7380TW, false, "cldp", true, ValidIp, "", {Ip}},
-        {"7380TW ssid has no rule",
-         Vk7380TW,
-         false,
-         "io",
-         false,
-         "",
-         "Error - invalid SSID configuration action\n",
-         {}},
-        {"6080MV ssid and wifi",
-         Vk6080MV,
-         false,
-         "iow",
-         true,
-         ValidSsid + ValidWifi,
-         "",
-         {Ssid, Wifi}},
-        {"invalid type",
-         InvalidDetectorType,
-         false,
-         "cd",
-         false,
-         "",
-         "Error - invalid IP configuration action\n",
-         {}},
+         ""},
+        {"nQ2 everything", VknQ2, "cldpiow", true, ValidIp + ValidSsid + ValidWifi, "", "isw"},
+        {"nQ2 ssid without ssid", VknQ2, "clo", false, "", BadSsid + Mandatory + "New SSID\n", ""},
+        {"nQ2 ssid without password after a valid ip", VknQ2, "cldpi", false, ValidIp,
+         BadSsid + Mandatory + "New password\n", "i"},
+        {"nQ2 ip dropped, wifi kept", VknQ2, "clw", true, ValidWifi, "", "w"},
+        {"7x80 without new peer passes the rules", Vk7x80, "cd", true, ValidIp, "", "i"},
+        {"7x80 new peer allowed", Vk7x80, "cdp", true, ValidIp, "", "i"},
+        {"7x80 current peer forbidden and detector missing", Vk7x80, "lp", false, "", "", ""},
+        {"7x80 current peer forbidden", Vk7x80, "cldp", false, "",
+         BadIp + Forbidden + "Current peer IP\n", ""},
+        {"7x80 missing then forbidden", Vk7x80, "ld", false, "",
+         BadIp + Mandatory + "Current detector IP\n" + Forbidden + "Current peer IP\n", ""},
+        {"7380TW full ip", Vk7380TW, "cldp", true, ValidIp, "", "i"},
+        {"7380TW ssid has no rule", Vk7380TW, "io", false, "",
+         "Error - invalid SSID configuration action\n", ""},
+        {"6080MV ssid and wifi", Vk6080MV, "iow", true, ValidSsid + ValidWifi, "", "sw"},
+        {"invalid type", InvalidDetectorType, "cd", false, "",
+         "Error - invalid IP configuration action\n", ""},
     };
-    for (const ValidateCase& c : cases) {
-        ActionRequest request = Request(c.present);
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(request.Validate(c.type, c.viaModule, out, err), c.valid) << c.name;
-        EXPECT_EQ(out.str(), c.out) << c.name;
-        EXPECT_EQ(err.str(), c.err) << c.name;
-        EXPECT_EQ(AcceptedOf(request), c.accepted) << c.name;
-    }
+    ExpectValidations(false, cases);
 }
 
 TEST(ActionRequestTest, ModuleRoad) {
     const std::vector<ValidateCase> cases = {
-        {"nQ2 ip", VknQ2, true, "dp", true, ValidIp, "", {Ip}},
-        {"nQ2 ip and ssid with port",
-         VknQ2,
-         true,
-         "dpsio",
-         true,
-         ValidIp + ValidSsid,
-         "",
-         {Ip, Ssid}},
-        {"nQ2 current detector forbidden",
-         VknQ2,
-         true,
-         "cdp",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden +
-             "Current detector IP\n",
-         {}},
-        {"nQ2 both current forbidden",
-         VknQ2,
-         true,
-         "cldp",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden +
-             "Current detector IP\n" + Forbidden + "Current peer IP\n",
-         {}},
-        {"nQ2 wifi has no rule",
-         VknQ2,
-         true,
-         "dpw",
-         false,
-         ValidIp,
-         "Error - invalid Wifi activation action\n",
-         {Ip}},
-        {"6080QL wifi alone",
-         VknQ2,
-         true,
-         "w",
-         false,
-         "",
-         "Error - invalid Wifi activation action\n",
-         {}},
-        {"6080MV new peer missing",
-         Vk6080MV,
-         true,
-         "d",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Mandatory + "New peer IP\n",
-         {}},
-        {"6080MV current detector with new peer",
-         Vk6080MV,
-         true,
-         "cp",
-         false,
-         "",
-         "Error - invalid IP configuration action parameters\n" + Mandatory + "New detector IP\n" +
-             Forbidden + "Current detector IP\n",
-         {}},
-        {"6080MV ssid", Vk6080MV, true, "io", true, ValidSsid, "", {Ssid}},
-        {"7380TW any request",
-         Vk7380TW,
-         true,
-         "io",
-         false,
-         "",
-         "Error - invalid SSID configuration action\n",
-         {}},
-        {"7380TW ip first",
-         Vk7380TW,
-         true,
-         "dpio",
-         false,
-         "",
-         "Error - invalid IP configuration action\n",
-         {}},
-        {"6080K", Vk6080K, true, "d", false, "", "Error - invalid IP configuration action\n", {}},
-        {"7x80", Vk7x80, true, "dp", false, "", "Error - invalid IP configuration action\n", {}},
+        {"nQ2 ip", VknQ2, "dp", true, ValidIp, "", "i"},
+        {"nQ2 ip and ssid with port", VknQ2, "dpsio", true, ValidIp + ValidSsid, "", "is"},
+        {"nQ2 current detector forbidden", VknQ2, "cdp", false, "",
+         BadIp + Forbidden + "Current detector IP\n", ""},
+        {"nQ2 both current forbidden", VknQ2, "cldp", false, "",
+         BadIp + Forbidden + "Current detector IP\n" + Forbidden + "Current peer IP\n", ""},
+        {"nQ2 wifi has no rule", VknQ2, "dpw", false, ValidIp,
+         "Error - invalid Wifi activation action\n", "i"},
+        {"6080QL wifi alone", VknQ2, "w", false, "", "Error - invalid Wifi activation action\n",
+         ""},
+        {"6080MV new peer missing", Vk6080MV, "d", false, "", BadIp + Mandatory + "New peer IP\n",
+         ""},
+        {"6080MV current detector with new peer", Vk6080MV, "cp", false, "",
+         BadIp + Mandatory + "New detector IP\n" + Forbidden + "Current detector IP\n", ""},
+        {"6080MV ssid", Vk6080MV, "io", true, ValidSsid, "", "s"},
+        {"7380TW any request", Vk7380TW, "io", false, "",
+         "Error - invalid SSID configuration action\n", ""},
+        {"7380TW ip first", Vk7380TW, "dpio", false, "",
+         "Error - invalid IP configuration action\n", ""},
+        {"6080K", Vk6080K, "d", false, "", "Error - invalid IP configuration action\n", ""},
+        {"7x80", Vk7x80, "dp", false, "", "Error - invalid IP configuration action\n", ""},
     };
-    for (const ValidateCase& c : cases) {
-        ActionRequest request = Request(c.present);
-        std::ostringstream out;
-        std::ostringstream err;
-        EXPECT_EQ(request.Validate(c.type, c.viaModule, out, err), c.valid) << c.name;
-        EXPECT_EQ(out.str(), c.out) << c.name;
-        EXPECT_EQ(err.str(), c.err) << c.name;
-        EXPECT_EQ(AcceptedOf(request), c.accepted) << c.name;
-    }
+    ExpectValidations(true, cases);
 }
 
 TEST(ActionRuleTableTest, BuildersReplaceTheTable) {
