@@ -33,6 +33,23 @@ std::string Written(const std::string& line) {
     return line.empty() ? "" : line + "\n";
 }
 
+// The line of an address outside the allowed prefixes, e.g. ("new peer", "VknQ2").
+std::string PrefixRefused(const std::string& which, const std::string& type) {
+    return "Error - " + which + " ip is not in the allowed " + type +
+           " prefix subset : " + AnyPrefixes;
+}
+
+void ExpectSubsetRules(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(CheckIpSubsetRules(c.type, c.currentDetector, c.currentPeer, c.newDetector,
+                                     c.newPeer, out),
+                  c.accepted)
+            << c.name;
+        EXPECT_EQ(out.str(), Written(c.line)) << c.name;
+    }
+}
+
 TEST(CheckCurrentIpAddressesTest, Cases) {
     const std::vector<Case> cases = {
         {"6080K plain", Vk6080K, "10.0.0.2", "", "", "", true, ""},
@@ -132,14 +149,7 @@ TEST(CheckIpSubsetRulesTest, AddressSubsets) {
         {"unknown type", InvalidDetectorType, "", "", "", "", true, ""},
         {"value outside the enumeration", static_cast<DetectorType>(5), "", "", "", "", true, ""},
     };
-    for (const Case& c : cases) {
-        std::ostringstream out;
-        EXPECT_EQ(CheckIpSubsetRules(c.type, c.currentDetector, c.currentPeer, c.newDetector,
-                                     c.newPeer, out),
-                  c.accepted)
-            << c.name;
-        EXPECT_EQ(out.str(), Written(c.line)) << c.name;
-    }
+    ExpectSubsetRules(cases);
 }
 
 TEST(CheckIpSubsetRulesTest, PrefixSubsets) {
@@ -147,54 +157,35 @@ TEST(CheckIpSubsetRulesTest, PrefixSubsets) {
         {"nQ2 valid", VknQ2, "192.168.1.10", "192.168.1.1/24", "10.0.2.10", "10.0.2.1/16", true,
          ""},
         {"nQ2 current detector", VknQ2, "172.16.0.10", "192.168.1.1/24", "10.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - current detector ip is not in the allowed VknQ2 prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("current detector", "VknQ2")},
         {"nQ2 current peer", VknQ2, "192.168.1.10", "172.16.0.1/16", "10.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - current peer ip is not in the allowed VknQ2 prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("current peer", "VknQ2")},
         {"nQ2 new detector", VknQ2, "192.168.1.10", "192.168.1.1/24", "172.16.0.5", "172.16.0.1/16",
-         false,
-         "Error - new detector ip is not in the allowed VknQ2 prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("new detector", "VknQ2")},
         {"nQ2 new peer", VknQ2, "192.168.1.10", "192.168.1.1/24", "10.0.2.10", "10.1.2.1/8", false,
-         "Error - new peer ip is not in the allowed VknQ2 prefix subset : " + AnyPrefixes},
+         PrefixRefused("new peer", "VknQ2")},
         {"7380TW current detector", Vk7380TW, "10.1.0.10", "10.0.0.1/8", "10.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - current detector ip is not in the allowed Vk7380TW prefix subset : " +
-             AnyPrefixes},
+         false, PrefixRefused("current detector", "Vk7380TW")},
         {"7380TW current peer", Vk7380TW, "10.0.0.10", "10.1.0.1/8", "10.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - current peer ip is not in the allowed Vk7380TW prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("current peer", "Vk7380TW")},
         {"7380TW new detector", Vk7380TW, "10.0.0.10", "10.0.0.1/8", "192.169.2.10", "10.0.2.1/16",
-         false,
-         "Error - new detector ip is not in the allowed Vk7380TW prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("new detector", "Vk7380TW")},
         {"7380TW new peer", Vk7380TW, "10.0.0.10", "10.0.0.1/8", "10.0.2.10", "192.169.2.1/16",
-         false,
-         "Error - new peer ip is not in the allowed Vk7380TW prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("new peer", "Vk7380TW")},
         {"6080MV current peer 10.0.", Vk6080MV, "10.0.1.5", "10.0.1.1/8", "10.0.2.10",
          "10.0.2.1/16", true, ""},
         {"6080MV current detector", Vk6080MV, "10.1.1.5", "10.0.1.1/8", "10.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - current detector ip is not in the allowed Vk6080MV prefix subset : " +
-             AnyPrefixes},
+         false, PrefixRefused("current detector", "Vk6080MV")},
         {"6080MV current peer 10.1.", Vk6080MV, "10.0.1.5", "10.1.1.1/8", "10.0.2.10",
-         "10.0.2.1/16", false,
-         "Error - current peer ip is not in the allowed Vk6080MV prefix subset : " + AnyPrefixes},
+         "10.0.2.1/16", false, PrefixRefused("current peer", "Vk6080MV")},
         {"6080MV new detector", Vk6080MV, "10.0.1.5", "10.0.1.1/8", "1.0.2.10", "10.0.2.1/16",
-         false,
-         "Error - new detector ip is not in the allowed Vk6080MV prefix subset : " + AnyPrefixes},
+         false, PrefixRefused("new detector", "Vk6080MV")},
         {"6080MV new peer", Vk6080MV, "10.0.1.5", "10.0.1.1/8", "10.0.2.10", "", false,
-         "Error - new peer ip is not in the allowed Vk6080MV prefix subset : " + AnyPrefixes},
+         PrefixRefused("new peer", "Vk6080MV")},
         {"first failure only", VknQ2, "1.1.1.1", "1.1.1.2/8", "1.1.1.3", "1.1.1.4/8", false,
-         "Error - current detector ip is not in the allowed VknQ2 prefix subset : " + AnyPrefixes},
+         PrefixRefused("current detector", "VknQ2")},
     };
-    for (const Case& c : cases) {
-        std::ostringstream out;
-        EXPECT_EQ(CheckIpSubsetRules(c.type, c.currentDetector, c.currentPeer, c.newDetector,
-                                     c.newPeer, out),
-                  c.accepted)
-            << c.name;
-        EXPECT_EQ(out.str(), Written(c.line)) << c.name;
-    }
+    ExpectSubsetRules(cases);
 }
 
 // Redirects one standard stream into a string for the lifetime of the object.
