@@ -42,6 +42,10 @@ acq::OptionGroups Hardware(const Options& options) {
     return acq::OptionGroups{group};
 }
 
+Options One(const std::string& name, const std::string& value) {
+    return {{name, value}};
+}
+
 Options Path6080K(const std::string& address) {
     return {{"detector.path", address + ":40000"}};
 }
@@ -131,31 +135,21 @@ TEST_F(BenchAcquisitionTest, RefusesUnknownNamesAndBadOptions) {
         {"AcqRDXPv1", "Vk7180", Path7x80("192.168.37.130"),
          "unknown detector name \"Vk7180\" (known: Vk6080K, Vk7180c, Vk6080QL, Vk7380TWc, "
          "Vk6080MVcs)"},
-        {"AcqRDXPv1",
-         "Vk7180c",
-         {{"detector.path", "192.168.37.130:40000"}},
+        {"AcqRDXPv1", "Vk7180c", One("detector.path", "192.168.37.130:40000"),
          "option detector.path of board AcqRDXPv1: wrong port 40000 in \"192.168.37.130:40000\": "
          "a Vk7180c detector listens on 10001"},
-        {"AcqEth",
-         "Vk6080K",
-         {{"detector.path", "192.168.0.2:10001"}},
+        {"AcqEth", "Vk6080K", One("detector.path", "192.168.0.2:10001"),
          "option detector.path of board AcqEth: wrong port 10001 in \"192.168.0.2:10001\": a "
          "Vk6080K detector listens on 40000"},
-        {"AcqEth",
-         "Vk6080K",
-         {{"detector.path", "192.168.0.2"}},
+        {"AcqEth", "Vk6080K", One("detector.path", "192.168.0.2"),
          "option detector.path of board AcqEth: malformed \"192.168.0.2\": expected "
          "ADDRESS:40000"},
-        {"AcqEth",
-         "Vk6080K",
-         {{"detector.path", "192.168.0:40000"}},
+        {"AcqEth", "Vk6080K", One("detector.path", "192.168.0:40000"),
          "option detector.path of board AcqEth: malformed \"192.168.0:40000\": expected "
          "ADDRESS:40000"},
         {"AcqRDXPv2", "Vk6080QL", PathRdxp2("192.168.1.20", "192.168.1.1"),
          "unknown option detector.path for detector Vk6080QL"},
-        {"AcqRDXPv2",
-         "Vk6080QL",
-         {{"local.path", "192.168.1.1"}},
+        {"AcqRDXPv2", "Vk6080QL", One("local.path", "192.168.1.1"),
          "option detector.path.0 is not set for detector Vk6080QL"},
         {"AcqRDXPv2", "Vk6080MVcs", PathRdxp2("192.168.3.20:10001", "192.168.3.1"),
          "option detector.path of board AcqRDXPv2: malformed \"192.168.3.20:10001\": expected a "
@@ -232,37 +226,28 @@ TEST_F(BenchAcquisitionTest, EachFamilyOffersItsExtensions) {
         const char* board;
         const char* detector;
         Options options;
-        std::vector<std::string> extensions;
+        std::string extensions; // names in their order, one blank between
         bool wifi;
     };
     const std::vector<Case> cases = {
-        {"AcqEth", "Vk6080K", Path6080K("192.168.0.2"), {"connection", "file"}, false},
-        {"AcqRDXPv1", "Vk7180c", Path7x80("192.168.37.130"), {"connection", "file"}, false},
-        {"AcqRDXPv2",
-         "Vk6080QL",
-         PathNq2("192.168.2.20", "192.168.2.1"),
-         {"connection", "file", "network_configuration"},
-         true},
-        {"AcqRDXPv2",
-         "Vk7380TWc",
-         PathRdxp2("10.0.0.20", "10.0.0.1"),
-         {"connection", "network_configuration"},
-         false},
-        {"AcqRDXPv2",
-         "Vk6080MVcs",
-         PathRdxp2("192.168.3.20", "192.168.3.1"),
-         {"connection", "file", "network_configuration"},
-         true},
+        {"AcqEth", "Vk6080K", Path6080K("192.168.0.2"), "connection file", false},
+        {"AcqRDXPv1", "Vk7180c", Path7x80("192.168.37.130"), "connection file", false},
+        {"AcqRDXPv2", "Vk6080QL", PathNq2("192.168.2.20", "192.168.2.1"),
+         "connection file network_configuration", true},
+        {"AcqRDXPv2", "Vk7380TWc", PathRdxp2("10.0.0.20", "10.0.0.1"),
+         "connection network_configuration", false},
+        {"AcqRDXPv2", "Vk6080MVcs", PathRdxp2("192.168.3.20", "192.168.3.1"),
+         "connection file network_configuration", true},
     };
     for (const Case& c : cases) {
         const auto detector = reach(c.board, c.detector, c.options);
-        std::vector<std::string> names;
+        std::string names;
         for (const auto& extension : detector->extensions) {
-            names.push_back(extension.first);
+            names += (names.empty() ? "" : " ") + extension.first;
         }
         EXPECT_EQ(c.extensions, names) << c.detector;
         EXPECT_EQ(c.wifi, static_cast<bool>(detector->getWifi())) << c.detector;
-        if (std::find(names.begin(), names.end(), "file") != names.end()) {
+        if (detector->extensions.count("file") != 0) {
             EXPECT_TRUE(acq::extension<acq::FileIface>(detector->extensions, "file"));
         }
         EXPECT_TRUE(acq::extension<acq::ConnectionIface>(detector->extensions, "connection"));
