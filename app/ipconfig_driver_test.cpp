@@ -1,6 +1,8 @@
 #include "app/ipconfig_driver.h"
 #include "platform/tools/logger.h"
 
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/split.hpp>
 #include <boost/filesystem.hpp>
 
 #include <gmock/gmock.h>
@@ -214,7 +216,7 @@ TEST_F(IpConfigDriverTest, NetworkRoadReportsUnchangedSettingsAndStillEndsWell) 
 
 TEST_F(IpConfigDriverTest, NetworkRoadIpResultLinesPerFamily) {
     struct Case {
-        std::vector<std::string> words;
+        const char* words; // split at each blank
         DetectorType type;
         std::string detectorIp;
         std::string peerIp;
@@ -227,30 +229,12 @@ TEST_F(IpConfigDriverTest, NetworkRoadIpResultLinesPerFamily) {
                                "Info - Please reboot your detector and update the IP address of "
                                "the host in the network configuration settings\n";
     const std::vector<Case> cases = {
-        {{"-t", "7380", "-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
-         Vk7x80,
-         "192.168.37.130",
-         "",
-         "10.0.37.133",
-         "10.0.37.132",
-         true,
+        {"-t 7380 -c 192.168.37.130 -d 10.0.37.132 -p 10.0.37.133", Vk7x80, "192.168.37.130", "",
+         "10.0.37.133", "10.0.37.132", true, reboot},
+        {"-t 6080K -c 192.168.0.2 -d 10.0.0.66", Vk6080K, "192.168.0.2", "", "", "10.0.0.66", true,
          reboot},
-        {{"-t", "6080K", "-c", "192.168.0.2", "-d", "10.0.0.66"},
-         Vk6080K,
-         "192.168.0.2",
-         "",
-         "",
-         "10.0.0.66",
-         true,
-         reboot},
-        {{"-t", "7380TW", "-c", "192.168.1.10", "-l", "192.168.1.1/24", "-d", "192.168.2.10", "-p",
-          "192.168.2.1/24"},
-         Vk7380TW,
-         "192.168.1.10",
-         "192.168.1.1",
-         "192.168.2.1/24",
-         "192.168.2.10",
-         false,
+        {"-t 7380TW -c 192.168.1.10 -l 192.168.1.1/24 -d 192.168.2.10 -p 192.168.2.1/24", Vk7380TW,
+         "192.168.1.10", "192.168.1.1", "192.168.2.1/24", "192.168.2.10", false,
          "Info - The ip address configuration has not been changed\n"},
     };
     for (const Case& c : cases) {
@@ -261,9 +245,11 @@ TEST_F(IpConfigDriverTest, NetworkRoadIpResultLinesPerFamily) {
         EXPECT_CALL(detector_, SetHostAndDetectorIPAddress(c.newPeer, c.newDetector))
             .WillOnce(Return(c.changed));
         EXPECT_CALL(detector_, DeleteDetector());
-        EXPECT_EQ(Run(c.words), 0) << c.words[1];
+        std::vector<std::string> words;
+        boost::split(words, c.words, boost::is_any_of(" "));
+        EXPECT_EQ(Run(words), 0) << c.words;
         EXPECT_EQ(out_.str(), "Info - valid IP configuration action parameters\n" + c.lines)
-            << c.words[1];
+            << c.words;
         ::testing::Mock::VerifyAndClearExpectations(&detector_);
     }
     EXPECT_EQ(err_.str(), "");
