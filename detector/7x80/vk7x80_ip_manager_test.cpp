@@ -1,4 +1,5 @@
 #include "detector/7x80/vk7x80_ip_manager.h"
+#include "detector/testing/family_checks.h"
 #include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
@@ -11,6 +12,7 @@
 
 namespace {
 
+using detector_testing::ExpectNamesAndOptions;
 using detector_testing::LogCapture;
 using detector_testing::MockDetector;
 using detector_testing::MockFileIface;
@@ -67,23 +69,13 @@ protected:
 
 TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
     Vk7x80IpManager family;
-    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv1");
-    EXPECT_EQ(family.GetDetectorName(), "Vk7180c");
     EXPECT_TRUE(family.IsConnectedByCable());
-
-    mirl::acquisition::OptionGroups groups;
-    family.FillOptions(groups, "192.168.37.130", "192.168.37.131");
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].name, "hardware");
-    std::vector<std::pair<std::string, std::string>> options;
-    for (const auto& option : groups[0].options) {
-        options.emplace_back(option.name, option.value);
-    }
-    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "192.168.37.130:10001"),
-                                     std::make_pair("local.command.port", "2046"),
-                                     std::make_pair("local.image.port", "6001"),
-                                     std::make_pair("protocol.traces.show", "no"),
-                                     std::make_pair("protocol.statistics.show", "no")));
+    ExpectNamesAndOptions(family, "AcqRDXPv1", "Vk7180c", "192.168.37.130", "192.168.37.131",
+                          {{"detector.path", "192.168.37.130:10001"},
+                           {"local.command.port", "2046"},
+                           {"local.image.port", "6001"},
+                           {"protocol.traces.show", "no"},
+                           {"protocol.statistics.show", "no"}});
 
     auto detector = boost::make_shared<NiceMock<MockDetector>>();
     detector->extensions["file"] = boost::shared_ptr<mirl::acquisition::FileIface>(
@@ -139,48 +131,22 @@ TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
     EXPECT_EQ(RegisterValue(written, 0x34), 0x11);
     EXPECT_EQ(RegisterValue(written, 0x35), 0x27);
 
-    Bytes expected = SampleFiles::Rdxp({{0x40, 3},
-                                        {0x41, 2},
-                                        {0x42, 1},
-                                        {0x43, 10},
-                                        {0x34, 0x11},
-                                        {0x35, 0x27},
-                                        {0x2C, 133},
-                                        {0x2D, 37},
-                                        {0x2E, 0},
-                                        {0x2F, 10},
-                                        {0x30, 0xFE},
-                                        {0x31, 0x07},
-                                        {0x20, 133},
-                                        {0x21, 37},
-                                        {0x22, 0},
-                                        {0x23, 10},
-                                        {0x24, 0x71},
-                                        {0x25, 0x17}});
+    const Registers expectedRegisters = {
+        {0x40, 3},   {0x41, 2},  {0x42, 1}, {0x43, 10}, {0x34, 0x11}, {0x35, 0x27},
+        {0x2C, 133}, {0x2D, 37}, {0x2E, 0}, {0x2F, 10}, {0x30, 0xFE}, {0x31, 0x07},
+        {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
+    Bytes expected = SampleFiles::Rdxp(expectedRegisters);
     EXPECT_EQ(written, expected);
     EXPECT_EQ(written[152], XorBefore(written, 152));
 }
 
 TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
     Read(SampleFiles::StoredRdxp());
-    Bytes damaged = SampleFiles::Rdxp({{0x40, 1},
-                                       {0x41, 2},
-                                       {0x42, 3},
-                                       {0x43, 4},
-                                       {0x34, 0},
-                                       {0x35, 0},
-                                       {0x2C, 0},
-                                       {0x2D, 0},
-                                       {0x2E, 0},
-                                       {0x2F, 0},
-                                       {0x30, 0},
-                                       {0x31, 0},
-                                       {0x20, 0},
-                                       {0x21, 0},
-                                       {0x22, 0},
-                                       {0x23, 0},
-                                       {0x24, 0},
-                                       {0x25, 0}});
+    const Registers damagedRegisters = {{0x40, 1}, {0x41, 2}, {0x42, 3}, {0x43, 4}, {0x34, 0},
+                                        {0x35, 0}, {0x2C, 0}, {0x2D, 0}, {0x2E, 0}, {0x2F, 0},
+                                        {0x30, 0}, {0x31, 0}, {0x20, 0}, {0x21, 0}, {0x22, 0},
+                                        {0x23, 0}, {0x24, 0}, {0x25, 0}};
+    Bytes damaged = SampleFiles::Rdxp(damagedRegisters);
     const std::uint8_t expected = damaged[152];
     damaged[152] ^= 0x01;
     EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(damaged));
