@@ -1,4 +1,5 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
+#include "detector/testing/family_checks.h"
 #include "detector/testing/log_capture.h"
 #include "detector/testing/mock_extensions.h"
 
@@ -11,32 +12,22 @@
 
 namespace {
 
+using detector_testing::ExpectNamesAndOptions;
 using detector_testing::LogCapture;
 using detector_testing::MockNetworkConfigIface;
 using detector_testing::MockWifiIface;
 using ::testing::_;
-using ::testing::ElementsAre;
 using ::testing::Return;
 using ::testing::StrictMock;
 using ::testing::Throw;
 
 TEST(Vk6080MVIpManagerFamilyTest, NamesAndOptions) {
     Vk6080MVIpManager family;
-    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
-    EXPECT_EQ(family.GetDetectorName(), "Vk6080MVcs");
-
-    mirl::acquisition::OptionGroups groups;
-    family.FillOptions(groups, "10.0.0.20", "10.0.0.1");
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].name, "hardware");
-    std::vector<std::pair<std::string, std::string>> options;
-    for (const auto& option : groups[0].options) {
-        options.emplace_back(option.name, option.value);
-    }
-    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "10.0.0.20"),
-                                     std::make_pair("local.path", "10.0.0.1"),
-                                     std::make_pair("protocol.traces.show", "no"),
-                                     std::make_pair("protocol.statistics.show", "no")));
+    ExpectNamesAndOptions(family, "AcqRDXPv2", "Vk6080MVcs", "10.0.0.20", "10.0.0.1",
+                          {{"detector.path", "10.0.0.20"},
+                           {"local.path", "10.0.0.1"},
+                           {"protocol.traces.show", "no"},
+                           {"protocol.statistics.show", "no"}});
 }
 
 class Vk6080MVSSIDManagerTest : public ::testing::Test {
