@@ -1,4 +1,5 @@
 #include "detector/7380tw/vk7380tw_ip_manager.h"
+#include "detector/testing/family_checks.h"
 #include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
@@ -10,6 +11,7 @@
 
 namespace {
 
+using detector_testing::ExpectNamesAndOptions;
 using detector_testing::LogCapture;
 using detector_testing::MockConnectionIface;
 using detector_testing::MockDetector;
@@ -35,22 +37,12 @@ boost::shared_ptr<StrictMock<MockDetector>> Detector(bool network, bool connecti
 
 TEST(Vk7380TWIpManagerTest, NamesOptionsAndLink) {
     Vk7380TWIpManager family;
-    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
-    EXPECT_EQ(family.GetDetectorName(), "Vk7380TWc");
     EXPECT_TRUE(family.IsConnectedByCable());
-
-    mirl::acquisition::OptionGroups groups;
-    family.FillOptions(groups, "10.0.0.20", "10.0.0.1");
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].name, "hardware");
-    std::vector<std::pair<std::string, std::string>> options;
-    for (const auto& option : groups[0].options) {
-        options.emplace_back(option.name, option.value);
-    }
-    EXPECT_THAT(options, ElementsAre(std::make_pair("detector.path", "10.0.0.20"),
-                                     std::make_pair("local.path", "10.0.0.1"),
-                                     std::make_pair("protocol.traces.show", "no"),
-                                     std::make_pair("protocol.statistics.show", "no")));
+    ExpectNamesAndOptions(family, "AcqRDXPv2", "Vk7380TWc", "10.0.0.20", "10.0.0.1",
+                          {{"detector.path", "10.0.0.20"},
+                           {"local.path", "10.0.0.1"},
+                           {"protocol.traces.show", "no"},
+                           {"protocol.statistics.show", "no"}});
 }
 
 TEST(Vk7380TWIpManagerTest, InitNeedsNeitherWifiNorFile) {
