@@ -1,5 +1,6 @@
 #include "detector/detector_parameter.h"
 #include "detector/nq2/vknq2_ip_manager.h"
+#include "detector/testing/family_checks.h"
 #include "detector/testing/log_capture.h"
 #include "detector/testing/mock_extensions.h"
 
@@ -12,6 +13,7 @@
 
 namespace {
 
+using detector_testing::ExpectNamesAndOptions;
 using detector_testing::LogCapture;
 using detector_testing::MockNetworkConfigIface;
 using detector_testing::MockWifiIface;
@@ -21,28 +23,13 @@ using ::testing::Return;
 using ::testing::StrictMock;
 using ::testing::Throw;
 
-std::vector<std::pair<std::string, std::string>>
-OptionsOf(const mirl::acquisition::OptionGroups& g) {
-    std::vector<std::pair<std::string, std::string>> options;
-    for (const auto& option : g.at(0).options) {
-        options.emplace_back(option.name, option.value);
-    }
-    return options;
-}
-
 TEST(VknQ2IpManagerFamilyTest, NamesAndOptions) {
     VknQ2IpManager family;
-    EXPECT_EQ(family.GetBoardName(), "AcqRDXPv2");
-    EXPECT_EQ(family.GetDetectorName(), "Vk6080QL");
-
-    mirl::acquisition::OptionGroups groups;
-    family.FillOptions(groups, "192.168.1.20", "192.168.1.1");
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].name, "hardware");
-    EXPECT_THAT(OptionsOf(groups), ElementsAre(std::make_pair("detector.path.0", "192.168.1.20"),
-                                               std::make_pair("local.path", "192.168.1.1"),
-                                               std::make_pair("protocol.traces.show", "no"),
-                                               std::make_pair("protocol.statistics.show", "no")));
+    ExpectNamesAndOptions(family, "AcqRDXPv2", "Vk6080QL", "192.168.1.20", "192.168.1.1",
+                          {{"detector.path.0", "192.168.1.20"},
+                           {"local.path", "192.168.1.1"},
+                           {"protocol.traces.show", "no"},
+                           {"protocol.statistics.show", "no"}});
 
     DetectorParameter parameter;
     family.FillDetectorParameter(parameter);
