@@ -20,6 +20,16 @@ struct Outcome {
     std::string err;
 };
 
+// The words of a command line written with one blank between them.
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
 class BenchCliTest : public ::testing::Test {
 protected:
     Outcome run(const std::vector<std::string>& args) {
@@ -35,57 +45,44 @@ protected:
 
 TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
     init();
+    const char* const AnyCommand =
+        "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)";
+    const char* const AddUsage =
+        "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]";
     struct Case {
-        std::vector<std::string> args;
+        const char* args; // split at blanks
         const char* reason;
         const char* usage;
     };
     const std::vector<Case> cases = {
-        {{},
-         "no command given",
-         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)"},
-        {{"frobnicate"},
-         "unknown command frobnicate",
-         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)"},
-        {{"show"}, "missing arguments", "velkor-bench show DETECTOR [--json]"},
-        {{"show", "7380", "7180"}, "too many arguments", "velkor-bench show DETECTOR [--json]"},
-        {{"list", "--force"}, "--force is not an option of list", "velkor-bench list [--json]"},
-        {{"init", "--json"}, "--json is not an option of init", "velkor-bench init [--force]"},
-        {{"reboot", "7380", "--verbose"},
-         "unknown option --verbose",
-         "velkor-bench reboot DETECTOR"},
-        {{"fault", "7380", "broken", "on"},
+        {"", "no command given", AnyCommand},
+        {"frobnicate", "unknown command frobnicate", AnyCommand},
+        {"show", "missing arguments", "velkor-bench show DETECTOR [--json]"},
+        {"show 7380 7180", "too many arguments", "velkor-bench show DETECTOR [--json]"},
+        {"list --force", "--force is not an option of list", "velkor-bench list [--json]"},
+        {"init --json", "--json is not an option of init", "velkor-bench init [--force]"},
+        {"reboot 7380 --verbose", "unknown option --verbose", "velkor-bench reboot DETECTOR"},
+        {"fault 7380 broken on",
          "unknown fault broken (known: offline, fail-write, refuse-write, missing:file, "
          "missing:connection, missing:network_configuration, missing:wifi, missing:serial_ir)",
          "velkor-bench fault DETECTOR KIND on|off"},
-        {{"fault", "7380", "offline", "maybe"},
-         "a fault is switched on or off, not maybe",
+        {"fault 7380 offline maybe", "a fault is switched on or off, not maybe",
          "velkor-bench fault DETECTOR KIND on|off"},
-        {{"link", "4050QL", "radio"},
-         "the link is cable or wifi, not radio",
+        {"link 4050QL radio", "the link is cable or wifi, not radio",
          "velkor-bench link DETECTOR cable|wifi"},
-        {{"add", "9999", "10.0.0.9"},
-         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)",
-         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
-        {{"add", "7380", "10.0.0"},
-         "\"10.0.0\" is not a dotted address",
-         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
-        {{"add", "7380"},
-         "missing arguments",
-         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
-        {{"add", "7380", "10.0.0.9", "--host"},
-         "--host needs a value",
-         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]"},
-        {{"show", "7380", "--host", "1.2.3.4"},
-         "--host is an option of add",
+        {"add 9999 10.0.0.9",
+         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)", AddUsage},
+        {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", AddUsage},
+        {"add 7380", "missing arguments", AddUsage},
+        {"add 7380 10.0.0.9 --host", "--host needs a value", AddUsage},
+        {"show 7380 --host 1.2.3.4", "--host is an option of add",
          "velkor-bench show DETECTOR [--json]"},
-        {{"dump", "7380", "file"},
-         "FILE_NUMBER is a number such as 68 or 206, not file",
+        {"dump 7380 file", "FILE_NUMBER is a number such as 68 or 206, not file",
          "velkor-bench dump DETECTOR FILE_NUMBER"},
-        {{"unplug"}, "missing arguments", "velkor-bench unplug PORT"},
+        {"unplug", "missing arguments", "velkor-bench unplug PORT"},
     };
     for (const Case& c : cases) {
-        const Outcome outcome = run(c.args);
+        const Outcome outcome = run(Words(c.args));
         EXPECT_EQ(2, outcome.status) << c.reason;
         EXPECT_EQ(std::string("velkor-bench: ") + c.reason + "\nusage: " + c.usage + "\n",
                   outcome.err);
@@ -260,53 +257,36 @@ TEST_F(BenchCliTest, RebootTakesTheStoredAddress) {
 TEST_F(BenchCliTest, AddRemoveFaultLinkAndModules) {
     init();
     struct Step {
-        std::vector<std::string> args;
+        const char* args; // split at blanks
         int status;
         const char* out;
         const char* err;
     };
     const std::vector<Step> steps = {
-        {{"add", "7380", "192.168.37.140"},
-         0,
-         "added detector 7380-2: 7380 at 192.168.37.140\n",
-         ""},
-        {{"add", "4050QL", "192.168.6.20", "--link", "wifi", "--host", "192.168.6.1/24"},
-         0,
-         "added detector 4050QL-2: 4050QL at 192.168.6.20\n",
-         ""},
-        {{"add", "6080K", "192.168.0.2"},
-         1,
-         "",
+        {"add 7380 192.168.37.140", 0, "added detector 7380-2: 7380 at 192.168.37.140\n", ""},
+        {"add 4050QL 192.168.6.20 --link wifi --host 192.168.6.1/24", 0,
+         "added detector 4050QL-2: 4050QL at 192.168.6.20\n", ""},
+        {"add 6080K 192.168.0.2", 1, "",
          "velkor-bench: 192.168.0.2 is already answered by detector 6080K\n"},
-        {{"fault", "7380-2", "missing:file", "on"},
-         0,
-         "detector 7380-2: fault missing:file on\n",
-         ""},
-        {{"fault", "7380-2", "missing:wifi", "on"},
-         1,
-         "",
+        {"fault 7380-2 missing:file on", 0, "detector 7380-2: fault missing:file on\n", ""},
+        {"fault 7380-2 missing:wifi on", 1, "",
          "velkor-bench: a 7380 has no wifi extension to miss\n"},
-        {{"link", "4050QL-2", "cable"}, 0, "detector 4050QL-2 is linked by cable\n", ""},
-        {{"link", "7380TW", "wifi"},
-         1,
-         "",
-         "velkor-bench: a 7380TW has no Wi-Fi: its link is a cable\n"},
-        {{"plug", "/dev/ttyUSB0", "4050QL-2"},
-         0,
-         "infrared module on /dev/ttyUSB0 faces detector 4050QL-2\n",
-         ""},
-        {{"plug", "COM9"}, 0, "infrared module on COM9 faces no detector\n", ""},
-        {{"plug", "COM8", "7380"}, 1, "", "velkor-bench: a 7380 has no infrared window\n"},
-        {{"unplug", "COM9"}, 0, "infrared module on COM9 unplugged\n", ""},
-        {{"unplug", "COM9"}, 1, "", "velkor-bench: no infrared module is plugged on COM9\n"},
-        {{"remove", "4050QL-2"}, 0, "removed detector 4050QL-2\n", ""},
-        {{"remove", "192.168.37.140"}, 0, "removed detector 7380-2\n", ""},
+        {"link 4050QL-2 cable", 0, "detector 4050QL-2 is linked by cable\n", ""},
+        {"link 7380TW wifi", 1, "", "velkor-bench: a 7380TW has no Wi-Fi: its link is a cable\n"},
+        {"plug /dev/ttyUSB0 4050QL-2", 0,
+         "infrared module on /dev/ttyUSB0 faces detector 4050QL-2\n", ""},
+        {"plug COM9", 0, "infrared module on COM9 faces no detector\n", ""},
+        {"plug COM8 7380", 1, "", "velkor-bench: a 7380 has no infrared window\n"},
+        {"unplug COM9", 0, "infrared module on COM9 unplugged\n", ""},
+        {"unplug COM9", 1, "", "velkor-bench: no infrared module is plugged on COM9\n"},
+        {"remove 4050QL-2", 0, "removed detector 4050QL-2\n", ""},
+        {"remove 192.168.37.140", 0, "removed detector 7380-2\n", ""},
     };
     for (const Step& step : steps) {
-        const Outcome outcome = run(step.args);
-        EXPECT_EQ(step.status, outcome.status) << step.args[0];
-        EXPECT_EQ(step.out, outcome.out) << step.args[0];
-        EXPECT_EQ(step.err, outcome.err) << step.args[0];
+        const Outcome outcome = run(Words(step.args));
+        EXPECT_EQ(step.status, outcome.status) << step.args;
+        EXPECT_EQ(step.out, outcome.out) << step.args;
+        EXPECT_EQ(step.err, outcome.err) << step.args;
     }
     const Outcome list = run({"list"});
     EXPECT_THAT(list.out, Not(HasSubstr("7380-2")));
