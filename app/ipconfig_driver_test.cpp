@@ -93,40 +93,34 @@ protected:
 // ---- before the roads ----------------------------------------------------
 
 TEST_F(IpConfigDriverTest, EarlyExits) {
+    using Args = std::vector<std::string>;
     struct Case {
-        std::vector<std::string> words;
+        Args words;
         bool table;
         std::string err;
     };
     const std::vector<Case> cases = {
-        {{}, true, "Error - Detector type must specified.\n"},
-        {{"-t", ""}, true, "Error - Detector type must specified.\n"},
-        {{"-c", "10.0.0.2"}, true, "Error - Detector type must specified.\n"},
-        {{"-t", "9999"}, false, "Error - Invalid detector type : 9999\n"},
-        {{"-t", "6080k", "-c", "10.0.0.2", "-d", "10.0.0.66"},
-         false,
+        {Args{}, true, "Error - Detector type must specified.\n"},
+        {Args{"-t", ""}, true, "Error - Detector type must specified.\n"},
+        {Args{"-c", "10.0.0.2"}, true, "Error - Detector type must specified.\n"},
+        {Args{"-t", "9999"}, false, "Error - Invalid detector type : 9999\n"},
+        {Args{"-t", "6080k", "-c", "10.0.0.2", "-d", "10.0.0.66"}, false,
          "Error - Invalid detector type : 6080k\n"},
-        {{"-t", "7380"}, true, "Error - no request specified\n"},
-        {{"-t", "7380", "-c", "192.168.37.130", "-s", "COM3", "-d", ""},
-         true,
+        {Args{"-t", "7380"}, true, "Error - no request specified\n"},
+        {Args{"-t", "7380", "-c", "192.168.37.130", "-s", "COM3", "-d", ""}, true,
          "Error - no request specified\n"},
-        {{"-t", "7380", "--bogus"},
-         true,
+        {Args{"-t", "7380", "--bogus"}, true,
          "Error - Bad invocation of command line : unrecognised option '--bogus'\n"},
-        {{"-t", "6080K", "-c", "10.0.0.2", "-l", "192.168.0.10", "-d", "10.0.0.66"},
-         false,
+        {Args{"-t", "6080K", "-c", "10.0.0.2", "-l", "192.168.0.10", "-d", "10.0.0.66"}, false,
          "Error - invalid IP configuration action parameters\n"
          "\t--> A forbidden parameter should not be present : Current peer IP\n"
          "Error - invalid detector request (inconsistent parameters)\n"},
-        {{"-t", "6080QL", "-m", "-w", "true"},
-         false,
+        {Args{"-t", "6080QL", "-m", "-w", "true"}, false,
          "Error - invalid Wifi activation action\n"
          "Error - invalid module request (inconsistent parameters)\n"},
-        {{"-t", "6080K", "-p", "10.0.0.1"},
-         false,
+        {Args{"-t", "6080K", "-p", "10.0.0.1"}, false,
          "Error - invalid detector request (inconsistent parameters)\n"},
-        {{"-t", "6080QL", "-i", "", "-o", "secret"},
-         false,
+        {Args{"-t", "6080QL", "-i", "", "-o", "secret"}, false,
          "Error - invalid SSID configuration action parameters\n"
          "\t--> A mandatory parameter should be present : New SSID\n"
          "Error - invalid detector request (inconsistent parameters)\n"},
