@@ -36,6 +36,7 @@ using ::testing::StrictMock;
 using ::testing::Throw;
 
 using Options = std::vector<std::pair<std::string, std::string>>;
+using Lines = std::vector<std::string>;
 
 Options OptionsOf(const OptionGroups& groups) {
     Options options;
@@ -198,39 +199,29 @@ TEST_P(DetectorIpManagerFamilyTest, OpensBoardFirstWithTheSameOptionsOnBothParse
 
 INSTANTIATE_TEST_SUITE_P(
     Families, DetectorIpManagerFamilyTest,
-    ::testing::Values(FamilyCase{Vk6080K,
-                                 "AcqEth",
-                                 "Vk6080K",
-                                 {{"hardware/detector.path", "192.168.1.20:40000"}}},
-                      FamilyCase{VknQ2,
-                                 "AcqRDXPv2",
-                                 "Vk6080QL",
-                                 {{"hardware/detector.path.0", "192.168.1.20"},
-                                  {"hardware/local.path", "192.168.1.1"},
-                                  {"hardware/protocol.traces.show", "no"},
-                                  {"hardware/protocol.statistics.show", "no"}}},
-                      FamilyCase{Vk7x80,
-                                 "AcqRDXPv1",
-                                 "Vk7180c",
-                                 {{"hardware/detector.path", "192.168.1.20:10001"},
-                                  {"hardware/local.command.port", "2046"},
-                                  {"hardware/local.image.port", "6001"},
-                                  {"hardware/protocol.traces.show", "no"},
-                                  {"hardware/protocol.statistics.show", "no"}}},
-                      FamilyCase{Vk7380TW,
-                                 "AcqRDXPv2",
-                                 "Vk7380TWc",
-                                 {{"hardware/detector.path", "192.168.1.20"},
-                                  {"hardware/local.path", "192.168.1.1"},
-                                  {"hardware/protocol.traces.show", "no"},
-                                  {"hardware/protocol.statistics.show", "no"}}},
-                      FamilyCase{Vk6080MV,
-                                 "AcqRDXPv2",
-                                 "Vk6080MVcs",
-                                 {{"hardware/detector.path", "192.168.1.20"},
-                                  {"hardware/local.path", "192.168.1.1"},
-                                  {"hardware/protocol.traces.show", "no"},
-                                  {"hardware/protocol.statistics.show", "no"}}}));
+    ::testing::Values(FamilyCase{Vk6080K, "AcqEth", "Vk6080K",
+                                 Options{{"hardware/detector.path", "192.168.1.20:40000"}}},
+                      FamilyCase{VknQ2, "AcqRDXPv2", "Vk6080QL",
+                                 Options{{"hardware/detector.path.0", "192.168.1.20"},
+                                         {"hardware/local.path", "192.168.1.1"},
+                                         {"hardware/protocol.traces.show", "no"},
+                                         {"hardware/protocol.statistics.show", "no"}}},
+                      FamilyCase{Vk7x80, "AcqRDXPv1", "Vk7180c",
+                                 Options{{"hardware/detector.path", "192.168.1.20:10001"},
+                                         {"hardware/local.command.port", "2046"},
+                                         {"hardware/local.image.port", "6001"},
+                                         {"hardware/protocol.traces.show", "no"},
+                                         {"hardware/protocol.statistics.show", "no"}}},
+                      FamilyCase{Vk7380TW, "AcqRDXPv2", "Vk7380TWc",
+                                 Options{{"hardware/detector.path", "192.168.1.20"},
+                                         {"hardware/local.path", "192.168.1.1"},
+                                         {"hardware/protocol.traces.show", "no"},
+                                         {"hardware/protocol.statistics.show", "no"}}},
+                      FamilyCase{Vk6080MV, "AcqRDXPv2", "Vk6080MVcs",
+                                 Options{{"hardware/detector.path", "192.168.1.20"},
+                                         {"hardware/local.path", "192.168.1.1"},
+                                         {"hardware/protocol.traces.show", "no"},
+                                         {"hardware/protocol.statistics.show", "no"}}}));
 
 TEST_F(DetectorIpManagerTest, ReadsTheIpThenSsidThenWifiConfiguration) {
     {
@@ -273,7 +264,7 @@ struct GuardedCase {
     DetectorType type;
     const char* board;
     const char* detector;
-    std::vector<std::string> errors; // logged before the creation error
+    Lines errors; // logged before the creation error
 };
 
 void PrintTo(const GuardedCase& c, std::ostream* out) {
@@ -316,7 +307,7 @@ TEST_P(DetectorIpManagerGuardedTest, FailureClosesEverythingAndThrowsPlainExcept
     } catch (const std::exception& e) {
         EXPECT_EQ(typeid(e), typeid(std::exception)) << typeid(e).name();
     }
-    std::vector<std::string> errors = c.errors;
+    Lines errors = c.errors;
     errors.push_back(CreateError);
     EXPECT_EQ(log.Messages('E'), errors);
     EXPECT_THAT(log.Messages('I'), ElementsAre(BoardReady, Deleted));
@@ -331,26 +322,18 @@ TEST_P(DetectorIpManagerGuardedTest, FailureClosesEverythingAndThrowsPlainExcept
 INSTANTIATE_TEST_SUITE_P(
     Steps, DetectorIpManagerGuardedTest,
     ::testing::Values(
-        GuardedCase{"open", Vk7x80, "AcqRDXPv1", "Vk7180c", {}},
-        GuardedCase{"connection", Vk7x80, "AcqRDXPv1", "Vk7180c", {}},
-        GuardedCase{"init",
-                    Vk6080K,
-                    "AcqEth",
-                    "Vk6080K",
-                    {"Vk6080KIpManager::Init - impossible to retrieve detector's file extension"}},
-        GuardedCase{"read", Vk6080K, "AcqEth", "Vk6080K", {}},
-        GuardedCase{"checksum",
-                    Vk7x80,
-                    "AcqRDXPv1",
-                    "Vk7180c",
-                    {"Vk7x80IpManager::_ReadRDXPFile - RDXPFile checksum mismatch : expected "
-                     "0xEC, found 0x00"}},
-        GuardedCase{"wifi",
-                    Vk6080MV,
-                    "AcqRDXPv2",
-                    "Vk6080MVcs",
-                    {"UserConfigFileInfos::GetUcfValue - xml parsing bad path error : No such "
-                     "node (ucf)"}}),
+        GuardedCase{"open", Vk7x80, "AcqRDXPv1", "Vk7180c", Lines{}},
+        GuardedCase{"connection", Vk7x80, "AcqRDXPv1", "Vk7180c", Lines{}},
+        GuardedCase{
+            "init", Vk6080K, "AcqEth", "Vk6080K",
+            Lines{"Vk6080KIpManager::Init - impossible to retrieve detector's file extension"}},
+        GuardedCase{"read", Vk6080K, "AcqEth", "Vk6080K", Lines{}},
+        GuardedCase{"checksum", Vk7x80, "AcqRDXPv1", "Vk7180c",
+                    Lines{"Vk7x80IpManager::_ReadRDXPFile - RDXPFile checksum mismatch : expected "
+                          "0xEC, found 0x00"}},
+        GuardedCase{"wifi", Vk6080MV, "AcqRDXPv2", "Vk6080MVcs",
+                    Lines{"UserConfigFileInfos::GetUcfValue - xml parsing bad path error : No such "
+                          "node (ucf)"}}),
     [](const ::testing::TestParamInfo<GuardedCase>& info) { return info.param.name; });
 
 TEST_F(DetectorIpManagerTest, LibraryFailureBeforeTheGuardedStepsReachesTheCallerUnchanged) {
