@@ -157,9 +157,8 @@ TEST_F(BenchAcquisitionTest, RefusesUnknownNamesAndBadOptions) {
         {"AcqRDXPv2", "Vk7380TWc", PathRdxp2("10.0.0.20", "10.0.0.1/16"),
          "option local.path of board AcqRDXPv2: malformed \"10.0.0.1/16\": expected a dotted "
          "address such as 192.168.1.20"},
-        {"AcqRDXPv2",
-         "Vk7380TWc",
-         {{"detector.path", "10.0.0.20"}, {"protocol.traces.show", "off"}},
+        {"AcqRDXPv2", "Vk7380TWc",
+         Options{{"detector.path", "10.0.0.20"}, {"protocol.traces.show", "off"}},
          "option protocol.traces.show of board AcqRDXPv2: malformed \"off\": expected yes or no"},
     };
     for (const Case& c : cases) {
