@@ -35,9 +35,11 @@ const std::string OptionTable =
     "                                   detector via module.\n"
     "  -v [ --verbose ]                 enable verbose logging\n";
 
+using Args = std::vector<std::string>;
+
 // One rejected invocation: what it must print and that it ends with 1.
 struct Rejected {
-    std::vector<std::string> args;
+    Args args;
     std::string out;
     std::string err;
 };
@@ -64,13 +66,15 @@ void ExpectRejected(const std::vector<Rejected>& cases) {
 }
 
 const std::string ValidIp = "Info - valid IP configuration action parameters\n";
+const std::string BadIp = "Error - invalid IP configuration action parameters\n";
+const std::string BadSsid = "Error - invalid SSID configuration action parameters\n";
 const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
 const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
 const std::string DetectorSummary = "Error - invalid detector request (inconsistent parameters)\n";
 const std::string ModuleSummary = "Error - invalid module request (inconsistent parameters)\n";
 
 TEST(CliTest, NoArguments) {
-    ExpectRejected({{{}, OptionTable, "Error - Detector type must specified.\n"}});
+    ExpectRejected({{Args{}, OptionTable, "Error - Detector type must specified.\n"}});
 }
 
 TEST(CliTest, HelpWithOtherOptionsPrintsOnlyTheTableAndRecreatesTheLog) {
@@ -99,21 +103,20 @@ TEST(CliTest, HelpWithOtherOptionsPrintsOnlyTheTableAndRecreatesTheLog) {
 TEST(CliTest, DetectorTypes) {
     const std::string noRequest = "Error - no request specified\n";
     ExpectRejected({
-        {{"-t", "9999"}, "", "Error - Invalid detector type : 9999\n"},
-        {{"--type", "6080K"}, OptionTable, noRequest},
-        {{"--type=6080QL"}, OptionTable, noRequest},
-        {{"-t4050QL"}, OptionTable, noRequest},
-        {{"-t", "7180"}, OptionTable, noRequest},
-        {{"-t", "7380"}, OptionTable, noRequest},
-        {{"-t", "7380TW"}, OptionTable, noRequest},
-        {{"--ty", "6080MV"}, OptionTable, noRequest},
-        {{"-t", "6080k"}, "", "Error - Invalid detector type : 6080k\n"},
-        {{"-t", "7380tw"}, "", "Error - Invalid detector type : 7380tw\n"},
-        {{"-t", " 7380"}, "", "Error - Invalid detector type :  7380\n"},
-        {{"-t", "6080MV "}, "", "Error - Invalid detector type : 6080MV \n"},
-        {{"-t", ""}, OptionTable, "Error - Detector type must specified.\n"},
-        {{"-c", "10.0.0.2", "-d", "10.0.0.66"},
-         OptionTable,
+        {Args{"-t", "9999"}, "", "Error - Invalid detector type : 9999\n"},
+        {Args{"--type", "6080K"}, OptionTable, noRequest},
+        {Args{"--type=6080QL"}, OptionTable, noRequest},
+        {Args{"-t4050QL"}, OptionTable, noRequest},
+        {Args{"-t", "7180"}, OptionTable, noRequest},
+        {Args{"-t", "7380"}, OptionTable, noRequest},
+        {Args{"-t", "7380TW"}, OptionTable, noRequest},
+        {Args{"--ty", "6080MV"}, OptionTable, noRequest},
+        {Args{"-t", "6080k"}, "", "Error - Invalid detector type : 6080k\n"},
+        {Args{"-t", "7380tw"}, "", "Error - Invalid detector type : 7380tw\n"},
+        {Args{"-t", " 7380"}, "", "Error - Invalid detector type :  7380\n"},
+        {Args{"-t", "6080MV "}, "", "Error - Invalid detector type : 6080MV \n"},
+        {Args{"-t", ""}, OptionTable, "Error - Detector type must specified.\n"},
+        {Args{"-c", "10.0.0.2", "-d", "10.0.0.66"}, OptionTable,
          "Error - Detector type must specified.\n"},
     });
 }
@@ -121,73 +124,52 @@ TEST(CliTest, DetectorTypes) {
 TEST(CliTest, NoRequest) {
     const std::string noRequest = "Error - no request specified\n";
     ExpectRejected({
-        {{"-t", "7380"}, OptionTable, noRequest},
+        {Args{"-t", "7380"}, OptionTable, noRequest},
         // Current addresses and the serial port request nothing by themselves.
-        {{"-t", "6080QL", "-c", "192.168.1.10", "-l", "192.168.1.1/24", "-s", "COM3", "-m"},
-         OptionTable,
-         noRequest},
+        {Args{"-t", "6080QL", "-c", "192.168.1.10", "-l", "192.168.1.1/24", "-s", "COM3", "-m"},
+         OptionTable, noRequest},
         // An empty value counts as absent.
-        {{"-t", "7380", "-c", "192.168.37.130", "-d", "", "-p", ""}, OptionTable, noRequest},
-        {{"-t", "6080QL", "--new_ssid", "", "--new_password", ""}, OptionTable, noRequest},
+        {Args{"-t", "7380", "-c", "192.168.37.130", "-d", "", "-p", ""}, OptionTable, noRequest},
+        {Args{"-t", "6080QL", "--new_ssid", "", "--new_password", ""}, OptionTable, noRequest},
     });
 }
 
 TEST(CliTest, NetworkRoadRules) {
     ExpectRejected({
-        {{"-t", "6080K", "-c", "10.0.0.2", "-l", "192.168.0.10", "-d", "10.0.0.66"},
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
-             DetectorSummary},
-        {{"-t", "6080QL", "-d", "10.0.0.5"},
-         "",
-         "Error - invalid IP configuration action parameters\n" + Mandatory +
-             "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
+        {Args{"-t", "6080K", "-c", "10.0.0.2", "-l", "192.168.0.10", "-d", "10.0.0.66"}, "",
+         BadIp + Forbidden + "Current peer IP\n" + DetectorSummary},
+        {Args{"-t", "6080QL", "-d", "10.0.0.5"}, "",
+         BadIp + Mandatory + "Current detector IP\n" + Mandatory + "Current peer IP\n" + Mandatory +
              "New peer IP\n" + DetectorSummary},
-        {{"-t", "6080K", "-p", "10.0.0.1"}, "", DetectorSummary},
-        {{"-t", "6080K", "-c", "10.0.0.2", "-d", "10.0.0.66", "-i", "net"},
-         ValidIp,
+        {Args{"-t", "6080K", "-p", "10.0.0.1"}, "", DetectorSummary},
+        {Args{"-t", "6080K", "-c", "10.0.0.2", "-d", "10.0.0.66", "-i", "net"}, ValidIp,
          "Error - invalid SSID configuration action\n" + DetectorSummary},
-        {{"-t", "7380TW", "-w", "on"},
-         "",
+        {Args{"-t", "7380TW", "-w", "on"}, "",
          "Error - invalid Wifi activation action\n" + DetectorSummary},
-        {{"-t", "4050QL", "-o", "secret"},
-         "",
-         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
-             DetectorSummary},
-        {{"-t", "6080MV", "-i", "", "-o", "secret"},
-         "",
-         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
-             DetectorSummary},
-        {{"-t", "7180", "-c", "192.168.37.130", "-l", "192.168.37.131", "-d", "192.168.37.132",
-          "-p", "192.168.37.133"},
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden + "Current peer IP\n" +
-             DetectorSummary},
+        {Args{"-t", "4050QL", "-o", "secret"}, "",
+         BadSsid + Mandatory + "New SSID\n" + DetectorSummary},
+        {Args{"-t", "6080MV", "-i", "", "-o", "secret"}, "",
+         BadSsid + Mandatory + "New SSID\n" + DetectorSummary},
+        {Args{"-t", "7180", "-c", "192.168.37.130", "-l", "192.168.37.131", "-d", "192.168.37.132",
+              "-p", "192.168.37.133"},
+         "", BadIp + Forbidden + "Current peer IP\n" + DetectorSummary},
     });
 }
 
 TEST(CliTest, ModuleRoadRules) {
     ExpectRejected({
-        {{"-t", "6080QL", "-m", "-w", "true"},
-         "",
+        {Args{"-t", "6080QL", "-m", "-w", "true"}, "",
          "Error - invalid Wifi activation action\n" + ModuleSummary},
-        {{"-t", "6080QL", "-m", "-c", "192.168.1.10", "-d", "10.0.0.5", "-p", "10.0.0.1/16"},
-         "",
-         "Error - invalid IP configuration action parameters\n" + Forbidden +
-             "Current detector IP\n" + ModuleSummary},
-        {{"-t", "7380TW", "-m", "-s", "COM3", "-i", "net", "-o", "pw"},
-         "",
+        {Args{"-t", "6080QL", "-m", "-c", "192.168.1.10", "-d", "10.0.0.5", "-p", "10.0.0.1/16"},
+         "", BadIp + Forbidden + "Current detector IP\n" + ModuleSummary},
+        {Args{"-t", "7380TW", "-m", "-s", "COM3", "-i", "net", "-o", "pw"}, "",
          "Error - invalid SSID configuration action\n" + ModuleSummary},
-        {{"-t", "7380", "-m", "-d", "10.0.37.132", "-p", "10.0.37.133"},
-         "",
+        {Args{"-t", "7380", "-m", "-d", "10.0.37.132", "-p", "10.0.37.133"}, "",
          "Error - invalid IP configuration action\n" + ModuleSummary},
-        {{"-t", "4050QL", "--module", "-d", "10.0.0.5", "-p", "10.0.0.1/16", "-w", "false"},
-         ValidIp,
-         "Error - invalid Wifi activation action\n" + ModuleSummary},
-        {{"-t", "6080MV", "-m", "-o", "pw"},
-         "",
-         "Error - invalid SSID configuration action parameters\n" + Mandatory + "New SSID\n" +
-             ModuleSummary},
+        {Args{"-t", "4050QL", "--module", "-d", "10.0.0.5", "-p", "10.0.0.1/16", "-w", "false"},
+         ValidIp, "Error - invalid Wifi activation action\n" + ModuleSummary},
+        {Args{"-t", "6080MV", "-m", "-o", "pw"}, "",
+         BadSsid + Mandatory + "New SSID\n" + ModuleSummary},
     });
 }
 
@@ -197,36 +179,31 @@ TEST(CliTest, ParseErrors) {
         " for option '--wifi_enable' is invalid. Valid choices are 'on|off', 'yes|no', '1|0' "
         "and 'true|false'\n";
     ExpectRejected({
-        {{"-t", "7380", "--colour"}, OptionTable, bad + "unrecognised option '--colour'\n"},
-        {{"-t", "7380", "-q"}, OptionTable, bad + "unrecognised option '-q'\n"},
-        {{"-t", "7380", "-c"},
-         OptionTable,
+        {Args{"-t", "7380", "--colour"}, OptionTable, bad + "unrecognised option '--colour'\n"},
+        {Args{"-t", "7380", "-q"}, OptionTable, bad + "unrecognised option '-q'\n"},
+        {Args{"-t", "7380", "-c"}, OptionTable,
          bad + "the required argument for option '--current_detector_ip' is missing\n"},
-        {{"-t", "6080QL", "--wifi_enable", "maybe"},
-         OptionTable,
+        {Args{"-t", "6080QL", "--wifi_enable", "maybe"}, OptionTable,
          bad + "the argument ('maybe')" + wifiChoices},
-        {{"-t", "6080QL", "-w", ""}, OptionTable, bad + "the argument" + wifiChoices},
-        {{"-t", "7380", "-t", "7180"},
-         OptionTable,
+        {Args{"-t", "6080QL", "-w", ""}, OptionTable, bad + "the argument" + wifiChoices},
+        {Args{"-t", "7380", "-t", "7180"}, OptionTable,
          bad + "option '--type' cannot be specified more than once\n"},
-        {{"-t", "7380", "--new", "10.0.37.132"},
-         OptionTable,
+        {Args{"-t", "7380", "--new", "10.0.37.132"}, OptionTable,
          bad + "option '--new' is ambiguous and matches '--new_detector_ip', '--new_password', "
                "'--new_peer_ip', and '--new_ssid'\n"},
-        {{"-t", "6080QL", "-i", "My", "Network", "-o", "pw"},
-         OptionTable,
+        {Args{"-t", "6080QL", "-i", "My", "Network", "-o", "pw"}, OptionTable,
          bad + "too many positional options have been specified on the command line\n"},
     });
 }
 
 TEST(CliTest, NetworkRoadRejectsConnectionSettingsBeforeOpening) {
     ExpectRejected({
-        {{"-t", "7380TW", "-c", "192.168.1.11", "-l", "192.168.1.10", "-d", "192.168.1.20", "-p",
-          "192.168.1.1/24"},
+        {Args{"-t", "7380TW", "-c", "192.168.1.11", "-l", "192.168.1.10", "-d", "192.168.1.20",
+              "-p", "192.168.1.1/24"},
          ValidIp,
          "Error - Invalid current peer cidr address : 192.168.1.10\n"
          "Error - invalid detector connection settings\n"},
-        {{"-t", "7380", "-c", "192.168.37.256", "-d", "192.168.37.132", "-p", "192.168.37.133"},
+        {Args{"-t", "7380", "-c", "192.168.37.256", "-d", "192.168.37.132", "-p", "192.168.37.133"},
          ValidIp,
          "Error - Invalid current detector ip : 192.168.37.256\n"
          "Error - invalid detector connection settings\n"},
