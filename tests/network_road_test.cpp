@@ -86,11 +86,13 @@ protected:
 
 // ---- Every model, from its factory address.
 
+using Args = std::vector<std::string>;
+
 struct Readdressing {
     const char* model;
-    std::vector<std::string> args;
-    std::vector<std::string> stored; // lines that `show` must hold afterwards
-    bool reboot;                     // takes the new address only when rebooted
+    Args args;
+    Args stored; // lines that `show` must hold afterwards
+    bool reboot; // takes the new address only when rebooted
     const char* newAddress;
 };
 
@@ -126,49 +128,39 @@ TEST_P(NetworkRoadModelTest, ReaddressesFromTheFactoryAddress) {
 INSTANTIATE_TEST_SUITE_P(
     Models, NetworkRoadModelTest,
     ::testing::Values(
-        Readdressing{"6080K",
-                     {"-c", "192.168.0.2", "-d", "10.0.0.66"},
-                     {"file detector address: 10.0.0.66", "file 68 size: 68"},
-                     true,
+        Readdressing{"6080K", Args{"-c", "192.168.0.2", "-d", "10.0.0.66"},
+                     Args{"file detector address: 10.0.0.66", "file 68 size: 68"}, true,
                      "10.0.0.66"},
-        Readdressing{"7180",
-                     {"-c", "10.0.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
-                     {"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
-                      "file image host address: 10.0.37.133", "file checksum right: yes"},
-                     true,
-                     "10.0.37.132"},
-        Readdressing{"7380",
-                     {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
-                     {"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
-                      "file image host address: 10.0.37.133", "file checksum right: yes"},
-                     true,
-                     "10.0.37.132"},
-        Readdressing{
-            "6080QL",
-            {"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "10.0.1.30", "-p", "10.0.1.1/16"},
-            {"stored detector address: 10.0.1.30", "stored host address: 10.0.1.1/16"},
-            false,
-            "10.0.1.30"},
+        Readdressing{"7180", Args{"-c", "10.0.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+                     Args{"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
+                          "file image host address: 10.0.37.133", "file checksum right: yes"},
+                     true, "10.0.37.132"},
+        Readdressing{"7380", Args{"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+                     Args{"file detector address: 10.0.37.132", "file host address: 10.0.37.133",
+                          "file image host address: 10.0.37.133", "file checksum right: yes"},
+                     true, "10.0.37.132"},
+        Readdressing{"6080QL",
+                     Args{"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "10.0.1.30", "-p",
+                          "10.0.1.1/16"},
+                     Args{"stored detector address: 10.0.1.30", "stored host address: 10.0.1.1/16"},
+                     false, "10.0.1.30"},
         Readdressing{
             "4050QL",
-            {"-c", "192.168.2.20", "-l", "192.168.2.1/24", "-d", "192.168.2.30", "-p",
-             "192.168.2.1/24"},
-            {"stored detector address: 192.168.2.30", "stored host address: 192.168.2.1/24"},
-            false,
-            "192.168.2.30"},
+            Args{"-c", "192.168.2.20", "-l", "192.168.2.1/24", "-d", "192.168.2.30", "-p",
+                 "192.168.2.1/24"},
+            Args{"stored detector address: 192.168.2.30", "stored host address: 192.168.2.1/24"},
+            false, "192.168.2.30"},
         Readdressing{
             "7380TW",
-            {"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.5.20", "-p", "10.0.5.1/24"},
-            {"stored detector address: 10.0.5.20", "stored host address: 10.0.5.1/24"},
-            false,
+            Args{"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.5.20", "-p", "10.0.5.1/24"},
+            Args{"stored detector address: 10.0.5.20", "stored host address: 10.0.5.1/24"}, false,
             "10.0.5.20"},
         Readdressing{
             "6080MV",
-            {"-c", "192.168.3.20", "-l", "192.168.3.1/24", "-d", "192.168.4.20", "-p",
-             "192.168.4.1/24"},
-            {"stored detector address: 192.168.4.20", "stored host address: 192.168.4.1/24"},
-            false,
-            "192.168.4.20"}));
+            Args{"-c", "192.168.3.20", "-l", "192.168.3.1/24", "-d", "192.168.4.20", "-p",
+                 "192.168.4.1/24"},
+            Args{"stored detector address: 192.168.4.20", "stored host address: 192.168.4.1/24"},
+            false, "192.168.4.20"}));
 
 TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
     const e2e::RunResult run =
@@ -203,10 +195,10 @@ TEST_F(NetworkRoadTest, FileFamiliesAnswerAtTheNewAddressOnlyAfterReboot) {
         std::vector<std::string> again; // a second run at the new address
     };
     const Case cases[] = {
-        {"6080K", {"-c", "192.168.0.2", "-d", "10.0.0.66"}, {"-c", "10.0.0.66", "-d", "10.0.0.2"}},
-        {"7380",
-         {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
-         {"-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"}},
+        {"6080K", Args{"-c", "192.168.0.2", "-d", "10.0.0.66"},
+         Args{"-c", "10.0.0.66", "-d", "10.0.0.2"}},
+        {"7380", Args{"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+         Args{"-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> change{"-t", c.model};
@@ -378,15 +370,14 @@ TEST_F(NetworkRoadTest, FailingWriteIsReportedAsNotChanged) {
         std::vector<std::string> args;
     };
     const Case cases[] = {
-        {"7380", "fail-write", {"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"}},
-        {"6080K", "fail-write", {"-c", "192.168.0.2", "-d", "10.0.0.66"}},
-        {"6080QL",
-         "refuse-write",
-         {"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "192.168.1.30", "-p",
-          "192.168.1.1/24"}},
-        {"7380TW",
-         "fail-write",
-         {"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.0.30", "-p", "10.0.0.1/16"}},
+        {"7380", "fail-write",
+         Args{"-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"}},
+        {"6080K", "fail-write", Args{"-c", "192.168.0.2", "-d", "10.0.0.66"}},
+        {"6080QL", "refuse-write",
+         Args{"-c", "192.168.1.20", "-l", "192.168.1.1/24", "-d", "192.168.1.30", "-p",
+              "192.168.1.1/24"}},
+        {"7380TW", "fail-write",
+         Args{"-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.0.30", "-p", "10.0.0.1/16"}},
     };
     for (const Case& c : cases) {
         scratch.bench({"fault", c.model, c.fault, "on"});
