@@ -97,15 +97,20 @@ public:
         EXPECT_CALL(manager, getModule(name)).WillOnce(Return(found));
     }
 
-    // A creation that succeeds, reading the given values.
-    void ExpectWorkingModule(const std::string& name, const std::string& port) {
+    // A creation that succeeds on `opened`, reading the given values.
+    void ExpectWorkingModule(const std::string& name, const std::string& port,
+                             const boost::shared_ptr<StrictMock<MockModule>>& opened,
+                             const char* detector, const char* host, const char* ssid) {
         InSequence order;
-        ExpectLookup(name, port, module);
-        EXPECT_CALL(*module, setMessageCallback(_)).WillOnce(SaveArg<0>(&callback));
-        EXPECT_CALL(*module, open());
-        EXPECT_CALL(*serial, readDetectorIpAddress()).WillOnce(Return("192.168.1.2"));
-        EXPECT_CALL(*serial, readHostIpAddress()).WillOnce(Return("192.168.1.1/24"));
-        EXPECT_CALL(*serial, readSsid()).WillOnce(Return("ward-7"));
+        ExpectLookup(name, port, opened);
+        EXPECT_CALL(*opened, setMessageCallback(_)).WillOnce(SaveArg<0>(&callback));
+        EXPECT_CALL(*opened, open());
+        EXPECT_CALL(*serial, readDetectorIpAddress()).WillOnce(Return(detector));
+        EXPECT_CALL(*serial, readHostIpAddress()).WillOnce(Return(host));
+        EXPECT_CALL(*serial, readSsid()).WillOnce(Return(ssid));
+    }
+    void ExpectWorkingModule(const std::string& name, const std::string& port) {
+        ExpectWorkingModule(name, port, module, "192.168.1.2", "192.168.1.1/24", "ward-7");
     }
 
     void OpenWorkingModule() {
@@ -260,15 +265,7 @@ TEST_F(ModuleIpManagerTest, UnknownKindGoesOnWithTheHeldImplementation) {
 
     auto second = boost::make_shared<StrictMock<MockModule>>();
     second->extensions["serial_ir"] = boost::shared_ptr<mirl::module::SerialIRIface>(serial);
-    {
-        InSequence order;
-        ExpectLookup("MV_IR", "COM4", second);
-        EXPECT_CALL(*second, setMessageCallback(_));
-        EXPECT_CALL(*second, open());
-        EXPECT_CALL(*serial, readDetectorIpAddress()).WillOnce(Return("192.168.1.5"));
-        EXPECT_CALL(*serial, readHostIpAddress()).WillOnce(Return("192.168.1.4/24"));
-        EXPECT_CALL(*serial, readSsid()).WillOnce(Return("ward-8"));
-    }
+    ExpectWorkingModule("MV_IR", "COM4", second, "192.168.1.5", "192.168.1.4/24", "ward-8");
     log.clear();
     facade().CreateModule(5, "COM4");
     EXPECT_THAT(log.lines(), ElementsAre(CreatedLine));
