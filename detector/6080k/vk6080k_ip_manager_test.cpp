@@ -1,5 +1,6 @@
 #include "detector/6080k/vk6080k_ip_manager.h"
 #include "detector/detector_parameter.h"
+#include "detector/testing/family_checks.h"
 #include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
@@ -12,6 +13,7 @@
 
 namespace {
 
+using detector_testing::ExpectNamesAndOptions;
 using detector_testing::LogCapture;
 using detector_testing::MockDetector;
 using detector_testing::MockFileIface;
@@ -40,20 +42,9 @@ protected:
 
 TEST(Vk6080KIpManagerFamilyTest, NamesOptionsAndManagers) {
     Vk6080KIpManager family;
-    EXPECT_EQ(family.GetBoardName(), "AcqEth");
-    EXPECT_EQ(family.GetDetectorName(), "Vk6080K");
     EXPECT_TRUE(family.IsConnectedByCable());
-
-    mirl::acquisition::OptionGroups groups;
-    family.FillOptions(groups, "10.0.0.2", "192.168.0.10");
-    ASSERT_EQ(groups.size(), 1u);
-    EXPECT_EQ(groups[0].name, "hardware");
-    EXPECT_EQ(groups[0].id, 0);
-    ASSERT_EQ(groups[0].options.size(), 1u);
-    EXPECT_EQ(groups[0].options[0].name, "detector.path");
-    EXPECT_EQ(groups[0].options[0].value, "10.0.0.2:40000");
-    EXPECT_EQ(groups[0].options[0].id, 0);
-    EXPECT_FALSE(groups[0].options[0].flag);
+    ExpectNamesAndOptions(family, "AcqEth", "Vk6080K", "10.0.0.2", "192.168.0.10",
+                          {{"detector.path", "10.0.0.2:40000"}});
 
     DetectorParameter parameter;
     family.FillDetectorParameter(parameter);
