@@ -2,6 +2,7 @@
 // model readdressed, the Wi-Fi link restrictions, the failure exits, and what
 // the bench and the log hold afterwards.
 #include "tests/support/program_run.h"
+#include "tests/support/register_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -28,32 +29,6 @@ const char* const IpSucceeded = "Info - The ip address configuration process SUC
 const char* const IpValid = "Info - valid IP configuration action parameters";
 const char* const SsidValid = "Info - valid SSID configuration action parameters";
 const char* const WifiValid = "Info - valid Wifi activation action parameters";
-
-// The 7380's register file with the given detector and host numbers, byte by
-// byte; the checksum is left to the caller.
-std::string RegisterFile(const unsigned char detector[4], const unsigned char host[4]) {
-    std::string bytes("\x0A\x00\x99\x00\x00\x00", 6);
-    bytes += std::string(10, '\0');
-    bytes += "GEN3.DCF    ";
-    bytes += "         153";
-    bytes += "  07/09/2010";
-    bytes += "    15:11:40";
-    bytes += '\x12';
-    bytes += std::string(15, '\0');
-    const unsigned char records[18][2] = {
-        {0x40, detector[3]}, {0x41, detector[2]}, {0x42, detector[1]}, {0x43, detector[0]},
-        {0x34, 0x11},        {0x35, 0x27},        {0x2C, host[3]},     {0x2D, host[2]},
-        {0x2E, host[1]},     {0x2F, host[0]},     {0x30, 0xFE},        {0x31, 0x07},
-        {0x20, host[3]},     {0x21, host[2]},     {0x22, host[1]},     {0x23, host[0]},
-        {0x24, 0x71},        {0x25, 0x17}};
-    for (const auto& record : records) {
-        bytes += static_cast<char>(record[0]);
-        bytes += '\0';
-        bytes += static_cast<char>(record[1]);
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 unsigned char XorOf(const std::string& bytes) {
     unsigned char sum = 0;
@@ -170,7 +145,7 @@ TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
 
     const unsigned char detector[4] = {10, 0, 37, 132};
     const unsigned char host[4] = {10, 0, 37, 133};
-    std::string expected = RegisterFile(detector, host);
+    std::string expected = e2e::RegisterFile(detector, host);
     ASSERT_EQ(expected.size(), 152u);
     expected += '\x88';
     const std::string dumped = scratch.bench({"dump", "7380", "206"}).out;
@@ -185,7 +160,7 @@ TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
     const unsigned char factoryDetector[4] = {192, 168, 37, 130};
     const unsigned char factoryHost[4] = {192, 168, 37, 131};
     EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out,
-              RegisterFile(factoryDetector, factoryHost) + '\xEC');
+              e2e::RegisterFile(factoryDetector, factoryHost) + '\xEC');
 }
 
 TEST_F(NetworkRoadTest, FileFamiliesAnswerAtTheNewAddressOnlyAfterReboot) {
