@@ -1,6 +1,7 @@
 // The velkor-bench tool end to end: the factory bench, its exit statuses, its
 // raw files, and a bench that a run of the program changed.
 #include "tests/support/program_run.h"
+#include "tests/support/register_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,30 +14,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-// The stored 153-byte register file of the 7380, as listed byte by byte.
-std::string StoredRegisterFile() {
-    std::string bytes("\x0A\x00\x99\x00\x00\x00", 6);
-    bytes += std::string(10, '\0');
-    bytes += "GEN3.DCF    ";
-    bytes += "         153";
-    bytes += "  07/09/2010";
-    bytes += "    15:11:40";
-    bytes += '\x12';
-    bytes += std::string(15, '\0');
-    const unsigned char records[18][2] = {
-        {0x40, 130}, {0x41, 37}, {0x42, 168}, {0x43, 192}, {0x34, 0x11}, {0x35, 0x27},
-        {0x2C, 131}, {0x2D, 37}, {0x2E, 168}, {0x2F, 192}, {0x30, 0xFE}, {0x31, 0x07},
-        {0x20, 131}, {0x21, 37}, {0x22, 168}, {0x23, 192}, {0x24, 0x71}, {0x25, 0x17}};
-    for (const auto& record : records) {
-        bytes += static_cast<char>(record[0]);
-        bytes += '\0';
-        bytes += static_cast<char>(record[1]);
-        bytes += '\0';
-    }
-    bytes += '\xEC';
-    return bytes;
-}
 
 class BenchCliTest : public ::testing::Test {
 protected:
@@ -59,7 +36,10 @@ TEST_F(BenchCliTest, InitThenShowFindsThe7380ByItsAddress) {
 
 TEST_F(BenchCliTest, DumpGivesTheStoredRegisterFileByteForByte) {
     scratch.bench({"init"});
-    EXPECT_EQ(StoredRegisterFile(), scratch.bench({"dump", "7380", "206"}).out);
+    const unsigned char detector[4] = {192, 168, 37, 130};
+    const unsigned char host[4] = {192, 168, 37, 131};
+    EXPECT_EQ(e2e::RegisterFile(detector, host) + '\xEC',
+              scratch.bench({"dump", "7380", "206"}).out);
     const std::string interfaceFile = scratch.bench({"dump", "192.168.0.2", "68"}).out;
     ASSERT_EQ(68u, interfaceFile.size());
     EXPECT_EQ(std::string("\xC0\xA8\x00\x02", 4), interfaceFile.substr(64));
