@@ -1,11 +1,11 @@
 #include "detector/detector_ip_manager.h"
 #include "detector/detector_parameter.h"
 #include "detector/testing/fake_acquisition_manager.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
 #include "platform/tools/system_informations.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -34,6 +34,7 @@ using ::testing::SaveArg;
 using ::testing::SetArgReferee;
 using ::testing::StrictMock;
 using ::testing::Throw;
+using tools_testing::LogCapture;
 
 using Options = std::vector<std::pair<std::string, std::string>>;
 using Lines = std::vector<std::string>;

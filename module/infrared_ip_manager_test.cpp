@@ -1,7 +1,7 @@
 #include "module/ir_vk6080mv_ip_manager.h"
 #include "module/ir_vkn_q2_ip_manager.h"
-#include "module/testing/log_capture.h"
 #include "module/testing/mock_serial_ir.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/any.hpp>
 #include <boost/make_shared.hpp>
@@ -15,7 +15,6 @@
 
 namespace {
 
-using module_testing::LogCapture;
 using module_testing::MockSerialIR;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -25,6 +24,7 @@ using ::testing::Not;
 using ::testing::Return;
 using ::testing::StrictMock;
 using ::testing::Throw;
+using tools_testing::LogCapture;
 
 // Expected texts, written out in full for each kind.
 struct NQ2 {
@@ -138,7 +138,7 @@ TYPED_TEST(InfraredIpManagerTest, InitWithoutUsableExtensionThrows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        this->log.clear();
+        this->log.Clear();
         auto module = boost::make_shared<StubModule>();
         if (c.present) {
             module->extensions["serial_ir"] = c.value;
@@ -150,7 +150,7 @@ TYPED_TEST(InfraredIpManagerTest, InitWithoutUsableExtensionThrows) {
         } catch (const std::exception& error) {
             EXPECT_TRUE(typeid(error) == typeid(std::exception)) << typeid(error).name();
         }
-        EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::initError));
+        EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::initError));
         EXPECT_FALSE(manager->GetIpManager());
         EXPECT_FALSE(manager->GetSSIDManager());
     }
@@ -158,7 +158,7 @@ TYPED_TEST(InfraredIpManagerTest, InitWithoutUsableExtensionThrows) {
 
 TYPED_TEST(InfraredIpManagerTest, InitOnEmptyModuleThrows) {
     EXPECT_THROW(this->manager->Init(nullptr), std::exception);
-    EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::initError));
+    EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::initError));
 }
 
 TYPED_TEST(InfraredIpManagerTest, ExtensionOfAnotherTypeLetsTheCastFailureOut) {
@@ -200,7 +200,7 @@ TYPED_TEST(InfraredIpManagerTest, IpManagerReadsDetectorThenHostAndWritesNewValu
     ip->SetHostIPAddress("10.0.0.10/24");
     ip->SetDetectorIPAddress("10.0.0.20");
     EXPECT_TRUE(ip->WriteConfig());
-    EXPECT_THAT(this->log.lines(), IsEmpty());
+    EXPECT_THAT(this->log.Lines(), IsEmpty());
 }
 
 TYPED_TEST(InfraredIpManagerTest, IpManagerReadFailurePropagates) {
@@ -219,7 +219,7 @@ TYPED_TEST(InfraredIpManagerTest, IpManagerWriteFailureIsLoggedAndKeepsValues) {
         .WillOnce(Throw(std::runtime_error("link lost")));
 
     EXPECT_FALSE(ip->WriteConfig());
-    EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::ipWriteError));
+    EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::ipWriteError));
     EXPECT_EQ(ip->GetDetectorIPAddress(), "10.0.0.20");
     EXPECT_EQ(ip->GetHostIPAddress(), "10.0.0.10/24");
 }
@@ -233,7 +233,7 @@ TYPED_TEST(InfraredIpManagerTest, SsidManagerReadsSsidOnly) {
     EXPECT_EQ(ssid->GetSSID(), "ward-7");
     // The password was never read, so the SSID alone cannot be written back.
     EXPECT_FALSE(ssid->WriteConfig());
-    EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::ssidUnsetWarning));
+    EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::ssidUnsetWarning));
 }
 
 TYPED_TEST(InfraredIpManagerTest, SsidManagerRefusesUnsetValues) {
@@ -251,7 +251,7 @@ TYPED_TEST(InfraredIpManagerTest, SsidManagerRefusesUnsetValues) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        this->log.clear();
+        this->log.Clear();
         auto manager = boost::make_shared<typename TypeParam::Manager>();
         this->module->extensions["serial_ir"] =
             boost::shared_ptr<mirl::module::SerialIRIface>(this->serial);
@@ -265,7 +265,7 @@ TYPED_TEST(InfraredIpManagerTest, SsidManagerRefusesUnsetValues) {
         }
         // StrictMock: any call to writeSsidAndPassword fails the test.
         EXPECT_FALSE(ssid->WriteConfig());
-        EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::ssidUnsetWarning));
+        EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::ssidUnsetWarning));
     }
 }
 
@@ -277,7 +277,7 @@ TYPED_TEST(InfraredIpManagerTest, SsidManagerWritesSsidAndPassword) {
     EXPECT_CALL(*this->serial, writeSsidAndPassword("ward-7", "s3cret-pw"));
     EXPECT_TRUE(ssid->WriteConfig());
     EXPECT_EQ(ssid->GetSSID(), "ward-7");
-    EXPECT_THAT(this->log.lines(), IsEmpty());
+    EXPECT_THAT(this->log.Lines(), IsEmpty());
 }
 
 TYPED_TEST(InfraredIpManagerTest, SsidManagerWriteFailureIsLoggedWithoutPassword) {
@@ -289,8 +289,8 @@ TYPED_TEST(InfraredIpManagerTest, SsidManagerWriteFailureIsLoggedWithoutPassword
         .WillOnce(Throw(std::runtime_error("s3cret-pw rejected")));
 
     EXPECT_FALSE(ssid->WriteConfig());
-    EXPECT_THAT(this->log.lines(), ElementsAre(TypeParam::ssidWriteError));
-    for (const auto& line : this->log.lines()) {
+    EXPECT_THAT(this->log.Lines(), ElementsAre(TypeParam::ssidWriteError));
+    for (const auto& line : this->log.Lines()) {
         EXPECT_THAT(line, Not(HasSubstr("s3cret-pw")));
     }
 }

@@ -1,9 +1,9 @@
 #include "module/module_ip_manager.h"
-#include "module/testing/log_capture.h"
 #include "module/testing/mock_config_parser.h"
 #include "module/testing/mock_module.h"
 #include "module/testing/mock_module_manager.h"
 #include "module/testing/mock_serial_ir.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -16,7 +16,6 @@
 
 namespace {
 
-using module_testing::LogCapture;
 using module_testing::MockConfigParser;
 using module_testing::MockModule;
 using module_testing::MockModuleManager;
@@ -35,6 +34,7 @@ using ::testing::ReturnRef;
 using ::testing::SaveArg;
 using ::testing::StrictMock;
 using ::testing::Throw;
+using tools_testing::LogCapture;
 
 using mirl::module::Option;
 using mirl::module::OptionGroup;
@@ -120,7 +120,7 @@ public:
         ::testing::Mock::VerifyAndClearExpectations(&parser);
         ::testing::Mock::VerifyAndClearExpectations(module.get());
         ::testing::Mock::VerifyAndClearExpectations(serial.get());
-        log.clear();
+        log.Clear();
     }
 
     LogCapture log;
@@ -138,10 +138,10 @@ TEST_F(ModuleIpManagerTest, CreateModuleCallsTheLibraryInOrderForEachKind) {
     };
     for (const Case& c : {Case{0, "QL_IR"}, Case{1, "MV_IR"}}) {
         SCOPED_TRACE(c.name);
-        log.clear();
+        log.Clear();
         ExpectWorkingModule(c.name, "COM3");
         facade().CreateModule(c.kind, "COM3");
-        EXPECT_THAT(log.lines(), ElementsAre(CreatedLine));
+        EXPECT_THAT(log.Lines(), ElementsAre(CreatedLine));
         EXPECT_EQ(facade().GetDetectorIPAddress(), "192.168.1.2");
         EXPECT_EQ(facade().GetHostIPAddress(), "192.168.1.1/24");
 
@@ -157,7 +157,7 @@ TEST_F(ModuleIpManagerTest, ModuleMessagesAreLoggedWithPrefix) {
     OpenWorkingModule();
     ASSERT_TRUE(callback);
     callback("link quality 80%");
-    EXPECT_THAT(log.lines(), ElementsAre("I mod : link quality 80%"));
+    EXPECT_THAT(log.Lines(), ElementsAre("I mod : link quality 80%"));
 }
 
 TEST_F(ModuleIpManagerTest, FailureInsideTheGuardedBlockCleansUpAndThrowsPlainException) {
@@ -195,7 +195,7 @@ TEST_F(ModuleIpManagerTest, FailureInsideTheGuardedBlockCleansUpAndThrowsPlainEx
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        log.clear();
+        log.Clear();
         module = boost::make_shared<StrictMock<MockModule>>();
         module->extensions["serial_ir"] = boost::shared_ptr<mirl::module::SerialIRIface>(serial);
         ExpectLookup("QL_IR", "COM3", module);
@@ -210,8 +210,8 @@ TEST_F(ModuleIpManagerTest, FailureInsideTheGuardedBlockCleansUpAndThrowsPlainEx
         } catch (const std::exception& error) {
             EXPECT_TRUE(IsPlainException(error)) << typeid(error).name();
         }
-        ASSERT_GE(log.lines().size(), 2u);
-        const auto& lines = log.lines();
+        ASSERT_GE(log.Lines().size(), 2u);
+        const auto& lines = log.Lines();
         EXPECT_EQ(lines[lines.size() - 2], CreateErrorLine);
         EXPECT_EQ(lines.back(), DeletedLine);
         EXPECT_THAT(lines, Not(Contains(CreatedLine)));
@@ -219,7 +219,7 @@ TEST_F(ModuleIpManagerTest, FailureInsideTheGuardedBlockCleansUpAndThrowsPlainEx
         ::testing::Mock::VerifyAndClearExpectations(module.get());
         ::testing::Mock::VerifyAndClearExpectations(serial.get());
         ::testing::Mock::VerifyAndClearExpectations(&manager);
-        log.clear();
+        log.Clear();
         EXPECT_EQ(facade().GetHostIPAddress(), "invalid");
     }
 }
@@ -233,7 +233,7 @@ TEST_F(ModuleIpManagerTest, LibraryFailureBeforeTheModuleReachesTheCallerUnchang
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "no such kind");
     }
-    EXPECT_THAT(log.lines(), Not(Contains(CreateErrorLine)));
+    EXPECT_THAT(log.Lines(), Not(Contains(CreateErrorLine)));
 }
 
 TEST_F(ModuleIpManagerTest, EmptyModuleFromTheLibraryIsACreationFailure) {
@@ -243,18 +243,18 @@ TEST_F(ModuleIpManagerTest, EmptyModuleFromTheLibraryIsACreationFailure) {
         EXPECT_CALL(manager, clear());
     }
     EXPECT_THROW(facade().CreateModule(0, "COM9"), std::exception);
-    ASSERT_FALSE(log.lines().empty());
-    EXPECT_THAT(log.lines().front(), HasSubstr("E ModuleIpManager::CreateModule - "));
-    EXPECT_THAT(log.lines().front(), HasSubstr("COM9"));
-    EXPECT_EQ(log.lines().back(), DeletedLine);
-    log.clear();
+    ASSERT_FALSE(log.Lines().empty());
+    EXPECT_THAT(log.Lines().front(), HasSubstr("E ModuleIpManager::CreateModule - "));
+    EXPECT_THAT(log.Lines().front(), HasSubstr("COM9"));
+    EXPECT_EQ(log.Lines().back(), DeletedLine);
+    log.Clear();
     EXPECT_EQ(facade().GetDetectorIPAddress(), "invalid");
 }
 
 TEST_F(ModuleIpManagerTest, UnknownKindOnEmptyManagerDoesNothing) {
     // StrictMock without expectations: any library call fails the test.
     EXPECT_NO_THROW(facade().CreateModule(5, "COM3"));
-    EXPECT_THAT(log.lines(), ElementsAre(NoImplementationLine));
+    EXPECT_THAT(log.Lines(), ElementsAre(NoImplementationLine));
 }
 
 TEST_F(ModuleIpManagerTest, UnknownKindGoesOnWithTheHeldImplementation) {
@@ -266,9 +266,9 @@ TEST_F(ModuleIpManagerTest, UnknownKindGoesOnWithTheHeldImplementation) {
     auto second = boost::make_shared<StrictMock<MockModule>>();
     second->extensions["serial_ir"] = boost::shared_ptr<mirl::module::SerialIRIface>(serial);
     ExpectWorkingModule("MV_IR", "COM4", second, "192.168.1.5", "192.168.1.4/24", "ward-8");
-    log.clear();
+    log.Clear();
     facade().CreateModule(5, "COM4");
-    EXPECT_THAT(log.lines(), ElementsAre(CreatedLine));
+    EXPECT_THAT(log.Lines(), ElementsAre(CreatedLine));
     EXPECT_EQ(facade().GetDetectorIPAddress(), "192.168.1.5");
 
     EXPECT_CALL(*second, close());
@@ -304,9 +304,9 @@ TEST_F(ModuleIpManagerTest, OperationsWithoutImplementationDoNotReachTheLibrary)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        log.clear();
+        log.Clear();
         EXPECT_EQ(c.call(), c.result);
-        EXPECT_THAT(log.lines(), ElementsAre(c.line));
+        EXPECT_THAT(log.Lines(), ElementsAre(c.line));
     }
 }
 
@@ -322,7 +322,7 @@ TEST_F(ModuleIpManagerTest, RefusedAddressWriteGivesFalse) {
     OpenWorkingModule();
     EXPECT_CALL(*serial, writeIpAddresses(_, _)).WillOnce(Throw(std::runtime_error("nak")));
     EXPECT_FALSE(facade().SetHostAndDetectorIPAddress("192.168.1.10/24", "192.168.1.20"));
-    EXPECT_THAT(log.lines(), ElementsAre("E IRVknQ2IpManager::IpManager::WriteConfig - error "
+    EXPECT_THAT(log.Lines(), ElementsAre("E IRVknQ2IpManager::IpManager::WriteConfig - error "
                                          "trying to write new ip configuration"));
 }
 
@@ -333,7 +333,7 @@ TEST_F(ModuleIpManagerTest, SetWifiPasswdWritesBothAndNeverLogsThePassword) {
         .WillOnce(Throw(std::runtime_error("nak")));
     EXPECT_TRUE(facade().SetWifiPasswd("ward-9", "s3cret-pw"));
     EXPECT_FALSE(facade().SetWifiPasswd("ward-9", "s3cret-pw"));
-    for (const auto& line : log.lines()) {
+    for (const auto& line : log.Lines()) {
         EXPECT_THAT(line, Not(HasSubstr("s3cret-pw")));
     }
 }
@@ -351,10 +351,10 @@ TEST_F(ModuleIpManagerTest, DeleteModuleClosesThenClears) {
         EXPECT_CALL(manager, clear());
     }
     facade().DeleteModule();
-    EXPECT_THAT(log.lines(), ElementsAre(DeletedLine));
-    log.clear();
+    EXPECT_THAT(log.Lines(), ElementsAre(DeletedLine));
+    log.Clear();
     EXPECT_EQ(facade().GetDetectorIPAddress(), "invalid");
-    EXPECT_THAT(log.lines(), ElementsAre("E ModuleIpManager::GetDetectorIPAddress - invalid ip "
+    EXPECT_THAT(log.Lines(), ElementsAre("E ModuleIpManager::GetDetectorIPAddress - invalid ip "
                                          "manager implementation!"));
 }
 
@@ -362,7 +362,7 @@ TEST_F(ModuleIpManagerTest, DeleteModuleOnEmptyManagerStillClearsTheLibrary) {
     EXPECT_CALL(manager, clear()).Times(2);
     facade().DeleteModule();
     facade().DeleteModule();
-    EXPECT_THAT(log.lines(), ElementsAre(DeletedLine, DeletedLine));
+    EXPECT_THAT(log.Lines(), ElementsAre(DeletedLine, DeletedLine));
 }
 
 TEST_F(ModuleIpManagerTest, FailingCloseStillEmptiesTheManager) {

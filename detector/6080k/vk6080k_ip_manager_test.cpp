@@ -1,10 +1,10 @@
 #include "detector/6080k/vk6080k_ip_manager.h"
 #include "detector/detector_parameter.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -14,7 +14,6 @@
 namespace {
 
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::LogCapture;
 using detector_testing::MockDetector;
 using detector_testing::MockFileIface;
 using detector_testing::SampleFiles;
@@ -26,6 +25,7 @@ using ::testing::NiceMock;
 using ::testing::SaveArg;
 using ::testing::SetArgReferee;
 using ::testing::StrictMock;
+using tools_testing::LogCapture;
 
 class Vk6080KIpManagerTest : public ::testing::Test {
 protected:

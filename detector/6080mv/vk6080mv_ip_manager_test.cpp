@@ -1,7 +1,7 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_extensions.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -13,13 +13,13 @@
 namespace {
 
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::LogCapture;
 using detector_testing::MockNetworkConfigIface;
 using detector_testing::MockWifiIface;
 using ::testing::_;
 using ::testing::Return;
 using ::testing::StrictMock;
 using ::testing::Throw;
+using tools_testing::LogCapture;
 
 TEST(Vk6080MVIpManagerFamilyTest, NamesAndOptions) {
     Vk6080MVIpManager family;

@@ -1,8 +1,8 @@
 #include "detector/7380tw/vk7380tw_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -12,13 +12,13 @@
 namespace {
 
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::LogCapture;
 using detector_testing::MockConnectionIface;
 using detector_testing::MockDetector;
 using detector_testing::MockNetworkConfigIface;
 using ::testing::ElementsAre;
 using ::testing::NiceMock;
 using ::testing::StrictMock;
+using tools_testing::LogCapture;
 
 boost::shared_ptr<StrictMock<MockDetector>> Detector(bool network, bool connection) {
     // Strict: Init must not ask for the Wi-Fi extension.

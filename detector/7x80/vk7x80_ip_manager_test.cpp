@@ -1,9 +1,9 @@
 #include "detector/7x80/vk7x80_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -13,7 +13,6 @@
 namespace {
 
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::LogCapture;
 using detector_testing::MockDetector;
 using detector_testing::MockFileIface;
 using detector_testing::SampleFiles;
@@ -24,6 +23,7 @@ using ::testing::NiceMock;
 using ::testing::SaveArg;
 using ::testing::SetArgReferee;
 using ::testing::StrictMock;
+using tools_testing::LogCapture;
 
 using Registers = std::vector<SampleFiles::Register>;
 

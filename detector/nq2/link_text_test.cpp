@@ -1,5 +1,5 @@
 #include "detector/nq2/link_text.h"
-#include "detector/testing/log_capture.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ TEST(LinkTextTest, ParityOfTheLastHexadecimalFieldTellsTheLink) {
 }
 
 TEST(LinkTextTest, UnreadableFieldIsTakenAsWifiWithAWarning) {
-    detector_testing::LogCapture log;
+    tools_testing::LogCapture log;
     EXPECT_FALSE(LinkText::IsCableLink("link:zz"));
     EXPECT_THAT(log.Messages('W'),
                 ::testing::ElementsAre(

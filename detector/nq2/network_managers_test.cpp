@@ -2,10 +2,10 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/7380tw/vk7380tw_ip_manager.h"
 #include "detector/nq2/vknq2_ip_manager.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_acquisition.h"
 #include "detector/testing/mock_extensions.h"
 #include "platform/tools/ip_address_utils.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/lexical_cast.hpp>
 #include <boost/make_shared.hpp>
@@ -15,7 +15,6 @@
 
 namespace {
 
-using detector_testing::LogCapture;
 using detector_testing::MockConnectionIface;
 using detector_testing::MockDetector;
 using detector_testing::MockFileIface;
@@ -31,6 +30,7 @@ using ::testing::NiceMock;
 using ::testing::Return;
 using ::testing::SetArgReferee;
 using ::testing::StrictMock;
+using tools_testing::LogCapture;
 
 // ---- IpManager: the same for the three families.
 

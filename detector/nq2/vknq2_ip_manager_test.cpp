@@ -1,8 +1,8 @@
 #include "detector/detector_parameter.h"
 #include "detector/nq2/vknq2_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/log_capture.h"
 #include "detector/testing/mock_extensions.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
 
@@ -14,7 +14,6 @@
 namespace {
 
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::LogCapture;
 using detector_testing::MockNetworkConfigIface;
 using detector_testing::MockWifiIface;
 using ::testing::_;
@@ -22,6 +21,7 @@ using ::testing::ElementsAre;
 using ::testing::Return;
 using ::testing::StrictMock;
 using ::testing::Throw;
+using tools_testing::LogCapture;
 
 TEST(VknQ2IpManagerFamilyTest, NamesAndOptions) {
     VknQ2IpManager family;

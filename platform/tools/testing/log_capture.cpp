@@ -1,8 +1,8 @@
-#include "detector/testing/log_capture.h"
+#include "platform/tools/testing/log_capture.h"
 
 #include "platform/tools/logger.h"
 
-namespace detector_testing {
+namespace tools_testing {
 
 LogCapture::LogCapture() : lines_(std::make_shared<std::vector<std::string>>()) {
     const auto lines = lines_;
@@ -37,4 +37,4 @@ std::string LogCapture::All() const {
     return all;
 }
 
-} // namespace detector_testing
+} // namespace tools_testing

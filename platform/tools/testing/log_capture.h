@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace detector_testing {
+namespace tools_testing {
 
 // Collects the log lines written while it lives, through the sink "test".
 class LogCapture {
@@ -25,4 +25,4 @@ private:
     std::shared_ptr<std::vector<std::string>> lines_;
 };
 
-} // namespace detector_testing
+} // namespace tools_testing
