@@ -24,8 +24,12 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
-std::vector<std::string> RunResult::outLines() const { return splitLines(out); }
-std::vector<std::string> RunResult::errLines() const { return splitLines(err); }
+std::vector<std::string> RunResult::outLines() const {
+    return splitLines(out);
+}
+std::vector<std::string> RunResult::errLines() const {
+    return splitLines(err);
+}
 
 Scratch::Scratch() {
     dir_ = fs::temp_directory_path() / fs::unique_path("velkor-e2e-%%%%-%%%%-%%%%");
@@ -39,13 +43,18 @@ Scratch::~Scratch() {
 }
 
 RunResult Scratch::run(const std::string& program, const std::vector<std::string>& args) const {
+    return runIn(dir_, program, args);
+}
+
+RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
+                         const std::vector<std::string>& args) const {
     bp::environment env = boost::this_process::environment();
     env["VELKOR_BENCH"] = benchDir().string();
     std::future<std::string> out;
     std::future<std::string> err;
     boost::asio::io_context io;
-    bp::child child(program, bp::args(args), bp::start_dir(dir_.string()), env,
-                    bp::std_in.close(), bp::std_out > out, bp::std_err > err, io);
+    bp::child child(program, bp::args(args), bp::start_dir(cwd.string()), env, bp::std_in.close(),
+                    bp::std_out > out, bp::std_err > err, io);
     io.run();
     child.wait();
     RunResult result;

@@ -38,6 +38,9 @@ public:
     RunResult bench(const std::vector<std::string>& args, bool mustSucceed = true) const;
     // Runs any program in dir() with the bench environment.
     RunResult run(const std::string& program, const std::vector<std::string>& args) const;
+    // The same in another folder (its own log file), against this bench.
+    RunResult runIn(const boost::filesystem::path& cwd, const std::string& program,
+                    const std::vector<std::string>& args) const;
 
     std::string readLog() const;
 
