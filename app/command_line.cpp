@@ -1,16 +1,76 @@
 #include "app/command_line.h"
 
 #include <boost/any.hpp>
+#include <boost/optional.hpp>
 #include <boost/program_options/errors.hpp>
 #include <boost/program_options/parsers.hpp>
 #include <boost/program_options/positional_options.hpp>
 #include <boost/program_options/value_semantic.hpp>
 
+#include <algorithm>
 #include <vector>
 
 namespace po = boost::program_options;
 
 namespace {
+
+po::parsed_options ParseWords(const po::options_description& options, int argc,
+                              const char* const argv[]) {
+    // No word may stand without an option: a stray word (the second half of an
+    // unquoted SSID, a forgotten "-p") would otherwise be dropped in silence.
+    const po::positional_options_description noPositionalWords;
+    return po::command_line_parser(argc, argv).options(options).positional(noPositionalWords).run();
+}
+
+// A byte that none of the words holds and that means nothing to the parser.
+boost::optional<char> FreeByte(const std::vector<std::string>& words) {
+    for (unsigned byte = 0x01; byte <= 0xFF; ++byte) {
+        if (byte == 0x20) {
+            byte = 0x7F; // skip the printable ones: option names and values use them
+        }
+        const char c = static_cast<char>(byte);
+        if (std::none_of(words.begin(), words.end(), [c](const std::string& word) {
+                return word.find(c) != std::string::npos;
+            })) {
+            return c;
+        }
+    }
+    return boost::none;
+}
+
+// The option library completes its messages by replacing placeholders such as
+// "%value%" until none is left, so a word holding one keeps it busy for ever.
+// Such words are parsed again with every '%' swapped for a byte no word holds:
+// that parse fails the same way, and its message comes back with '%' restored.
+std::string MessageOf(const po::error& error, const po::options_description& options, int argc,
+                      const char* const argv[]) {
+    const std::vector<std::string> words(argv, argv + argc);
+    if (std::none_of(words.begin(), words.end(),
+                     [](const std::string& word) { return word.find('%') != std::string::npos; })) {
+        return error.what();
+    }
+    const boost::optional<char> marker = FreeByte(words);
+    if (!marker) {
+        return "the command line holds words that cannot be reported";
+    }
+    std::vector<std::string> marked = words;
+    for (std::string& word : marked) {
+        std::replace(word.begin(), word.end(), '%', *marker);
+    }
+    std::vector<const char*> markedArgv;
+    for (const std::string& word : marked) {
+        markedArgv.push_back(word.c_str());
+    }
+    try {
+        po::variables_map scratch;
+        po::store(ParseWords(options, argc, markedArgv.data()), scratch);
+    } catch (const po::error& again) {
+        std::string message = again.what();
+        std::replace(message.begin(), message.end(), *marker, '%');
+        return message;
+    }
+    return "the command line could not be read";
+}
 
 // The Wi-Fi switch takes the option library's boolean words, except the empty
 // text, which the library would read as "true": an empty value must never
@@ -64,11 +124,11 @@ CommandLine::CommandLine() : options_("Allowed options", LineLength, MinDescript
 }
 
 void CommandLine::Parse(int argc, const char* const argv[]) {
-    // No word may stand without an option: a stray word (the second half of an
-    // unquoted SSID, a forgotten "-p") would otherwise be dropped in silence.
-    const po::positional_options_description noPositionalWords;
-    po::store(
-        po::command_line_parser(argc, argv).options(options_).positional(noPositionalWords).run(),
-        variables_);
+    try {
+        po::store(ParseWords(options_, argc, argv), variables_);
+    } catch (const po::error& error) {
+        // Never error.what() itself: it may not return (see MessageOf).
+        throw po::error(MessageOf(error, options_, argc, argv));
+    }
     po::notify(variables_);
 }

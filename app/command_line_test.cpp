@@ -125,6 +125,46 @@ TEST(CommandLineTest, RejectedCommandLines) {
     }
 }
 
+// The option library fills its messages by replacing placeholders in a loop; a
+// word carrying one must come back as typed instead of keeping it busy.
+TEST(CommandLineTest, PlaceholdersInWordsAreReportedAsTyped) {
+    const std::string wifiChoices =
+        " for option '--wifi_enable' is invalid. Valid choices are 'on|off', 'yes|no', '1|0' "
+        "and 'true|false'";
+    for (const std::string placeholder :
+         {"%value%", "%canonical_option%", "%original_token%", "%option%", "%prefix%", "%"}) {
+        struct Case {
+            std::vector<std::string> words;
+            std::string message;
+        };
+        const std::vector<Case> cases = {
+            {{"-t", "6080QL", "-w", "x" + placeholder},
+             "the argument ('x" + placeholder + "')" + wifiChoices},
+            {{"--wifi_enable=" + placeholder},
+             "the argument ('" + placeholder + "')" + wifiChoices},
+            {{"-t", "7380", "--bogus" + placeholder},
+             "unrecognised option '--bogus" + placeholder + "'"},
+            {{"-" + placeholder}, "unrecognised option '-" + placeholder + "'"},
+            {{"--" + placeholder + "x", "1"}, "unrecognised option '--" + placeholder + "x'"},
+            {{"-t", placeholder, "-t", "7380"},
+             "option '--type' cannot be specified more than once"},
+            {{"-i", "My", placeholder},
+             "too many positional options have been specified on the command line"},
+        };
+        for (const Case& c : cases) {
+            CommandLine commandLine;
+            EXPECT_EQ(Parse(commandLine, c.words), c.message) << c.words.back();
+        }
+    }
+}
+
+TEST(CommandLineTest, PlaceholdersInAcceptedValuesAreKept) {
+    CommandLine commandLine;
+    ASSERT_EQ(Parse(commandLine, {"-t", "%value%", "-i", "net%canonical_option%"}), "");
+    EXPECT_EQ(commandLine.Values().type, "%value%");
+    EXPECT_EQ(commandLine.Values().newSsid, "net%canonical_option%");
+}
+
 } // namespace
 
 namespace {

@@ -56,6 +56,7 @@ void ExpectRejected(const std::vector<Rejected>& cases) {
     for (const Rejected& c : cases) {
         e2e::Scratch scratch;
         const e2e::RunResult result = scratch.ipconfig(c.args);
+        EXPECT_FALSE(result.timedOut) << Describe(c.args);
         EXPECT_EQ(result.status, 1) << Describe(c.args);
         EXPECT_EQ(result.outLines(), e2e::splitLines(c.out)) << Describe(c.args);
         EXPECT_EQ(result.errLines(), e2e::splitLines(c.err)) << Describe(c.args);
@@ -193,6 +194,20 @@ TEST(CliTest, ParseErrors) {
                "'--new_peer_ip', and '--new_ssid'\n"},
         {Args{"-t", "6080QL", "-i", "My", "Network", "-o", "pw"}, OptionTable,
          bad + "too many positional options have been specified on the command line\n"},
+        // Words carrying the option library's own placeholders (an unexpanded
+        // variable of a batch file) are shown as typed, at once.
+        {Args{"-t", "6080QL", "-w", "x%value%"}, OptionTable,
+         bad + "the argument ('x%value%')" + wifiChoices},
+        {Args{"-t", "6080QL", "--wifi_enable=%canonical_option%"}, OptionTable,
+         bad + "the argument ('%canonical_option%')" + wifiChoices},
+        {Args{"-t", "6080QL", "-w", "%original_token%"}, OptionTable,
+         bad + "the argument ('%original_token%')" + wifiChoices},
+        {Args{"-t", "7380", "--bogus%canonical_option%"}, OptionTable,
+         bad + "unrecognised option '--bogus%canonical_option%'\n"},
+        {Args{"-t", "7380", "--bogus%value%"}, OptionTable,
+         bad + "unrecognised option '--bogus%value%'\n"},
+        {Args{"-t", "7380", "--%original_token%"}, OptionTable,
+         bad + "unrecognised option '--%original_token%'\n"},
     });
 }
 

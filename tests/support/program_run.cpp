@@ -14,6 +14,8 @@ namespace fs = boost::filesystem;
 
 namespace e2e {
 
+const std::chrono::seconds kRunDeadline{30};
+
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
@@ -55,10 +57,17 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     boost::asio::io_context io;
     bp::child child(program, bp::args(args), bp::start_dir(cwd.string()), env, bp::std_in.close(),
                     bp::std_out > out, bp::std_err > err, io);
-    io.run();
-    child.wait();
+    // A run that hangs is a failure to report, not a reason to wait for ever.
+    io.run_for(kRunDeadline);
     RunResult result;
-    result.status = child.exit_code();
+    if (!io.stopped()) {
+        child.terminate();
+        io.run();
+        result.timedOut = true;
+    } else {
+        child.wait();
+        result.status = child.exit_code();
+    }
     result.out = out.get();
     result.err = err.get();
     return result;

@@ -2,15 +2,20 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace e2e {
 
+// How long one run may take before it is killed and reported as timed out.
+extern const std::chrono::seconds kRunDeadline;
+
 // What one run of a program left behind.
 struct RunResult {
-    int status = -1;
+    int status = -1; // -1 when it was killed
+    bool timedOut = false;
     std::string out;
     std::string err;
 
