@@ -7,7 +7,7 @@
 #include <boost/system/error_code.hpp>
 
 #include <exception>
-#include <fstream>
+#include <system_error>
 
 namespace fs = boost::filesystem;
 using mirl::tools::logger;
@@ -56,10 +56,16 @@ bool IpConfigDriver::RecreateLogFile() {
             return false;
         }
     }
-    // The file exists from the start of every run, even one that logs nothing.
-    // Should the folder refuse it, the run goes on without a log.
-    std::ofstream(logFile_, std::ios::app).close();
-    logger::manager().addsink("file", mirl::tools::filelogsink(logFile_, true));
+    // Created here, once, for this run alone (never through a link, never an
+    // existing file), so that every line of the run reaches it. A run that
+    // cannot keep its log changes nothing.
+    try {
+        logger::manager().addsink("file", mirl::tools::filelogsink(logFile_, true));
+    } catch (const std::system_error& error) {
+        err_ << "Error - Can not create the log file " << logFile_ << " : "
+             << error.code().message() << std::endl;
+        return false;
+    }
     return true;
 }
 

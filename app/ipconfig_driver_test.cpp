@@ -155,6 +155,32 @@ TEST_F(IpConfigDriverTest, LogThatCannotBeRemovedEndsTheRun) {
     EXPECT_TRUE(fs::is_directory(LogFile()));
 }
 
+// Without a log the run stops before the command line is read: the strict
+// fakes fail the test on any call into a road.
+TEST_F(IpConfigDriverTest, LogThatCannotBeCreatedEndsTheRunBeforeTheCommandLine) {
+    const fs::path missing = dir_ / "gone" / "velkor-ipconfig-cmd.log";
+    const std::vector<std::vector<std::string>> invocations = {
+        {"-t", "7380", "-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
+        {"-t", "6080QL", "-m", "-s", "COM3", "-i", "net", "-o", "password1"},
+        {"-t", "7380", "--bogus"},
+        {"--help"},
+    };
+    for (const auto& words : invocations) {
+        out_.str("");
+        err_.str("");
+        std::vector<const char*> argv = {"velkor-ipconfig-cmd"};
+        for (const std::string& word : words) {
+            argv.push_back(word.c_str());
+        }
+        IpConfigDriver driver(out_, err_, detector_, module_, missing.string());
+        EXPECT_EQ(driver.Run(static_cast<int>(argv.size()), argv.data()), 1) << words[0];
+        EXPECT_EQ(out_.str(), "") << words[0];
+        EXPECT_EQ(err_.str(), "Error - Can not create the log file " + missing.string() +
+                                  " : No such file or directory\n")
+            << words[0];
+    }
+}
+
 // ---- network road --------------------------------------------------------
 
 TEST_F(IpConfigDriverTest, NetworkRoadCarriesOutWifiThenSsidThenIpOverCable) {

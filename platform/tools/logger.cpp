@@ -1,11 +1,14 @@
 #include "platform/tools/logger.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
-#include <fstream>
+#include <fcntl.h>
 #include <iomanip>
 #include <iostream>
+#include <system_error>
+#include <unistd.h>
 
 namespace mirl {
 namespace tools {
@@ -94,17 +97,45 @@ void timeprefix(std::string& text) {
     text.insert(0, stamp.str());
 }
 
-filelogsink::filelogsink(const std::string& file, bool append) : file_(file) {
-    if (!append) {
-        std::ofstream truncate(file_, std::ios::trunc);
+class filelogsink::openfile {
+public:
+    openfile(const std::string& file, bool createNew) {
+        const int flags =
+            O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (createNew ? O_EXCL : 0);
+        fd_ = ::open(file.c_str(), flags, 0666);
+        if (fd_ < 0) {
+            throw std::system_error(errno, std::generic_category(), file);
+        }
     }
-}
+    ~openfile() { ::close(fd_); }
+    openfile(const openfile&) = delete;
+    openfile& operator=(const openfile&) = delete;
+
+    void write(const std::string& text) const {
+        const char* data = text.data();
+        std::size_t size = text.size();
+        while (size > 0) {
+            const ssize_t written = ::write(fd_, data, size);
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return; // a full disk costs the line, never the run
+            }
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+    }
+
+private:
+    int fd_ = -1;
+};
+
+filelogsink::filelogsink(const std::string& file, bool createNew)
+    : file_(std::make_shared<const openfile>(file, createNew)) {}
 
 void filelogsink::operator()(const std::string& text) const {
-    // Opened per line so that every line is on disk even if the run is killed.
-    std::ofstream stream(file_, std::ios::app);
-    stream << text;
-    stream.flush();
+    file_->write(text);
 }
 
 void coutlogsink::operator()(const std::string& text) const {

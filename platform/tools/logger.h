@@ -3,6 +3,7 @@
 #include <boost/function.hpp>
 
 #include <map>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -63,15 +64,21 @@ private:
 // Prepends the local time, ISO 8601 with milliseconds, and a blank.
 void timeprefix(std::string& text);
 
-// Appends every log line to a file, flushed line by line.
+// Appends every log line to one file, opened once when the sink is built and
+// never through a symbolic link: whatever is put at that name later receives
+// nothing. Each line is handed to the system at once, so a killed run keeps
+// its lines. Copies of the sink share the open file.
 class filelogsink {
 public:
-    // append false truncates the file when the sink is built.
-    filelogsink(const std::string& file, bool append);
+    // createNew true: the file is created for this sink and must not exist
+    // yet; false: lines are added to it, and it is created when missing.
+    // Throws std::system_error (the system's reason) when it cannot be opened.
+    filelogsink(const std::string& file, bool createNew);
     void operator()(const std::string& text) const;
 
 private:
-    std::string file_;
+    class openfile;
+    std::shared_ptr<const openfile> file_;
 };
 
 // Copies every log line to standard output.
@@ -98,12 +105,12 @@ private:
 } // namespace mirl
 
 // The message expression is evaluated only when a sink exists.
-#define VELKOR_LOG(LEVEL, EXPRESSION)                                              \
-    do {                                                                           \
-        ::mirl::tools::logmessage velkor_log_message_;                             \
-        if (!::mirl::tools::logger::manager().empty_sink()) {                      \
-            velkor_log_message_.stream() << LEVEL() << EXPRESSION << std::endl;     \
-        }                                                                          \
+#define VELKOR_LOG(LEVEL, EXPRESSION)                                                              \
+    do {                                                                                           \
+        ::mirl::tools::logmessage velkor_log_message_;                                             \
+        if (!::mirl::tools::logger::manager().empty_sink()) {                                      \
+            velkor_log_message_.stream() << LEVEL() << EXPRESSION << std::endl;                    \
+        }                                                                                          \
     } while (false)
 
 #define LOG_ERROR(EXPRESSION) VELKOR_LOG(::mirl::tools::loglevelerror, EXPRESSION)

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -236,20 +237,76 @@ TEST_F(Logger, FileSinkHoldsOneStampedLinePerStatement) {
     EXPECT_EQ('\n', file.content().back());
 }
 
-TEST_F(Logger, FileSinkAppendsOrTruncates) {
+TEST_F(Logger, FileSinkCreatesANewFileOrAppends) {
     TempFile file;
-    {
-        std::ofstream old(file.name());
-        old << "old line\n";
-    }
     logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), true));
-    LOG_INFO("appended");
-    EXPECT_THAT(file.lines(), ElementsAre("old line", "I appended"));
-
-    logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), false));
     EXPECT_THAT(file.lines(), IsEmpty());
     LOG_INFO("fresh");
     EXPECT_THAT(file.lines(), ElementsAre("I fresh"));
+
+    // An existing file is never taken over by a sink that wants a new one.
+    try {
+        mirl::tools::filelogsink taken(file.name(), true);
+        ADD_FAILURE() << "an existing file was reused";
+    } catch (const std::system_error& error) {
+        EXPECT_EQ(error.code(), std::errc::file_exists);
+    }
+
+    logger::manager().addsink("file", mirl::tools::filelogsink(file.name(), false));
+    LOG_INFO("appended");
+    EXPECT_THAT(file.lines(), ElementsAre("I fresh", "I appended"));
+}
+
+TEST_F(Logger, FileSinkThatCannotOpenThrowsTheSystemsReason) {
+    const std::string missing = ::testing::TempDir() + "velkor-no-such-folder/x.log";
+    for (const bool createNew : {true, false}) {
+        try {
+            mirl::tools::filelogsink sink(missing, createNew);
+            ADD_FAILURE() << "opened " << missing;
+        } catch (const std::system_error& error) {
+            EXPECT_EQ(error.code(), std::errc::no_such_file_or_directory);
+        }
+    }
+}
+
+// Whatever is put at the file's name after the sink opened it (a link to
+// another file, a new file) receives nothing: every line goes to the file
+// the sink created.
+TEST_F(Logger, FileSinkKeepsWritingToTheFileItOpened) {
+    TempFile file;
+    TempFile moved;
+    TempFile elsewhere;
+    {
+        std::ofstream other(elsewhere.name());
+        other << "someone else's\n";
+    }
+    const mirl::tools::filelogsink sink(file.name(), true);
+    logger::manager().addsink("file", sink);
+    LOG_INFO("first");
+    ASSERT_EQ(0, std::rename(file.name().c_str(), moved.name().c_str()));
+    ASSERT_EQ(0, ::symlink(elsewhere.name().c_str(), file.name().c_str()));
+    LOG_INFO("second");
+    // A copy of the sink shares the open file.
+    logger::manager().removesink("file");
+    logger::manager().addsink("copy", sink);
+    LOG_INFO("third");
+
+    EXPECT_THAT(moved.lines(), ElementsAre("I first", "I second", "I third"));
+    EXPECT_THAT(elsewhere.lines(), ElementsAre("someone else's"));
+}
+
+TEST_F(Logger, FileSinkNeverOpensThroughALink) {
+    TempFile link;
+    TempFile target;
+    {
+        std::ofstream other(target.name());
+        other << "kept\n";
+    }
+    ASSERT_EQ(0, ::symlink(target.name().c_str(), link.name().c_str()));
+    for (const bool createNew : {true, false}) {
+        EXPECT_THROW(mirl::tools::filelogsink(link.name(), createNew), std::system_error);
+    }
+    EXPECT_THAT(target.lines(), ElementsAre("kept"));
 }
 
 TEST_F(Logger, CoutSinkCopiesTheLine) {
