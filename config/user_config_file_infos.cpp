@@ -13,8 +13,15 @@ const char* const kWifiEnable = "wifi_enable";
 
 using Byte = config::_hex2<unsigned char>;
 
+// Every name of the path must be a real one: the tree would take "", "a." or
+// "a..b" as a nameless node (and assert on it in a debug build).
 boost::property_tree::ptree::path_type BelowRoot(const std::string& key) {
-    return boost::property_tree::ptree::path_type(key, '.');
+    const boost::property_tree::ptree::path_type path(key, '.');
+    if (key.empty() || key.front() == '.' || key.back() == '.' ||
+        key.find("..") != std::string::npos) {
+        BOOST_PROPERTY_TREE_THROW(boost::property_tree::ptree_bad_path("Empty name in path", path));
+    }
+    return path;
 }
 
 } // namespace
@@ -23,9 +30,10 @@ void UserConfigFileInfos::Hook() {}
 
 boost::optional<unsigned char> UserConfigFileInfos::GetUcfValue(const std::string& key) const {
     try {
+        const boost::property_tree::ptree::path_type path = BelowRoot(key);
         const boost::property_tree::ptree& root = tree_.get_child(kRoot);
         const boost::optional<const boost::property_tree::ptree&> node =
-            root.get_child_optional(BelowRoot(key));
+            root.get_child_optional(path);
         if (!node) {
             return boost::none;
         }
@@ -44,10 +52,11 @@ boost::optional<unsigned char> UserConfigFileInfos::GetUcfValue(const std::strin
 
 void UserConfigFileInfos::SetUcfValue(const std::string& key, const std::string& value) {
     try {
+        const boost::property_tree::ptree::path_type path = BelowRoot(key);
         boost::property_tree::ptree& root = tree_.get_child(kRoot);
         // Built on a copy so that a failure half-way leaves no new node behind.
         boost::property_tree::ptree updated = root;
-        updated.put(BelowRoot(key), value);
+        updated.put(path, value);
         root.swap(updated);
     } catch (const boost::property_tree::ptree_bad_path& e) {
         LOG_ERROR("UserConfigFileInfos::SetUcfValue - xml parsing bad path error : " << e.what());

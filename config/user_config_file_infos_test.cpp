@@ -208,4 +208,34 @@ TEST(UserConfigFileInfos, SetUcfValueCreatesIntermediateNodesBelowUcfOnly) {
     EXPECT_EQ(expected, document.tree());
 }
 
+// A key naming a node without a name is a bad path: logged, thrown, and the
+// tree is left exactly as it was.
+TEST(UserConfigFileInfos, KeysWithAnEmptyNameAreBadPaths) {
+    for (const std::string key : {"", ".", "a.", ".a", "a..b", "wifi_enable.", "..", "a.b."}) {
+        SCOPED_TRACE("[" + key + "]");
+        UserConfigFileInfos document = DocumentWithWifi("01");
+        document.tree().put("ucf.a.b", "01");
+        const ptree before = document.tree();
+        {
+            LogCapture log;
+            try {
+                document.SetUcfValue(key, "01");
+                ADD_FAILURE() << "no exception from SetUcfValue";
+            } catch (const boost::property_tree::ptree_bad_path& e) {
+                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kSetBadPath, e)));
+            }
+        }
+        {
+            LogCapture log;
+            try {
+                document.GetUcfValue(key);
+                ADD_FAILURE() << "no exception from GetUcfValue";
+            } catch (const boost::property_tree::ptree_bad_path& e) {
+                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kGetBadPath, e)));
+            }
+        }
+        EXPECT_EQ(before, document.tree());
+    }
+}
+
 } // namespace
