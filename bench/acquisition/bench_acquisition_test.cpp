@@ -300,15 +300,28 @@ TEST_F(BenchAcquisitionTest, ARefusedFileWriteThrowsAndStoresNothing) {
     const auto file = acq::extension<acq::FileIface>(detector->extensions, "file");
     acq::Bytes bytes;
     file->readFile(68, bytes);
-    acq::Bytes longer = bytes;
-    longer.push_back(1);
-    EXPECT_THROW(file->writeFile(68, longer), std::exception);
+    const acq::Bytes shorter(bytes.begin(), bytes.end() - 1);
+    EXPECT_THROW(file->writeFile(68, shorter), std::exception);
     EXPECT_THROW(file->writeFile(206, bytes), std::exception);
     acq::Bytes again;
     file->readFile(68, again);
     EXPECT_EQ(bytes, again);
-    EXPECT_EQ("file 68 not written: file 68 refused: an interface file has 68 bytes, not 69",
+    EXPECT_EQ("file 68 not written: file 68 refused: an interface file has 68 bytes, not 67",
               messages.at(2));
+}
+
+// A whole structure followed by more bytes is taken and kept byte for byte.
+TEST_F(BenchAcquisitionTest, AFileWithTrailingBytesIsStoredAsGiven) {
+    const auto detector = reach("AcqRDXPv1", "Vk7180c", Path7x80("192.168.37.130"));
+    const auto file = acq::extension<acq::FileIface>(detector->extensions, "file");
+    acq::Bytes bytes;
+    file->readFile(206, bytes);
+    bytes.insert(bytes.end(), {0xCA, 0xFE, 0x00});
+    file->writeFile(206, bytes);
+    acq::Bytes again;
+    file->readFile(206, again);
+    EXPECT_EQ(bytes, again);
+    EXPECT_EQ(156u, again.size());
 }
 
 TEST_F(BenchAcquisitionTest, AnNq2TakesNewAddressesWhenTheyAreApplied) {

@@ -129,12 +129,13 @@ Bytes DetectorFiles::MakeRegisterFile(const AddressText::Quad& detector,
 }
 
 DetectorFiles::InterfaceFields DetectorFiles::DecodeInterfaceFile(const Bytes& bytes) {
-    if (bytes.size() != kInterfaceFileSize) {
+    if (bytes.size() < kInterfaceFileSize) {
         throw BenchError("an interface file has " + std::to_string(kInterfaceFileSize) +
                          " bytes, not " + std::to_string(bytes.size()));
     }
     InterfaceFields fields;
     fields.header = ReadHeader(bytes);
+    fields.trailing = bytes.size() - kInterfaceFileSize;
     for (std::size_t i = 0; i < fields.address.size(); ++i) {
         fields.address[i] = bytes[kHeaderSize + i];
     }
@@ -147,7 +148,7 @@ DetectorFiles::RegisterFields DetectorFiles::DecodeRegisterFile(const Bytes& byt
     }
     const std::size_t count = bytes[kHeaderSize];
     const std::size_t expected = kRecordsOffset + 4 * count + 1;
-    if (bytes.size() != expected) {
+    if (bytes.size() < expected) {
         throw BenchError("a register file of " + std::to_string(count) + " records has " +
                          std::to_string(expected) + " bytes, not " + std::to_string(bytes.size()));
     }
@@ -161,8 +162,9 @@ DetectorFiles::RegisterFields DetectorFiles::DecodeRegisterFile(const Bytes& byt
         record.spare = bytes[at + 3];
         fields.records.push_back(record);
     }
-    fields.checksum = bytes.back();
-    fields.computed = Xor(bytes, bytes.size() - 1);
+    fields.checksum = bytes[expected - 1];
+    fields.computed = Xor(bytes, expected - 1);
+    fields.trailing = bytes.size() - expected;
     return fields;
 }
 

@@ -37,6 +37,7 @@ public:
     struct InterfaceFields {
         Header header;
         AddressText::Quad address{};
+        std::size_t trailing = 0; // bytes after the structure, kept as they are
     };
 
     struct Record {
@@ -48,8 +49,9 @@ public:
     struct RegisterFields {
         Header header;
         std::vector<Record> records;
-        std::uint8_t checksum = 0; // the stored last byte
+        std::uint8_t checksum = 0; // the byte after the records
         std::uint8_t computed = 0; // XOR of every byte before it
+        std::size_t trailing = 0;  // bytes after the checksum, kept as they are
 
         bool checksumRight() const { return checksum == computed; }
         // The last record with that register number wins, as on the detector.
@@ -63,7 +65,8 @@ public:
     static Bytes MakeInterfaceFile(const AddressText::Quad& address);
     static Bytes MakeRegisterFile(const AddressText::Quad& detector, const AddressText::Quad& host);
 
-    // Throw BenchError when the bytes do not have the layout.
+    // Throw BenchError when the bytes do not have the layout. Bytes after the
+    // structure are taken, as the detectors take them.
     static InterfaceFields DecodeInterfaceFile(const Bytes& bytes);
     static RegisterFields DecodeRegisterFile(const Bytes& bytes);
 

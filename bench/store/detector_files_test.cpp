@@ -103,16 +103,21 @@ TEST(DetectorFilesTest, RefusesWhatADetectorWouldRefuse) {
     Bytes longer = interface;
     longer.push_back(0);
     Bytes shortRegisters(registers.begin(), registers.begin() + 149);
+    Bytes trailed = registers;
+    trailed.insert(trailed.end(), {0xDE, 0xAD, 0x00});
     const std::vector<RefusalCase> cases = {
         {"interface file", 68, interface, ""},
         {"register file", 206, registers, ""},
         {"a changed address with a new checksum", 206, WithByte(registers, 82, 10, true), ""},
-        {"interface file too long", 68, longer, "an interface file has 68 bytes, not 69"},
+        // Bytes after the structure are the detector's own business.
+        {"interface file with a trailing byte", 68, longer, ""},
+        {"register file with trailing bytes", 206, trailed, ""},
         {"interface file empty", 68, Bytes(), "an interface file has 68 bytes, not 0"},
         {"checksum stale", 206, WithByte(registers, 82, 10, false),
          "its checksum 0xEC does not match its content (0x64)"},
-        {"count does not match the size", 206, WithByte(registers, 64, 17, true),
-         "a register file of 17 records has 149 bytes, not 153"},
+        // 17 records put the checksum at 148, where the 18th record starts.
+        {"count below the records held", 206, WithByte(registers, 64, 17, true),
+         "its checksum 0x25 does not match its content (0xDD)"},
         {"too short", 206, Bytes(40, 0), "40 bytes are too short for a register file"},
         {"cut short", 206, shortRegisters, "a register file of 18 records has 153 bytes, not 149"},
         {"detector address register missing", 206, WithByte(registers, 88, 0x50, true),
@@ -122,6 +127,22 @@ TEST(DetectorFilesTest, RefusesWhatADetectorWouldRefuse) {
     for (const RefusalCase& c : cases) {
         EXPECT_EQ(c.reason, DetectorFiles::RefusalOf(c.number, c.bytes)) << c.name;
     }
+}
+
+TEST(DetectorFilesTest, TrailingBytesFollowTheChecksumAndAreCounted) {
+    Bytes registers = StoredRegisterFile();
+    registers.insert(registers.end(), {0x01, 0x02, 0x03});
+    const auto fields = DetectorFiles::DecodeRegisterFile(registers);
+    EXPECT_EQ(18u, fields.records.size());
+    EXPECT_EQ(registers[152], fields.checksum);
+    EXPECT_TRUE(fields.checksumRight());
+    EXPECT_EQ(3u, fields.trailing);
+    EXPECT_EQ("192.168.37.130", DetectorFiles::DetectorAddressOf(206, registers));
+
+    Bytes interface = DetectorFiles::MakeInterfaceFile({10, 0, 0, 2});
+    interface.push_back(0x7F);
+    EXPECT_EQ(1u, DetectorFiles::DecodeInterfaceFile(interface).trailing);
+    EXPECT_EQ("10.0.0.2", DetectorFiles::DetectorAddressOf(68, interface));
 }
 
 } // namespace
