@@ -1,5 +1,7 @@
 #include "bench/acquisition/bench_connection_extension.h"
 
+#include "bench/store/byte_text.h"
+
 namespace velkor {
 namespace bench {
 
@@ -10,7 +12,7 @@ void BenchConnectionExtension::setHostName(const std::string& name,
                                            const boost::optional<std::string>& domain) {
     const std::string full = domain ? name + "." + *domain : name;
     link_->session().setHostName(full);
-    link_->say("host name set to \"" + full + "\"");
+    link_->say("host name set to \"" + bytetext::Printable(full) + "\"");
 }
 
 void BenchConnectionExtension::applyNetworkConfig() {

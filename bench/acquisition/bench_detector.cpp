@@ -6,6 +6,7 @@
 #include "bench/acquisition/bench_wifi_extension.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
+#include "bench/store/byte_text.h"
 
 #include <boost/make_shared.hpp>
 
@@ -33,7 +34,7 @@ BenchDetector::~BenchDetector() {
 
 std::string BenchDetector::where() const {
     const BenchModel& model = *BenchModel::ForDetectorName(detectorName_).front();
-    return detectorName_ + " detector at " + model.path(address_);
+    return detectorName_ + " detector at " + bytetext::Printable(model.path(address_));
 }
 
 boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
@@ -62,21 +63,30 @@ void BenchDetector::attach() {
     }
     const BenchModel& family = *BenchModel::ForDetectorName(detectorName_).front();
     const BenchStore store(BenchStore::DefaultRoot());
-    const std::string nobody =
-        "no " + detectorName_ + " detector answers at " + family.path(address_);
+    const std::string nobody = "no " + detectorName_ + " detector answers at " +
+                               bytetext::Printable(family.path(address_));
 
-    const std::vector<DetectorState> states = store.detectors();
+    // A damaged detector cannot say where it answers: it stays silent, and the
+    // others answer as usual.
+    const std::vector<DetectorEntry> entries = store.survey();
     std::vector<std::string> answering;
-    for (const DetectorState& state : states) {
+    std::string damaged;
+    for (const DetectorEntry& entry : entries) {
+        if (!entry.state) {
+            damaged += "; detector " + bytetext::Printable(entry.id) +
+                       " is damaged and silent: " + entry.damage;
+            continue;
+        }
+        const DetectorState& state = *entry.state;
         if (state.model->detectorName == detectorName_ && state.address == address_ &&
             !state.hasFault("offline")) {
             answering.push_back(state.id);
         }
     }
     if (answering.empty()) {
-        throw BenchError(nobody + (states.empty() ? " (the bench at " + store.root().string() +
-                                                        " is empty: velkor-bench init sets one up)"
-                                                  : std::string()));
+        throw BenchError(nobody + (entries.empty() ? " (the bench at " + store.root().string() +
+                                                         " is empty: velkor-bench init sets one up)"
+                                                   : damaged));
     }
     if (answering.size() > 1) {
         throw BenchError(std::to_string(answering.size()) + " " + detectorName_ +

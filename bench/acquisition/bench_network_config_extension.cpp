@@ -1,5 +1,7 @@
 #include "bench/acquisition/bench_network_config_extension.h"
 
+#include "bench/store/byte_text.h"
+
 #include <exception>
 
 namespace velkor {
@@ -43,8 +45,9 @@ bool BenchNetworkConfigExtension::writeAddresses(const std::string& detectorAddr
         link_->say("addresses refused: " + refusal);
         return false;
     }
-    link_->say("addresses stored: detector " + detectorAddress + ", host " + hostAddress +
-               ", ports " + std::to_string(commandPort) + "/" + std::to_string(imagePort) +
+    link_->say("addresses stored: detector " + bytetext::Printable(detectorAddress) + ", host " +
+               bytetext::Printable(hostAddress) + ", ports " + std::to_string(commandPort) + "/" +
+               std::to_string(imagePort) +
                "; the detector takes them into use when they are applied");
     return true;
 }
@@ -58,7 +61,7 @@ void BenchNetworkConfigExtension::writeSsidAndPassword(const std::string& ssid,
         link_->say(std::string("SSID and password not stored: ") + error.what());
         throw;
     }
-    link_->say("SSID \"" + ssid + "\" and its password stored");
+    link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password stored");
 }
 
 } // namespace bench

@@ -1,6 +1,7 @@
 #include "bench/module/bench_serial_ir.h"
 
 #include "bench/store/bench_error.h"
+#include "bench/store/byte_text.h"
 
 #include <exception>
 
@@ -50,7 +51,7 @@ void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::str
 
 std::string BenchSerialIR::readSsid() {
     const std::string ssid = facing().state().ssid;
-    link_->say("SSID read over infrared: \"" + ssid + "\"");
+    link_->say("SSID read over infrared: \"" + bytetext::Printable(ssid) + "\"");
     return ssid;
 }
 
@@ -61,7 +62,7 @@ void BenchSerialIR::writeSsidAndPassword(const std::string& ssid, const std::str
         link_->say(std::string("SSID and password not written over infrared: ") + error.what());
         throw;
     }
-    link_->say("SSID \"" + ssid + "\" and its password written over infrared");
+    link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password written over infrared");
 }
 
 } // namespace bench

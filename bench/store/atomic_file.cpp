@@ -99,10 +99,18 @@ void AtomicFile::WriteText(const boost::filesystem::path& path, const std::strin
     Write(path, Bytes(text.begin(), text.end()), ownerOnly);
 }
 
-Bytes AtomicFile::Read(const boost::filesystem::path& path) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+Bytes AtomicFile::Read(const boost::filesystem::path& path, std::size_t maxSize) {
+    // Never blocks on a pipe or a device put in a file's place.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         Fail("cannot open", path, errno);
+    }
+    struct stat status;
+    if (::fstat(fd.get(), &status) != 0) {
+        Fail("cannot examine", path, errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw BenchError(path.string() + " is not a regular file");
     }
     Bytes bytes;
     unsigned char buffer[8192];
@@ -117,12 +125,16 @@ Bytes AtomicFile::Read(const boost::filesystem::path& path) {
         if (count == 0) {
             return bytes;
         }
+        if (bytes.size() + static_cast<std::size_t>(count) > maxSize) {
+            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
+                             " bytes");
+        }
         bytes.insert(bytes.end(), buffer, buffer + count);
     }
 }
 
-std::string AtomicFile::ReadText(const boost::filesystem::path& path) {
-    const Bytes bytes = Read(path);
+std::string AtomicFile::ReadText(const boost::filesystem::path& path, std::size_t maxSize) {
+    const Bytes bytes = Read(path, maxSize);
     return std::string(bytes.begin(), bytes.end());
 }
 

@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,12 @@ public:
                       bool ownerOnly = false);
     static void WriteText(const boost::filesystem::path& path, const std::string& text,
                           bool ownerOnly = false);
-    // Throws BenchError when the file cannot be read.
-    static Bytes Read(const boost::filesystem::path& path);
-    static std::string ReadText(const boost::filesystem::path& path);
+    // Throws BenchError when the file cannot be read or holds more than
+    // `maxSize` bytes.
+    static Bytes Read(const boost::filesystem::path& path,
+                      std::size_t maxSize = std::numeric_limits<std::size_t>::max());
+    static std::string ReadText(const boost::filesystem::path& path,
+                                std::size_t maxSize = std::numeric_limits<std::size_t>::max());
 };
 
 } // namespace bench

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/store/bench_catalogue.h"
+#include "bench/store/bench_environment.h"
 #include "bench/store/bench_model.h"
 #include "bench/store/detector_session.h"
 #include "bench/store/detector_state.h"
@@ -15,63 +17,74 @@
 namespace velkor {
 namespace bench {
 
-// An infrared module plugged on a port; `detector` is empty when it faces none.
-struct ModulePlug {
-    std::string port;
-    std::string detector;
+// A detector as the bench lists it: its state, or why it cannot be read.
+struct DetectorEntry {
+    std::string id;
+    boost::optional<DetectorState> state; // empty when the detector is damaged
+    std::string damage;
 };
 
-// The bench folder: one folder per detector under detectors/, the modules in
-// bench.json. A missing folder is an empty bench.
+// The bench folder: bench.json names the detectors and the modules, each
+// detector lives in its own folder under detectors/. A missing folder is an
+// empty bench. A damaged detector is reported by name and leaves the others
+// usable; it is read only when it is asked for (or searched by address).
 class BenchStore {
 public:
-    // How long a run waits for a detector that another run holds: 3 seconds,
-    // or $VELKOR_BENCH_LOCK_TIMEOUT_MS when it holds a number of milliseconds.
-    static const std::chrono::milliseconds kLockTimeout;
-    static std::chrono::milliseconds LockTimeout();
-
-    // $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else ~/.local/state/velkor/bench.
-    static boost::filesystem::path DefaultRoot();
+    static std::chrono::milliseconds LockTimeout() { return environment::LockTimeout(); }
+    static boost::filesystem::path DefaultRoot() { return environment::DefaultRoot(); }
 
     explicit BenchStore(boost::filesystem::path root);
 
     const boost::filesystem::path& root() const { return root_; }
-    // True when the folder holds neither detectors nor modules.
+    // True when the bench names neither detectors nor modules.
     bool empty() const;
 
-    // Sorted by id.
+    // Every detector of the bench, damaged ones included, sorted by id.
+    std::vector<DetectorEntry> survey() const;
+    // The detectors that can be read, sorted by id.
     std::vector<DetectorState> detectors() const;
     std::vector<ModulePlug> modules() const;
     boost::optional<ModulePlug> module(const std::string& port) const;
+    // Empty when the bench has no such detector; throws BenchError when it is damaged.
     boost::optional<DetectorState> find(const std::string& id) const;
-    // An id, or the address one detector answers at; throws BenchError otherwise.
-    DetectorState resolve(const std::string& idOrAddress) const;
+    // The id of a detector of the bench, or of the one detector that answers
+    // at the address; throws BenchError otherwise.
+    std::string resolve(const std::string& idOrAddress) const;
 
     // Waits at most `timeout` for the detector's lock.
     std::unique_ptr<DetectorSession> open(const std::string& id,
                                           std::chrono::milliseconds timeout = LockTimeout()) const;
 
     // The factory bench; an existing bench is replaced only with `force`.
+    // A kill leaves the old bench or the whole new one.
     void init(bool force, std::chrono::milliseconds timeout = LockTimeout());
     // Without `host` or `link`, the model's usual ones are taken.
     DetectorState add(const BenchModel& model, const std::string& address,
                       const boost::optional<std::string>& host, const boost::optional<Link>& link,
                       std::chrono::milliseconds timeout = LockTimeout());
+    // Also turns away the modules that faced it, in the same step.
     void remove(const std::string& id, std::chrono::milliseconds timeout = LockTimeout());
     // `detector` empty: the module faces no detector.
     void plug(const std::string& port, const std::string& detector,
               std::chrono::milliseconds timeout = LockTimeout());
     void unplug(const std::string& port, std::chrono::milliseconds timeout = LockTimeout());
 
-    boost::filesystem::path detectorFolder(const std::string& id) const;
-
 private:
+    BenchCatalogue catalogue() const;
+    void saveCatalogue(const BenchCatalogue& catalogue) const;
+    boost::filesystem::path folderOf(const CatalogueEntry& entry) const;
+    DetectorRecord load(const CatalogueEntry& entry) const;
     ExclusiveLock lockBench(std::chrono::milliseconds timeout) const;
-    void saveModules(const std::vector<ModulePlug>& modules) const;
-    DetectorState create(const BenchModel& model, const std::string& id, const std::string& address,
-                         const boost::optional<std::string>& host,
-                         const boost::optional<Link>& link, const std::string& ssid) const;
-    void discard(const std::string& id, std::chrono::milliseconds timeout) const;
+    ExclusiveLock lockDetector(const CatalogueEntry& entry,
+                               std::chrono::milliseconds timeout) const;
+    // A new folder holding the detector; bench.json does not name it yet.
+    CatalogueEntry createFolder(const DetectorRecord& record) const;
+    // Removes the folders bench.json does not name: what killed or failed
+    // commands left behind, and the detectors just dropped.
+    void dropLeftovers(const BenchCatalogue& catalogue) const;
+    // Removes the folders of these detectors (that bench.json does not name).
+    void dropFolders(const BenchCatalogue& catalogue) const;
+    std::string gone(const std::string& id) const;
 
     boost::filesystem::path root_;
 };

@@ -1,3 +1,4 @@
+#include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
@@ -8,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
 
 namespace velkor {
 namespace bench {
@@ -195,8 +199,8 @@ TEST(BenchStoreTest, ResolveTakesAnIdOrTheAddressAnsweredAt) {
     testing::ScratchBench scratch;
     BenchStore store(scratch.root());
     store.init(false);
-    EXPECT_EQ("7380", store.resolve("192.168.37.130").id);
-    EXPECT_EQ("7380TW", store.resolve("7380TW").id);
+    EXPECT_EQ("7380", store.resolve("192.168.37.130"));
+    EXPECT_EQ("7380TW", store.resolve("7380TW"));
     {
         auto session = store.open("6080MV");
         std::string refusal;
@@ -215,7 +219,6 @@ TEST(BenchStoreTest, RemoveTakesTheDetectorAndTurnsItsModuleAway) {
     store.init(false);
     store.remove("6080QL");
     EXPECT_FALSE(store.find("6080QL"));
-    EXPECT_FALSE(fs::exists(store.detectorFolder("6080QL")));
     ASSERT_EQ(1u, store.modules().size());
     EXPECT_EQ("", store.modules()[0].detector);
     EXPECT_EQ("no detector 6080QL on the bench at " + scratch.root().string(),
@@ -257,6 +260,129 @@ TEST(BenchStoreTest, ModulesArePluggedOnPortsFacingAnInfraredDetector) {
     EXPECT_FALSE(store.module("COM7"));
     EXPECT_EQ("no infrared module is plugged on COM7", ErrorOf([&] { store.unplug("COM7"); }));
     EXPECT_EQ(2u, store.modules().size());
+}
+
+fs::path FolderOf(const BenchStore& store, const std::string& id) {
+    const BenchCatalogue catalogue =
+        BenchCatalogue::FromJson(AtomicFile::ReadText(store.root() / "bench.json"));
+    return store.root() / "detectors" / catalogue.find(id)->folder;
+}
+
+struct Damage {
+    const char* name;
+    std::function<void(const fs::path& folder)> apply;
+    std::string reason; // after "detector 7380 is damaged: "
+};
+
+std::vector<Damage> Damages() {
+    const auto write = [](const std::string& text) {
+        return [text](const fs::path& folder) {
+            fs::remove(folder / "detector.json");
+            std::ofstream(fs::path(folder / "detector.json").string()) << text;
+        };
+    };
+    return {
+        {"deep brackets", write(std::string(200000, '[')),
+         "malformed detector.json: nested deeper than 8 levels"},
+        {"garbage", write("not json"),
+         "malformed detector.json: <unspecified file>(1): expected 'null'"},
+        {"another detector's state",
+         [](const fs::path& folder) {
+             for (fs::directory_iterator it(folder.parent_path()), end; it != end; ++it) {
+                 if (it->path().filename().string().compare(0, 5, "7180.") == 0) {
+                     fs::remove(folder / "detector.json");
+                     fs::copy_file(it->path() / "detector.json", folder / "detector.json");
+                 }
+             }
+         },
+         "detector.json holds detector 7180"},
+        {"missing", [](const fs::path& folder) { fs::remove(folder / "detector.json"); },
+         "detector.json is missing"},
+        {"a folder in its place",
+         [](const fs::path& folder) {
+             fs::remove(folder / "detector.json");
+             fs::create_directories(folder / "detector.json" / "x");
+         },
+         ""},
+        {"a pipe in its place",
+         [](const fs::path& folder) {
+             fs::remove(folder / "detector.json");
+             ASSERT_EQ(0, ::mkfifo((folder / "detector.json").c_str(), 0600));
+         },
+         ""},
+        {"too large", write("{" + std::string(2 * 1024 * 1024, ' ') + "}"), ""},
+    };
+}
+
+// One damaged detector is named with its reason; every other one works.
+TEST(BenchStoreTest, ADamagedDetectorLeavesTheOthersUsable) {
+    for (const Damage& damage : Damages()) {
+        SCOPED_TRACE(damage.name);
+        testing::ScratchBench scratch;
+        BenchStore store(scratch.root());
+        store.init(false);
+        damage.apply(FolderOf(store, "7380"));
+
+        const std::vector<DetectorEntry> entries = store.survey();
+        ASSERT_EQ(7u, entries.size());
+        const DetectorEntry& damaged = entries[5];
+        EXPECT_EQ("7380", damaged.id);
+        EXPECT_FALSE(damaged.state);
+        EXPECT_FALSE(damaged.damage.empty());
+        if (!damage.reason.empty()) {
+            EXPECT_EQ(damage.reason, damaged.damage);
+        }
+        EXPECT_EQ(6u, store.detectors().size());
+        const std::string expected = "detector 7380 is damaged: " + damaged.damage;
+        EXPECT_EQ(expected, ErrorOf([&] { store.open("7380"); }));
+        EXPECT_EQ(expected, ErrorOf([&] { store.find("7380"); }));
+        EXPECT_EQ("7380", store.resolve("7380"));
+        EXPECT_EQ("7180", store.resolve("10.0.37.130"));
+        EXPECT_EQ("no detector 192.168.37.130 on the bench at " + scratch.root().string() +
+                      " (damaged, so not searched: 7380)",
+                  ErrorOf([&] { store.resolve("192.168.37.130"); }));
+        store.open("7180")->reboot();
+        store.add(*BenchModel::Find("7380"), "192.168.37.140", boost::none, boost::none);
+
+        store.remove("7380");
+        EXPECT_EQ(7u, store.detectors().size());
+        EXPECT_EQ(7u, store.survey().size());
+    }
+}
+
+TEST(BenchStoreTest, InitForceReplacesADamagedOrUnreadableBench) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    Damages().front().apply(FolderOf(store, "6080K"));
+    store.init(true);
+    EXPECT_EQ(7u, store.detectors().size());
+
+    std::ofstream(fs::path(scratch.root() / "bench.json").string()) << "[[[";
+    EXPECT_EQ("the bench at " + scratch.root().string() +
+                  " cannot be read (bench.json: <unspecified file>(1): expected value): "
+                  "velkor-bench init --force sets up a new one",
+              ErrorOf([&] { store.survey(); }));
+    store.init(true);
+    EXPECT_EQ(7u, store.detectors().size());
+    // Nothing of the replaced benches is left behind.
+    EXPECT_EQ(7, std::distance(fs::directory_iterator(scratch.root() / "detectors"),
+                               fs::directory_iterator()));
+}
+
+// A bench set up by an earlier velkor-bench is refused with what to do.
+TEST(BenchStoreTest, ABenchOfTheEarlierLayoutIsRefusedClearly) {
+    testing::ScratchBench scratch;
+    fs::create_directories(scratch.root() / "detectors" / "7380");
+    std::ofstream(fs::path(scratch.root() / "bench.json").string())
+        << R"({"format":1,"modules":[]})";
+    BenchStore store(scratch.root());
+    EXPECT_EQ("the bench at " + scratch.root().string() +
+                  " cannot be read (bench.json: it was set up by an earlier velkor-bench (format "
+                  "1)): velkor-bench init --force sets up a new one",
+              ErrorOf([&] { store.detectors(); }));
+    store.init(true);
+    EXPECT_EQ(7u, store.detectors().size());
 }
 
 } // namespace

@@ -2,10 +2,11 @@
 
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
+#include "bench/store/bounded_parse.h"
+#include "bench/store/byte_text.h"
 #include "bench/store/detector_files.h"
 
 #include <boost/filesystem/operations.hpp>
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
 #include <cctype>
@@ -17,27 +18,14 @@ namespace bench {
 namespace pt = boost::property_tree;
 namespace fs = boost::filesystem;
 
-const char* const DetectorSession::kStateFile = "state.json";
-const char* const DetectorSession::kUserConfigFile = "user-config.xml";
-const char* const DetectorSession::kPasswordFile = "password";
+const char* const DetectorSession::kRecordFile = "detector.json";
 const char* const DetectorSession::kLockFile = "lock";
+const std::size_t DetectorSession::kMaxRecordSize = 1024 * 1024;
 
 namespace {
 
-DetectorState LoadState(const fs::path& folder) {
-    const fs::path file = folder / DetectorSession::kStateFile;
-    if (!fs::exists(file)) {
-        throw BenchError("no detector is kept in " + folder.string() + " any more");
-    }
-    std::istringstream text(AtomicFile::ReadText(file));
-    pt::ptree tree;
-    try {
-        pt::read_json(text, tree);
-    } catch (const pt::ptree_error& error) {
-        throw BenchError("malformed " + file.string() + ": " + error.what());
-    }
-    return DetectorState::FromTree(tree);
-}
+// A stored user configuration stays well below the record's own limit.
+const std::size_t kMaxUserConfigSize = 64 * 1024;
 
 bool IsHexByte(const std::string& text) {
     return text.size() == 2 && std::isxdigit(static_cast<unsigned char>(text[0])) &&
@@ -46,93 +34,108 @@ bool IsHexByte(const std::string& text) {
 
 } // namespace
 
-std::string DetectorSession::FileName(std::int32_t number) {
-    return "file-" + std::to_string(number) + ".bin";
+DetectorRecord DetectorSession::Load(const fs::path& folder) {
+    const fs::path file = folder / kRecordFile;
+    boost::system::error_code error;
+    if (!fs::exists(file, error)) {
+        throw BenchError(std::string(kRecordFile) + " is missing");
+    }
+    const std::string text = AtomicFile::ReadText(file, kMaxRecordSize);
+    try {
+        return DetectorRecord::FromJson(text);
+    } catch (const BenchError& malformed) {
+        throw BenchError("malformed " + std::string(kRecordFile) + ": " + malformed.what());
+    }
 }
 
-DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock)
-    : folder_(std::move(folder)), lock_(std::move(lock)), state_(LoadState(folder_)) {}
+DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRecord record)
+    : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
 
-void DetectorSession::save() {
-    std::ostringstream text;
-    pt::write_json(text, state_.toTree());
-    AtomicFile::WriteText(folder_ / kStateFile, text.str());
+void DetectorSession::commit(const DetectorRecord& changed) {
+    AtomicFile::WriteText(folder_ / kRecordFile, changed.toJson(), true);
+    record_ = changed;
 }
 
 void DetectorSession::failIfWritesFail(const std::string& what) const {
-    if (state_.hasFault("fail-write")) {
+    if (state().hasFault("fail-write")) {
         throw BenchError("the detector failed to store " + what + " (fault fail-write)");
     }
 }
 
-void DetectorSession::requireFileExtension() const {
-    if (!state_.model->hasFile) {
-        throw BenchError("a " + state_.model->name + " has no file extension");
+void DetectorSession::requireFile(std::int32_t number) const {
+    if (!state().model->hasFile) {
+        throw BenchError("a " + state().model->name + " has no file extension");
+    }
+    if (number == 0 || number != state().model->fileNumber) {
+        throw BenchError("a " + state().model->name + " has no file " + std::to_string(number));
+    }
+}
+
+void DetectorSession::requireUserConfig() const {
+    if (!state().model->hasWifi) {
+        throw BenchError("a " + state().model->name + " has no user configuration");
     }
 }
 
 Bytes DetectorSession::readFile(std::int32_t number) const {
-    requireFileExtension();
-    if (number == 0 || number != state_.model->fileNumber) {
-        throw BenchError("a " + state_.model->name + " has no file " + std::to_string(number));
-    }
-    return AtomicFile::Read(folder_ / FileName(number));
+    requireFile(number);
+    return record_.file;
 }
 
 void DetectorSession::writeFile(std::int32_t number, const Bytes& bytes) {
-    requireFileExtension();
-    if (number == 0 || number != state_.model->fileNumber) {
-        throw BenchError("a " + state_.model->name + " has no file " + std::to_string(number));
-    }
+    requireFile(number);
     failIfWritesFail("file " + std::to_string(number));
     const std::string refusal = DetectorFiles::RefusalOf(number, bytes);
     if (!refusal.empty()) {
         throw BenchError("file " + std::to_string(number) + " refused: " + refusal);
     }
-    AtomicFile::Write(folder_ / FileName(number), bytes);
-    state_.pendingReboot = true;
-    save();
+    DetectorRecord changed = record_;
+    changed.file = bytes;
+    changed.state.pendingReboot = true;
+    commit(changed);
 }
 
 pt::ptree DetectorSession::loadUserConfig() const {
-    if (!state_.model->hasWifi) {
-        throw BenchError("a " + state_.model->name + " has no user configuration");
-    }
-    std::istringstream text(AtomicFile::ReadText(folder_ / kUserConfigFile));
-    pt::ptree document;
+    requireUserConfig();
     try {
-        pt::read_xml(text, document, pt::xml_parser::trim_whitespace);
-    } catch (const pt::ptree_error& error) {
+        return bounded::ParseXml(record_.userConfig);
+    } catch (const BenchError& error) {
         throw BenchError(std::string("malformed user configuration: ") + error.what());
     }
-    return document;
 }
 
 void DetectorSession::saveUserConfig(const pt::ptree& document) {
-    if (!state_.model->hasWifi) {
-        throw BenchError("a " + state_.model->name + " has no user configuration");
-    }
+    requireUserConfig();
     failIfWritesFail("its user configuration");
     if (document.size() != 1 || document.begin()->first != "ucf") {
         throw BenchError("user configuration refused: the document must have the one root ucf");
     }
+    if (bounded::TreeDepth(document) > bounded::kMaxXmlDepth) {
+        throw BenchError("user configuration refused: it is nested deeper than " +
+                         std::to_string(bounded::kMaxXmlDepth) + " levels");
+    }
     const auto wifi = document.get_optional<std::string>("ucf.wifi_enable");
     if (wifi && !IsHexByte(*wifi)) {
-        throw BenchError("user configuration refused: wifi_enable \"" + *wifi +
+        throw BenchError("user configuration refused: wifi_enable \"" + bytetext::Printable(*wifi) +
                          "\" is not a byte in two hexadecimal digits");
     }
     std::ostringstream text;
     pt::write_xml(text, document, pt::xml_writer_make_settings<std::string>(' ', 2));
-    AtomicFile::WriteText(folder_ / kUserConfigFile, text.str());
+    if (text.str().size() > kMaxUserConfigSize) {
+        throw BenchError("user configuration refused: it is larger than " +
+                         std::to_string(kMaxUserConfigSize) + " bytes");
+    }
+    DetectorRecord changed = record_;
+    changed.userConfig = text.str();
+    commit(changed);
 }
 
 void DetectorSession::applyUserConfig(bool overCable) {
-    if (!state_.model->hasWifi) {
-        throw BenchError("a " + state_.model->name + " has no user configuration");
-    }
-    ++state_.applyUserConfigCalls;
-    state_.lastUserConfigOverCable = overCable;
-    save();
+    requireUserConfig();
+    DetectorRecord changed = record_;
+    ++changed.state.applyUserConfigCalls;
+    changed.state.lastUserConfigOverCable = overCable;
+    commit(changed);
 }
 
 boost::optional<bool> DetectorSession::wifiSwitch() const {
@@ -146,47 +149,52 @@ boost::optional<bool> DetectorSession::wifiSwitch() const {
 bool DetectorSession::writeAddresses(const std::string& detector, std::uint16_t value,
                                      const std::string& host, std::uint16_t commandPort,
                                      std::uint16_t imagePort, std::string& refusal) {
-    if (!state_.model->hasNetworkConfig) {
-        throw BenchError("a " + state_.model->name + " has no network configuration");
+    if (!state().model->hasNetworkConfig) {
+        throw BenchError("a " + state().model->name + " has no network configuration");
     }
     failIfWritesFail("its addresses");
     refusal.clear();
-    if (state_.hasFault("refuse-write")) {
+    if (state().hasFault("refuse-write")) {
         refusal = "the detector refuses to store addresses (fault refuse-write)";
     } else if (!AddressText::IsPlain(detector)) {
-        refusal = "detector address \"" + detector + "\" is not a dotted address";
+        refusal =
+            "detector address \"" + bytetext::Printable(detector) + "\" is not a dotted address";
     } else if (!AddressText::IsCidr(host)) {
-        refusal = "host address \"" + host + "\" is not an address with a prefix length";
+        refusal = "host address \"" + bytetext::Printable(host) +
+                  "\" is not an address with a prefix length";
     } else if (commandPort == 0 || imagePort == 0) {
         refusal = "port 0 cannot carry commands or images";
     }
     if (!refusal.empty()) {
         return false;
     }
-    state_.storedAddress = detector;
-    state_.detectorValue = value;
-    state_.hostAddress = host;
-    state_.commandPort = commandPort;
-    state_.imagePort = imagePort;
-    state_.pendingApply = true;
-    save();
+    DetectorRecord changed = record_;
+    changed.state.storedAddress = detector;
+    changed.state.detectorValue = value;
+    changed.state.hostAddress = host;
+    changed.state.commandPort = commandPort;
+    changed.state.imagePort = imagePort;
+    changed.state.pendingApply = true;
+    commit(changed);
     return true;
 }
 
 bool DetectorSession::applyNetworkConfig() {
-    ++state_.applyNetworkConfigCalls;
-    const bool changes = state_.pendingApply && state_.address != state_.storedAddress;
-    if (state_.pendingApply) {
-        state_.address = state_.storedAddress;
-        state_.pendingApply = false;
+    DetectorRecord changed = record_;
+    DetectorState& next = changed.state;
+    ++next.applyNetworkConfigCalls;
+    const bool changes = next.pendingApply && next.address != next.storedAddress;
+    if (next.pendingApply) {
+        next.address = next.storedAddress;
+        next.pendingApply = false;
     }
-    save();
+    commit(changed);
     return changes;
 }
 
 void DetectorSession::writeSsidAndPassword(const std::string& ssid, const std::string& password) {
-    if (!state_.model->hasWifi) {
-        throw BenchError("a " + state_.model->name + " has no Wi-Fi");
+    if (!state().model->hasWifi) {
+        throw BenchError("a " + state().model->name + " has no Wi-Fi");
     }
     failIfWritesFail("its SSID and password");
     if (ssid.empty() || ssid.size() > 32) {
@@ -200,55 +208,57 @@ void DetectorSession::writeSsidAndPassword(const std::string& ssid, const std::s
         // The reason only: the text itself must not reach a message.
         throw BenchError("password refused: a Wi-Fi password has 8 to 63 printable characters");
     }
-    AtomicFile::WriteText(folder_ / kPasswordFile, password, true);
-    state_.ssid = ssid;
-    save();
+    DetectorRecord changed = record_;
+    changed.state.ssid = ssid;
+    changed.password = password;
+    commit(changed);
 }
 
 void DetectorSession::writeAddressesNow(const std::string& detector, const std::string& host) {
-    if (!state_.model->facesInfrared) {
-        throw BenchError("a " + state_.model->name + " has no infrared window");
+    if (!state().model->facesInfrared) {
+        throw BenchError("a " + state().model->name + " has no infrared window");
     }
     failIfWritesFail("its addresses");
-    if (state_.hasFault("refuse-write")) {
+    if (state().hasFault("refuse-write")) {
         throw BenchError("the detector refuses to store addresses (fault refuse-write)");
     }
     if (!AddressText::IsPlain(detector)) {
-        throw BenchError("detector address \"" + detector + "\" is not a dotted address");
+        throw BenchError("detector address \"" + bytetext::Printable(detector) +
+                         "\" is not a dotted address");
     }
     if (!AddressText::IsCidr(host)) {
-        throw BenchError("host address \"" + host + "\" is not an address with a prefix length");
+        throw BenchError("host address \"" + bytetext::Printable(host) +
+                         "\" is not an address with a prefix length");
     }
-    state_.storedAddress = detector;
-    state_.hostAddress = host;
-    state_.address = detector;
-    state_.pendingApply = false;
-    save();
+    DetectorRecord changed = record_;
+    changed.state.storedAddress = detector;
+    changed.state.hostAddress = host;
+    changed.state.address = detector;
+    changed.state.pendingApply = false;
+    commit(changed);
 }
 
 void DetectorSession::setHostName(const std::string& name) {
-    state_.hostName = name;
-    save();
-}
-
-bool DetectorSession::passwordSet() const {
-    return fs::exists(folder_ / kPasswordFile);
+    DetectorRecord changed = record_;
+    changed.state.hostName = name;
+    commit(changed);
 }
 
 bool DetectorSession::passwordMatches(const std::string& password) const {
-    return passwordSet() && AtomicFile::ReadText(folder_ / kPasswordFile) == password;
+    return record_.password && *record_.password == password;
 }
 
 void DetectorSession::reboot() {
-    if (state_.model->keepsAddressesInFile()) {
-        const std::int32_t number = state_.model->fileNumber;
-        state_.address = DetectorFiles::DetectorAddressOf(number, readFile(number));
-        state_.pendingReboot = false;
-    } else if (state_.pendingApply) {
-        state_.address = state_.storedAddress;
-        state_.pendingApply = false;
+    DetectorRecord changed = record_;
+    DetectorState& next = changed.state;
+    if (next.model->keepsAddressesInFile()) {
+        next.address = DetectorFiles::DetectorAddressOf(next.model->fileNumber, changed.file);
+        next.pendingReboot = false;
+    } else if (next.pendingApply) {
+        next.address = next.storedAddress;
+        next.pendingApply = false;
     }
-    save();
+    commit(changed);
 }
 
 void DetectorSession::setFault(const std::string& fault, bool on) {
@@ -256,7 +266,7 @@ void DetectorSession::setFault(const std::string& fault, bool on) {
         throw BenchError("unknown fault " + fault + " (known: " + DetectorState::KnownFaults() +
                          ")");
     }
-    const BenchModel& model = *state_.model;
+    const BenchModel& model = *state().model;
     const std::string extension = fault.compare(0, 8, "missing:") == 0 ? fault.substr(8) : "";
     const bool has =
         extension.empty() || extension == "connection" || (extension == "file" && model.hasFile) ||
@@ -265,20 +275,22 @@ void DetectorSession::setFault(const std::string& fault, bool on) {
     if (!has) {
         throw BenchError("a " + model.name + " has no " + extension + " extension to miss");
     }
+    DetectorRecord changed = record_;
     if (on) {
-        state_.faults.insert(fault);
+        changed.state.faults.insert(fault);
     } else {
-        state_.faults.erase(fault);
+        changed.state.faults.erase(fault);
     }
-    save();
+    commit(changed);
 }
 
 void DetectorSession::setLink(Link link) {
-    if (!state_.model->hasWifi) {
-        throw BenchError("a " + state_.model->name + " has no Wi-Fi: its link is a cable");
+    if (!state().model->hasWifi) {
+        throw BenchError("a " + state().model->name + " has no Wi-Fi: its link is a cable");
     }
-    state_.link = link;
-    save();
+    DetectorRecord changed = record_;
+    changed.state.link = link;
+    commit(changed);
 }
 
 } // namespace bench

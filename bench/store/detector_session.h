@@ -1,7 +1,6 @@
 #pragma once
 
-#include "bench/store/atomic_file.h"
-#include "bench/store/detector_state.h"
+#include "bench/store/detector_record.h"
 #include "bench/store/exclusive_lock.h"
 
 #include <boost/filesystem/path.hpp>
@@ -15,21 +14,24 @@ namespace velkor {
 namespace bench {
 
 // One detector of the bench, held under its lock: every change is checked as
-// the device would check it, then stored atomically before it returns.
-// Everything refused throws BenchError and stores nothing.
+// the device would check it, then the whole detector is stored in one rename
+// before the call returns. Everything refused throws BenchError and stores
+// nothing.
 class DetectorSession {
 public:
-    static const char* const kStateFile;
-    static const char* const kUserConfigFile;
-    static const char* const kPasswordFile;
+    static const char* const kRecordFile;
     static const char* const kLockFile;
-    static std::string FileName(std::int32_t number);
+    // Larger than anything the bench writes: a bigger file is damage.
+    static const std::size_t kMaxRecordSize;
 
-    // Takes over the lock and loads the state; throws BenchError when the
-    // folder holds no detector.
-    DetectorSession(boost::filesystem::path folder, ExclusiveLock lock);
+    // The detector kept in `folder`; throws BenchError with the reason when
+    // it is missing or damaged.
+    static DetectorRecord Load(const boost::filesystem::path& folder);
 
-    const DetectorState& state() const { return state_; }
+    // Takes over the lock and the loaded record.
+    DetectorSession(boost::filesystem::path folder, ExclusiveLock lock, DetectorRecord record);
+
+    const DetectorState& state() const { return record_.state; }
     const boost::filesystem::path& folder() const { return folder_; }
 
     // Numbered files (68 on a 6080K, 206 on a 7180/7380).
@@ -55,7 +57,7 @@ public:
     void writeAddressesNow(const std::string& detector, const std::string& host);
     void setHostName(const std::string& name);
 
-    bool passwordSet() const;
+    bool passwordSet() const { return static_cast<bool>(record_.password); }
     bool passwordMatches(const std::string& password) const;
 
     // The stored configuration becomes the one the detector answers with.
@@ -64,13 +66,15 @@ public:
     void setLink(Link link);
 
 private:
-    void save();
+    // Stores `changed` whole; the session takes it only once it is stored.
+    void commit(const DetectorRecord& changed);
     void failIfWritesFail(const std::string& what) const;
-    void requireFileExtension() const;
+    void requireFile(std::int32_t number) const;
+    void requireUserConfig() const;
 
     boost::filesystem::path folder_;
     ExclusiveLock lock_;
-    DetectorState state_;
+    DetectorRecord record_;
 };
 
 } // namespace bench

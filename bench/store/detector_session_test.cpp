@@ -73,7 +73,7 @@ TEST_F(DetectorSessionTest, ARefusedOrFailedFileWriteLeavesTheOldBytes) {
     }
     EXPECT_EQ(before, session->readFile(206));
     EXPECT_FALSE(session->state().pendingReboot);
-    EXPECT_EQ(before, AtomicFile::Read(session->folder() / "file-206.bin"));
+    EXPECT_EQ(before, DetectorSession::Load(session->folder()).file);
 }
 
 TEST_F(DetectorSessionTest, NetworkConfiguredFamiliesTakeNewAddressesWhenApplied) {
@@ -156,9 +156,12 @@ TEST_F(DetectorSessionTest, SsidAndPasswordAreCheckedAndThePasswordKeptApart) {
     EXPECT_EQ("WARD-7", session->state().ssid);
     EXPECT_TRUE(session->passwordMatches("s3cret-pass"));
     EXPECT_FALSE(session->passwordMatches("s3cret-pas"));
-    const std::string state = AtomicFile::ReadText(session->folder() / "state.json");
-    EXPECT_EQ(std::string::npos, state.find("s3cret-pass"));
-    EXPECT_NE(std::string::npos, state.find("WARD-7"));
+    // Stored with the rest of the detector, in a file only its owner reads.
+    const fs::path stored = session->folder() / DetectorSession::kRecordFile;
+    EXPECT_EQ(fs::owner_read | fs::owner_write, fs::status(stored).permissions());
+    const DetectorRecord record = DetectorSession::Load(session->folder());
+    EXPECT_EQ("WARD-7", record.state.ssid);
+    EXPECT_EQ(std::string("s3cret-pass"), *record.password);
 }
 
 TEST_F(DetectorSessionTest, TheUserConfigurationKeepsItsOtherSettings) {

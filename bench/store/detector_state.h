@@ -3,7 +3,6 @@
 #include "bench/store/bench_model.h"
 
 #include <boost/optional.hpp>
-#include <boost/property_tree/ptree_fwd.hpp>
 
 #include <cstdint>
 #include <set>
@@ -14,8 +13,8 @@ namespace bench {
 
 enum class Link { Cable, Wifi };
 
-// What a detector of the bench is and holds, apart from its raw files, its
-// user configuration document and its password.
+// What a detector of the bench is and holds, apart from its raw file, its
+// user configuration document and its password (see DetectorRecord).
 struct DetectorState {
     std::string id;
     const BenchModel* model = nullptr;
@@ -49,10 +48,6 @@ struct DetectorState {
 
     static std::string LinkName(Link link) { return link == Link::Cable ? "cable" : "wifi"; }
     static boost::optional<Link> LinkFromName(const std::string& name);
-
-    boost::property_tree::ptree toTree() const;
-    // Throws BenchError for a tree that is not a detector state.
-    static DetectorState FromTree(const boost::property_tree::ptree& tree);
 };
 
 } // namespace bench

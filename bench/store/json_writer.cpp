@@ -1,4 +1,6 @@
-#include "bench/tool/json_writer.h"
+#include "bench/store/json_writer.h"
+
+#include "bench/store/byte_text.h"
 
 #include <boost/format.hpp>
 
@@ -53,8 +55,11 @@ JsonWriter& JsonWriter::key(const std::string& name) {
     return *this;
 }
 
-JsonWriter& JsonWriter::value(const std::string& text) {
+JsonWriter& JsonWriter::value(const std::string& given) {
     separate();
+    // A JSON text is UTF-8: other bytes are shown as escapes rather than
+    // making the whole document unreadable.
+    const std::string text = bytetext::IsUtf8(given) ? given : bytetext::Printable(given);
     out_ << '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

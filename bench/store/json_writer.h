@@ -18,6 +18,7 @@ public:
     JsonWriter& beginArray();
     JsonWriter& endArray();
     JsonWriter& key(const std::string& name);
+    // A text that is not UTF-8 is written in its printable form (\xHH escapes).
     JsonWriter& value(const std::string& text);
     JsonWriter& value(const char* text);
     JsonWriter& value(long long number);

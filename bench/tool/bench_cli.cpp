@@ -2,8 +2,10 @@
 
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
+#include "bench/store/byte_text.h"
 #include "bench/store/detector_files.h"
-#include "bench/tool/json_writer.h"
+#include "bench/store/factory_bench.h"
+#include "bench/store/json_writer.h"
 
 #include <boost/format.hpp>
 
@@ -212,15 +214,18 @@ void ReportFile(Report& report, const DetectorSession& session) {
     report.number(label + " size", "file_size", static_cast<long long>(bytes.size()));
     try {
         DetectorFiles::Header header;
+        std::size_t trailing = 0;
         if (model.family == Family::Vk6080K) {
             const auto fields = DetectorFiles::DecodeInterfaceFile(bytes);
             header = fields.header;
+            trailing = fields.trailing;
             report.text("file detector address", "file_detector_address",
                         AddressText::Format(fields.address));
             report.number("detector port", "detector_port", model.port);
         } else {
             const auto fields = DetectorFiles::DecodeRegisterFile(bytes);
             header = fields.header;
+            trailing = fields.trailing;
             report.number("file checksum", "file_checksum", fields.checksum,
                           Hex(fields.checksum, 2) +
                               (fields.checksumRight()
@@ -244,8 +249,13 @@ void ReportFile(Report& report, const DetectorSession& session) {
             report.number("image port", "image_port", port(0x24));
         }
         report.text("file header", "file_header",
-                    Trim(header.name) + ", " + Trim(header.sizeText) + " bytes, " +
-                        Trim(header.dateText) + " " + Trim(header.timeText));
+                    bytetext::Printable(Trim(header.name) + ", " + Trim(header.sizeText) +
+                                        " bytes, " + Trim(header.dateText) + " " +
+                                        Trim(header.timeText)));
+        if (trailing > 0) {
+            report.number("file trailing bytes", "file_trailing_bytes",
+                          static_cast<long long>(trailing));
+        }
     } catch (const BenchError& error) {
         report.text("file content", "file_content", std::string("undecodable: ") + error.what());
     }
@@ -291,6 +301,11 @@ std::string BenchCli::HelpText() {
            "The bench lives in $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else\n"
            "~/.local/state/velkor/bench. A run holds a detector from open to close; another\n"
            "one waits for it at most 3 seconds ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
+           "Every change to a detector is stored whole in one step, so a killed run leaves\n"
+           "it as it was before or after a library call, never between.\n"
+           "A detector whose stored state cannot be read is damaged: list marks it with the\n"
+           "reason, show explains it, runs on the other detectors go on as usual, and\n"
+           "remove drops it (init --force replaces the whole bench).\n"
            "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n";
 }
 
@@ -362,9 +377,9 @@ int BenchCli::dispatch(const std::string& command, const std::vector<std::string
     }
     if (command == "remove") {
         expect(1, 1);
-        const DetectorState state = store_.resolve(words[0]);
-        store_.remove(state.id);
-        out_ << "removed detector " << state.id << "\n";
+        const std::string id = store_.resolve(words[0]);
+        store_.remove(id);
+        out_ << "removed detector " << id << "\n";
         return 0;
     }
     if (command == "show") {
@@ -401,20 +416,23 @@ int BenchCli::dispatch(const std::string& command, const std::vector<std::string
 
 int BenchCli::init(const std::vector<std::string>&, const std::vector<std::string>& flags) {
     store_.init(Has(flags, "--force"));
-    const std::size_t count = store_.detectors().size();
-    out_ << "factory bench set up at " << store_.root().string() << ": " << count
-         << " detectors, an infrared module on COM3\n";
+    out_ << "factory bench set up at " << store_.root().string() << ": " << factory::Summary()
+         << "\n";
     return 0;
 }
 
 int BenchCli::list(bool json) {
-    const std::vector<DetectorState> states = store_.detectors();
+    const std::vector<DetectorEntry> entries = store_.survey();
     const std::vector<ModulePlug> modules = store_.modules();
     if (json) {
         JsonWriter writer(out_);
         writer.beginObject().key("bench").value(store_.root().string());
         writer.key("detectors").beginArray();
-        for (const DetectorState& state : states) {
+        for (const DetectorEntry& entry : entries) {
+            if (!entry.state) {
+                continue;
+            }
+            const DetectorState& state = *entry.state;
             writer.beginObject()
                 .key("id")
                 .value(state.id)
@@ -435,6 +453,13 @@ int BenchCli::list(bool json) {
             }
             writer.endArray().endObject();
         }
+        writer.endArray().key("damaged").beginArray();
+        for (const DetectorEntry& entry : entries) {
+            if (!entry.state) {
+                writer.beginObject().key("id").value(entry.id).key("reason").value(entry.damage);
+                writer.endObject();
+            }
+        }
         writer.endArray().key("modules").beginArray();
         for (const ModulePlug& plug : modules) {
             writer.beginObject().key("port").value(plug.port).key("faces");
@@ -449,7 +474,7 @@ int BenchCli::list(bool json) {
         writer.finish();
         return 0;
     }
-    if (states.empty() && modules.empty()) {
+    if (entries.empty() && modules.empty()) {
         out_ << "the bench at " << store_.root().string()
              << " is empty: velkor-bench init sets one up\n";
         return 0;
@@ -457,17 +482,23 @@ int BenchCli::list(bool json) {
     const auto row = [this](const std::string& id, const std::string& model,
                             const std::string& address, const std::string& link,
                             const std::string& notes) {
-        out_ << boost::format("%-12s %-7s %-16s %-6s %s\n") % id % model % address % link % notes;
+        out_ << boost::format("%-12s %-7s %-16s %-6s %s\n") % bytetext::Printable(id) % model %
+                    address % link % notes;
     };
     row("DETECTOR", "MODEL", "ANSWERS AT", "LINK", "NOTES");
-    for (const DetectorState& state : states) {
-        row(state.id, state.model->name, state.address, DetectorState::LinkName(state.link),
-            Notes(state));
+    for (const DetectorEntry& entry : entries) {
+        if (entry.state) {
+            const DetectorState& state = *entry.state;
+            row(state.id, state.model->name, state.address, DetectorState::LinkName(state.link),
+                Notes(state));
+        } else {
+            row(entry.id, "?", "?", "?", "damaged: " + entry.damage);
+        }
     }
     if (!modules.empty()) {
         out_ << "\n" << boost::format("%-12s %s\n") % "MODULE" % "FACES";
         for (const ModulePlug& plug : modules) {
-            out_ << boost::format("%-12s %s\n") % plug.port %
+            out_ << boost::format("%-12s %s\n") % bytetext::Printable(plug.port) %
                         (plug.detector.empty() ? "-" : plug.detector);
         }
     }
@@ -508,8 +539,7 @@ int BenchCli::add(const std::vector<std::string>& words) {
 }
 
 int BenchCli::show(const std::string& name, bool json) {
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     const DetectorState& state = session->state();
     const BenchModel& model = *state.model;
 
@@ -531,7 +561,7 @@ int BenchCli::show(const std::string& name, bool json) {
         report.flag("pending apply", "pending_apply", state.pendingApply);
     }
     if (model.hasWifi) {
-        report.text("ssid", "ssid", state.ssid);
+        report.text("ssid", "ssid", bytetext::Printable(state.ssid));
         report.flag("password", "password_set", session->passwordSet(), "set", "not set");
         const auto wifi = session->wifiSwitch();
         if (wifi) {
@@ -548,7 +578,8 @@ int BenchCli::show(const std::string& name, bool json) {
     }
     report.number("applyNetworkConfig calls", "apply_network_config_calls",
                   state.applyNetworkConfigCalls);
-    report.text("host name", "host_name", state.hostName.empty() ? "-" : state.hostName);
+    report.text("host name", "host_name",
+                state.hostName.empty() ? "-" : bytetext::Printable(state.hostName));
     if (model.facesInfrared) {
         std::string port;
         for (const ModulePlug& plug : store_.modules()) {
@@ -572,8 +603,7 @@ int BenchCli::dump(const std::string& name, const std::string& number) {
         !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         throw UsageError("FILE_NUMBER is a number such as 68 or 206, not " + number, usage);
     }
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     const Bytes bytes = session->readFile(std::stoi(number));
     out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
     out_.flush();
@@ -581,10 +611,10 @@ int BenchCli::dump(const std::string& name, const std::string& number) {
 }
 
 int BenchCli::reboot(const std::string& name) {
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     session->reboot();
-    out_ << "detector " << found.id << " rebooted: answers at " << session->state().address << "\n";
+    out_ << "detector " << session->state().id << " rebooted: answers at "
+         << session->state().address << "\n";
     return 0;
 }
 
@@ -597,10 +627,9 @@ int BenchCli::fault(const std::string& name, const std::string& kind, const std:
     if (state != "on" && state != "off") {
         throw UsageError("a fault is switched on or off, not " + state, usage);
     }
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     session->setFault(kind, state == "on");
-    out_ << "detector " << found.id << ": fault " << kind << " " << state << "\n";
+    out_ << "detector " << session->state().id << ": fault " << kind << " " << state << "\n";
     return 0;
 }
 
@@ -609,17 +638,16 @@ int BenchCli::link(const std::string& name, const std::string& kind) {
     if (!link) {
         throw UsageError("the link is cable or wifi, not " + kind, Usages().at("link"));
     }
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     session->setLink(*link);
-    out_ << "detector " << found.id << " is linked by " << kind << "\n";
+    out_ << "detector " << session->state().id << " is linked by " << kind << "\n";
     return 0;
 }
 
 int BenchCli::plug(const std::vector<std::string>& words) {
     std::string detector;
     if (words.size() == 2) {
-        detector = store_.resolve(words[1]).id;
+        detector = store_.resolve(words[1]);
     }
     store_.plug(words[0], detector);
     out_ << "infrared module on " << words[0] << " faces "
@@ -634,13 +662,12 @@ int BenchCli::unplug(const std::string& port) {
 }
 
 int BenchCli::checkPassword(const std::string& name, const std::string& password) {
-    const DetectorState found = store_.resolve(name);
-    const std::unique_ptr<DetectorSession> session = store_.open(found.id);
+    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(name));
     if (!session->state().model->hasWifi) {
         throw BenchError("a " + session->state().model->name + " has no Wi-Fi password");
     }
     if (!session->passwordSet()) {
-        out_ << "no password is set on detector " << found.id << "\n";
+        out_ << "no password is set on detector " << session->state().id << "\n";
         return 1;
     }
     const bool matches = session->passwordMatches(password);
