@@ -28,7 +28,12 @@ void BenchFileExtension::writeFile(std::int32_t number, const mirl::acquisition:
 }
 
 void BenchFileExtension::loadUserConfig(GenericXmlFileInfos& document) {
-    document.tree() = link_->session().loadUserConfig();
+    try {
+        document.tree() = link_->session().loadUserConfig();
+    } catch (const std::exception& error) {
+        link_->say(std::string("user configuration not read: ") + error.what());
+        throw;
+    }
     link_->say("user configuration read");
 }
 

@@ -1,3 +1,5 @@
+#include "bench/store/atomic_file.h"
+#include "bench/store/bench_catalogue.h"
 #include "bench/store/detector_files.h"
 #include "bench/testing/scratch_bench.h"
 #include "bench/tool/bench_cli.h"
@@ -216,6 +218,62 @@ TEST_F(BenchCliTest, ListsDetectorsAndModules) {
                                     "\"10.0.37.130\",\"link\":\"cable\",\"pending_reboot\":false,"
                                     "\"pending_apply\":false,\"faults\":[\"offline\"]}"));
     EXPECT_THAT(json.out, HasSubstr("\"modules\":[{\"port\":\"COM3\",\"faces\":\"6080QL\"}]"));
+}
+
+TEST_F(BenchCliTest, ADamagedDetectorIsMarkedByListAndExplainedByShow) {
+    init();
+    const BenchCatalogue catalogue =
+        BenchCatalogue::FromJson(AtomicFile::ReadText(scratch.root() / "bench.json"));
+    AtomicFile::WriteText(scratch.root() / "detectors" / catalogue.find("7380")->folder /
+                              "detector.json",
+                          std::string(200000, '['));
+    const std::string reason = "malformed detector.json: nested deeper than 8 levels";
+
+    const Outcome list = run({"list"});
+    EXPECT_EQ(0, list.status) << list.err;
+    EXPECT_EQ("DETECTOR     MODEL   ANSWERS AT       LINK   NOTES\n"
+              "4050QL       4050QL  192.168.2.20     wifi   -\n"
+              "6080K        6080K   192.168.0.2      cable  -\n"
+              "6080MV       6080MV  192.168.3.20     cable  -\n"
+              "6080QL       6080QL  192.168.1.20     cable  -\n"
+              "7180         7180    10.0.37.130      cable  -\n"
+              "7380         ?       ?                ?      damaged: " +
+                  reason +
+                  "\n"
+                  "7380TW       7380TW  10.0.0.20        cable  -\n"
+                  "\n"
+                  "MODULE       FACES\n"
+                  "COM3         6080QL\n",
+              list.out);
+    EXPECT_THAT(run({"list", "--json"}).out,
+                HasSubstr("\"damaged\":[{\"id\":\"7380\",\"reason\":\"" + reason + "\"}]"));
+
+    for (const char* command : {"show", "reboot", "dump"}) {
+        std::vector<std::string> args = {command, "7380"};
+        if (std::string(command) == "dump") {
+            args.push_back("206");
+        }
+        const Outcome outcome = run(args);
+        EXPECT_EQ(1, outcome.status) << command;
+        EXPECT_EQ("velkor-bench: detector 7380 is damaged: " + reason + "\n", outcome.err)
+            << command;
+    }
+    EXPECT_EQ(0, run({"show", "7180"}).status);
+    const Outcome removed = run({"remove", "7380"});
+    EXPECT_EQ(0, removed.status) << removed.err;
+    EXPECT_THAT(run({"list"}).out, Not(HasSubstr("damaged")));
+}
+
+// The stored bytes stay as given; what reaches a terminal is escaped.
+TEST_F(BenchCliTest, ControlCharactersOfAnSsidAreShownEscaped) {
+    init();
+    BenchStore(scratch.root())
+        .open("6080QL")
+        ->writeSsidAndPassword("\x1B]0;x\a\r\n\t\xFF", "password-1");
+    EXPECT_THAT(run({"show", "6080QL"}).out, HasSubstr("ssid: \\x1B]0;x\\x07\\r\\n\\t\\xFF\n"));
+    EXPECT_THAT(run({"show", "6080QL", "--json"}).out,
+                HasSubstr("\"ssid\":\"\\\\x1B]0;x\\\\x07\\\\r\\\\n\\\\t\\\\xFF\""));
+    EXPECT_EQ("\x1B]0;x\a\r\n\t\xFF", BenchStore(scratch.root()).find("6080QL")->ssid);
 }
 
 TEST_F(BenchCliTest, AnEmptyBenchListsAsEmpty) {

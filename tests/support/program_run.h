@@ -3,6 +3,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,28 @@ struct RunResult {
 
     std::vector<std::string> outLines() const;
     std::vector<std::string> errLines() const;
+};
+
+// A run going on beside the test, whose standard output is read as it comes.
+class StartedRun {
+public:
+    StartedRun(const boost::filesystem::path& cwd, const std::string& program,
+               const std::vector<std::string>& args,
+               const std::vector<std::pair<std::string, std::string>>& environment);
+    ~StartedRun();
+    StartedRun(const StartedRun&) = delete;
+    StartedRun& operator=(const StartedRun&) = delete;
+
+    // Reads standard output up to a line holding `text`; false when the
+    // program ended without writing one.
+    bool readUntil(const std::string& text);
+    // Reads the rest of the output and waits for the end of the run.
+    RunResult finish();
+
+private:
+    struct Process;
+    std::unique_ptr<Process> process_;
+    std::string out_;
 };
 
 // A fresh folder per test: the program runs in it, and its bench lives in it
@@ -48,6 +71,12 @@ public:
                     const std::vector<std::string>& args) const;
 
     std::string readLog() const;
+
+    // Starts velkor-ipconfig-cmd in dir() and returns at once; `environment`
+    // is added to the bench environment.
+    std::unique_ptr<StartedRun>
+    start(const std::vector<std::string>& args,
+          const std::vector<std::pair<std::string, std::string>>& environment) const;
 
 private:
     boost::filesystem::path dir_;

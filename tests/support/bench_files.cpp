@@ -1,0 +1,36 @@
+#include "tests/support/bench_files.h"
+
+#include "bench/store/atomic_file.h"
+#include "bench/store/bench_catalogue.h"
+#include "bench/store/detector_session.h"
+
+namespace e2e {
+
+namespace fs = boost::filesystem;
+using velkor::bench::AtomicFile;
+
+namespace {
+
+fs::path RecordFile(const fs::path& bench, const std::string& id) {
+    const auto catalogue =
+        velkor::bench::BenchCatalogue::FromJson(AtomicFile::ReadText(bench / "bench.json"));
+    return bench / "detectors" / catalogue.find(id)->folder /
+           velkor::bench::DetectorSession::kRecordFile;
+}
+
+} // namespace
+
+velkor::bench::DetectorRecord LoadRecord(const fs::path& bench, const std::string& id) {
+    return velkor::bench::DetectorSession::Load(RecordFile(bench, id).parent_path());
+}
+
+void SaveRecord(const fs::path& bench, const std::string& id,
+                const velkor::bench::DetectorRecord& record) {
+    OverwriteRecord(bench, id, record.toJson());
+}
+
+void OverwriteRecord(const fs::path& bench, const std::string& id, const std::string& text) {
+    AtomicFile::WriteText(RecordFile(bench, id), text, true);
+}
+
+} // namespace e2e
