@@ -12,10 +12,6 @@ namespace bench {
 
 namespace {
 
-const std::uint16_t kDetectorRegister = 0x43;
-const std::uint16_t kCommandHostRegister = 0x2F;
-const std::uint16_t kImageHostRegister = 0x23;
-
 std::string Hex(unsigned value, int width) {
     std::ostringstream text;
     text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
@@ -180,7 +176,8 @@ std::string DetectorFiles::RefusalOf(std::int32_t number, const Bytes& bytes) {
                 return "its checksum " + Hex(fields.checksum, 2) + " does not match its content (" +
                        Hex(fields.computed, 2) + ")";
             }
-            for (std::uint16_t id = kDetectorRegister - 3; id <= kDetectorRegister; ++id) {
+            for (std::uint16_t id = kDetectorAddressRegister - 3; id <= kDetectorAddressRegister;
+                 ++id) {
                 if (!fields.value(id)) {
                     return "register " + Hex(id, 2) + " of the detector address is missing";
                 }
@@ -197,7 +194,7 @@ std::string DetectorFiles::DetectorAddressOf(std::int32_t number, const Bytes& b
     if (number == kInterfaceFile) {
         return AddressText::Format(DecodeInterfaceFile(bytes).address);
     }
-    const auto address = DecodeRegisterFile(bytes).address(kDetectorRegister);
+    const auto address = DecodeRegisterFile(bytes).address(kDetectorAddressRegister);
     if (!address) {
         throw BenchError("the register file holds no detector address");
     }

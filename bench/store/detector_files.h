@@ -25,6 +25,15 @@ public:
     static constexpr std::size_t kHeaderSize = 64;
     static constexpr std::size_t kRecordsOffset = 80;
 
+    // Registers of file 206: an address is four registers, its first number
+    // in the highest; a port is two, its low byte first.
+    static constexpr std::uint16_t kDetectorAddressRegister = 0x43;
+    static constexpr std::uint16_t kCommandHostRegister = 0x2F;
+    static constexpr std::uint16_t kImageHostRegister = 0x23;
+    static constexpr std::uint16_t kDetectorPortRegister = 0x34;
+    static constexpr std::uint16_t kCommandPortRegister = 0x30;
+    static constexpr std::uint16_t kImagePortRegister = 0x24;
+
     struct Header {
         std::uint8_t kind = 0;
         std::uint32_t length = 0;

@@ -241,12 +241,17 @@ void ReportFile(Report& report, const DetectorSession& session) {
                 const auto value = fields.number(low);
                 return value ? *value : -1;
             };
-            report.text("file detector address", "file_detector_address", address(0x43));
-            report.text("file host address", "file_host_address", address(0x2F));
-            report.text("file image host address", "file_image_host_address", address(0x23));
-            report.number("detector port", "detector_port", port(0x34));
-            report.number("command port", "command_port", port(0x30));
-            report.number("image port", "image_port", port(0x24));
+            report.text("file detector address", "file_detector_address",
+                        address(DetectorFiles::kDetectorAddressRegister));
+            report.text("file host address", "file_host_address",
+                        address(DetectorFiles::kCommandHostRegister));
+            report.text("file image host address", "file_image_host_address",
+                        address(DetectorFiles::kImageHostRegister));
+            report.number("detector port", "detector_port",
+                          port(DetectorFiles::kDetectorPortRegister));
+            report.number("command port", "command_port",
+                          port(DetectorFiles::kCommandPortRegister));
+            report.number("image port", "image_port", port(DetectorFiles::kImagePortRegister));
         }
         report.text("file header", "file_header",
                     bytetext::Printable(Trim(header.name) + ", " + Trim(header.sizeText) +
