@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need.
+# Installs the Debian 12 packages the build and the tests need; with --fuzz,
+# also the compiler and runtimes of the libFuzzer targets (scripts/fuzz.sh).
 # Idempotent: the package lists are refreshed only when something is missing.
 set -euo pipefail
 
@@ -12,6 +13,16 @@ packages=(
   libboost-iostreams1.74-dev
   libgtest-dev libgmock-dev
 )
+
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *)
+      echo "usage: install-deps.sh [--fuzz]" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

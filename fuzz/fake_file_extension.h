@@ -1,0 +1,44 @@
+#pragma once
+
+#include "fuzz/fuzz_support.h"
+#include "platform/acquisition/extensions.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace fuzz {
+
+// The detector's "file" extension holding one numbered file, recording the
+// writes. The family managers read and write through it.
+class FakeFileExtension : public mirl::acquisition::FileIface {
+public:
+    FakeFileExtension(std::int32_t number, const mirl::acquisition::Bytes& content)
+        : content(content), number_(number) {}
+
+    void readFile(std::int32_t number, mirl::acquisition::Bytes& bytes) override {
+        FUZZ_REQUIRE(number == number_, "a manager read a file of another number");
+        bytes = content;
+    }
+    void writeFile(std::int32_t number, const mirl::acquisition::Bytes& bytes) override {
+        FUZZ_REQUIRE(number == number_, "a manager wrote a file of another number");
+        writes.push_back(bytes);
+    }
+    void loadUserConfig(GenericXmlFileInfos&) override {
+        FUZZ_REQUIRE(false, "a file manager loaded the user configuration");
+    }
+    void saveUserConfig(GenericXmlFileInfos&) override {
+        FUZZ_REQUIRE(false, "a file manager saved the user configuration");
+    }
+    void applyUserConfig(bool) override {
+        FUZZ_REQUIRE(false, "a file manager applied the user configuration");
+    }
+
+    // What readFile hands out, and every writeFile, in order.
+    mirl::acquisition::Bytes content;
+    std::vector<mirl::acquisition::Bytes> writes;
+
+private:
+    std::int32_t number_;
+};
+
+} // namespace fuzz

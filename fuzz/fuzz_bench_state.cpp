@@ -1,0 +1,107 @@
+// The bench's readers of what it stores: detector.json (DetectorRecord),
+// bench.json (BenchCatalogue) and the user configuration XML, all of which a
+// damaged or hand-edited bench can hold in any shape.
+//
+// Input: the first byte picks the reader, the rest is the stored text.
+//
+// Properties: every reader either gives a value or throws BenchError (never
+// another exception, never a crash however deep the nesting); a record or a
+// catalogue that was read is written back as a text that reads to the same
+// text again; an XML document that was read nests no deeper than the limit;
+// the printable form of any text is UTF-8 without control characters, and
+// hexadecimal carries any text unchanged.
+
+#include "bench/store/bench_catalogue.h"
+#include "bench/store/bench_error.h"
+#include "bench/store/bounded_parse.h"
+#include "bench/store/byte_text.h"
+#include "bench/store/detector_record.h"
+#include "fuzz/fuzz_support.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+using velkor::bench::BenchError;
+namespace bytetext = velkor::bench::bytetext;
+
+void Record(const std::string& text) {
+    velkor::bench::DetectorRecord record;
+    try {
+        record = velkor::bench::DetectorRecord::FromJson(text);
+    } catch (const BenchError&) {
+        return;
+    }
+    const std::string written = record.toJson();
+    FUZZ_REQUIRE(velkor::bench::DetectorRecord::FromJson(written).toJson() == written,
+                 "a record read back differs");
+}
+
+void Catalogue(const std::string& text) {
+    velkor::bench::BenchCatalogue catalogue;
+    try {
+        catalogue = velkor::bench::BenchCatalogue::FromJson(text);
+    } catch (const BenchError&) {
+        return;
+    }
+    for (const auto& entry : catalogue.detectors) {
+        FUZZ_REQUIRE(!entry.folder.empty() && entry.folder[0] != '.' &&
+                         entry.folder.find('/') == std::string::npos &&
+                         entry.folder.find('\\') == std::string::npos,
+                     "a catalogue folder leaves detectors/");
+    }
+    const std::string written = catalogue.toJson();
+    FUZZ_REQUIRE(velkor::bench::BenchCatalogue::FromJson(written).toJson() == written,
+                 "a catalogue read back differs");
+}
+
+void UserConfig(const std::string& text) {
+    try {
+        const auto tree = velkor::bench::bounded::ParseXml(text);
+        FUZZ_REQUIRE(velkor::bench::bounded::TreeDepth(tree) <=
+                         velkor::bench::bounded::kMaxXmlDepth,
+                     "a document deeper than the limit was read");
+    } catch (const BenchError&) {
+    }
+}
+
+void Texts(const std::string& text) {
+    const std::string shown = bytetext::Printable(text);
+    FUZZ_REQUIRE(bytetext::IsUtf8(shown), "a printable text is not UTF-8");
+    for (const char c : shown) {
+        const auto byte = static_cast<unsigned char>(c);
+        FUZZ_REQUIRE(byte >= 0x20 && byte != 0x7F, "a printable text holds a control character");
+    }
+    for (std::size_t at = shown.find('\xC2'); at != std::string::npos;
+         at = shown.find('\xC2', at + 1)) {
+        FUZZ_REQUIRE(at + 1 >= shown.size() || static_cast<unsigned char>(shown[at + 1]) >= 0xA0,
+                     "a printable text holds a C1 control character");
+    }
+    FUZZ_REQUIRE(*bytetext::FromHex(bytetext::ToHex(text)) == text, "hexadecimal lost a byte");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const std::string text = fuzz::Text(data + 1, size - 1);
+    switch (data[0] % 4) {
+    case 0:
+        Record(text);
+        break;
+    case 1:
+        Catalogue(text);
+        break;
+    case 2:
+        UserConfig(text);
+        break;
+    default:
+        Texts(text);
+        break;
+    }
+    return 0;
+}
