@@ -16,7 +16,8 @@ public:
 
     // peerIp comes without its prefix-length suffix. Throws std::exception
     // when the detector cannot be opened and initialised.
-    void CreateDetector(DetectorType type, const std::string& detectorIp, const std::string& peerIp);
+    void CreateDetector(DetectorType type, const std::string& detectorIp,
+                        const std::string& peerIp);
     bool IsConnectedByCable();
     bool SetWifiEnable(bool enable);
     bool SetWifiPasswd(const std::string& ssid, const std::string& passwd);

@@ -20,8 +20,8 @@ public:
     virtual std::string GetBoardName() = 0;
     virtual std::string GetDetectorName() = 0;
     virtual void FillDetectorParameter(DetectorParameter& parameter) = 0;
-    virtual void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
-                             const std::string& peerIp) = 0;
+    virtual void FillOptions(mirl::acquisition::OptionGroups& options,
+                             const std::string& detectorIp, const std::string& peerIp) = 0;
     virtual bool IsConnectedByCable() = 0;
     virtual boost::shared_ptr<IpManagerIface> GetIpManager() = 0;
     virtual boost::shared_ptr<SSIDManagerIface> GetSSIDManager() = 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need; with --fuzz,
-# also the compiler and runtimes of the libFuzzer targets (scripts/fuzz.sh).
+# also the compiler and runtimes of the libFuzzer targets (scripts/fuzz.sh),
+# with --checks the formatter (scripts/check-sources.sh).
 # Idempotent: the package lists are refreshed only when something is missing.
 set -euo pipefail
 
@@ -17,8 +18,9 @@ packages=(
 for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --checks) packages+=(clang-format git) ;;
     *)
-      echo "usage: install-deps.sh [--fuzz]" >&2
+      echo "usage: install-deps.sh [--fuzz] [--checks]" >&2
       exit 2
       ;;
   esac

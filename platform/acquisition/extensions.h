@@ -32,7 +32,8 @@ public:
 class ConnectionIface {
 public:
     virtual ~ConnectionIface() = default;
-    virtual void setHostName(const std::string& name, const boost::optional<std::string>& domain) = 0;
+    virtual void setHostName(const std::string& name,
+                             const boost::optional<std::string>& domain) = 0;
     // Makes a written network configuration take effect.
     virtual void applyNetworkConfig() = 0;
 };
