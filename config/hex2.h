@@ -2,11 +2,11 @@
 
 #include <boost/io/ios_state.hpp>
 
+#include <charconv>
 #include <cstdint>
 #include <iomanip>
 #include <istream>
 #include <iterator>
-#include <limits>
 #include <ostream>
 #include <string>
 #include <type_traits>
@@ -44,28 +44,12 @@ template <typename T> std::istream& operator>>(std::istream& stream, _hex2<T>& h
                            std::istreambuf_iterator<char>()};
     stream.setstate(std::ios::eofbit);
 
-    std::uint64_t number = 0;
-    bool valid = !text.empty();
-    for (const char c : text) {
-        int digit = 0;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else {
-            valid = false;
-            break;
-        }
-        number = number * 16 + static_cast<std::uint64_t>(digit);
-        if (number > std::numeric_limits<std::uint32_t>::max()) {
-            valid = false;
-            break;
-        }
-    }
-
-    if (!valid) {
+    // Hexadecimal digits only, the whole text, at most 32 bits: no sign, no
+    // blank, no "0x".
+    std::uint32_t number = 0;
+    const char* const end = text.data() + text.size();
+    const std::from_chars_result read = std::from_chars(text.data(), end, number, 16);
+    if (read.ec != std::errc() || read.ptr != end) {
         stream.setstate(std::ios::failbit);
         return stream;
     }

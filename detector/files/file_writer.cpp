@@ -7,13 +7,9 @@ namespace {
 const unsigned ArchiveFlags = mirl::tools::no_header | mirl::tools::endian_little;
 } // namespace
 
-std::streamsize FileWriter::ByteSink::write(const char* data, std::streamsize count) {
-    const auto* first = reinterpret_cast<const unsigned char*>(data);
-    bytes_->insert(bytes_->end(), first, first + count);
-    return count;
-}
-
-FileWriter::FileWriter(Bytes& bytes) : stream_(ByteSink(bytes)), archive_(stream_, ArchiveFlags) {}
+FileWriter::FileWriter(Bytes& bytes)
+    : bytes_(bytes), stream_(boost::iostreams::back_inserter(buffer_)),
+      archive_(stream_, ArchiveFlags) {}
 
 void FileWriter::PutByte(std::uint8_t value) {
     archive_.save(value);
@@ -44,6 +40,8 @@ void FileWriter::Flush() {
     if (!stream_) {
         throw mirl::tools::archive_exception("FileWriter: output stream error on flush");
     }
+    bytes_.insert(bytes_.end(), buffer_.begin(), buffer_.end());
+    buffer_.clear();
 }
 
 } // namespace acquisition

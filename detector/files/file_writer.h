@@ -3,11 +3,12 @@
 #include "platform/acquisition/extensions.h"
 #include "platform/tools/portable_binary_archive.h"
 
-#include <boost/iostreams/categories.hpp>
+#include <boost/iostreams/device/back_inserter.hpp>
 #include <boost/iostreams/stream.hpp>
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace mirl {
 namespace acquisition {
@@ -15,19 +16,6 @@ namespace acquisition {
 // Appends detector file fields to a byte vector: each field is one archive
 // call, little-endian, with nothing between the fields.
 class FileWriter {
-    // Appends the stream's characters to a byte vector.
-    class ByteSink {
-    public:
-        using char_type = char;
-        using category = boost::iostreams::sink_tag;
-
-        explicit ByteSink(Bytes& bytes) : bytes_(&bytes) {}
-        std::streamsize write(const char* data, std::streamsize count);
-
-    private:
-        Bytes* bytes_;
-    };
-
 public:
     explicit FileWriter(Bytes& bytes);
 
@@ -42,7 +30,13 @@ public:
     void Flush();
 
 private:
-    boost::iostreams::stream<ByteSink> stream_;
+    using Buffer = std::vector<char>;
+
+    Bytes& bytes_;
+    // The archive writes characters; the detector's bytes are unsigned, so
+    // they are gathered here and appended to the vector on Flush.
+    Buffer buffer_;
+    boost::iostreams::stream<boost::iostreams::back_insert_device<Buffer>> stream_;
     mirl::tools::portable_binary_oarchive archive_;
 };
 

@@ -1,91 +1,91 @@
 #include "platform/tools/ip_address_utils.h"
 
-#include <boost/algorithm/string/split.hpp>
+#include <boost/asio/ip/address_v4.hpp>
+#include <boost/asio/ip/network_v4.hpp>
 
-#include <vector>
+#include <algorithm>
+#include <cctype>
 
 namespace mirl {
 namespace tools {
 
 namespace {
 
-// A decimal number without sign, blank or leading zero ("0" itself allowed).
-bool ParseNumber(const std::string& text, unsigned maximum, unsigned& value) {
-    if (text.empty() || text.size() > 3 || (text.size() > 1 && text[0] == '0')) {
+namespace ip = boost::asio::ip;
+
+// What the address parser itself does not refuse on every system: a number
+// with a leading zero (some read it as octal, and the prefix parser takes
+// "/024"), a prefix longer than two digits, and a NUL that would end the text
+// early.
+bool PlainSpelling(const std::string& text, std::size_t digitsAtMost) {
+    if (text.find('\0') != std::string::npos) {
         return false;
     }
-    unsigned result = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++run;
+            continue;
+        }
+        if (run > digitsAtMost || (run > 1 && text[i - run] == '0')) {
             return false;
         }
-        result = result * 10 + static_cast<unsigned>(c - '0');
+        run = 0;
     }
-    if (result > maximum) {
-        return false;
-    }
-    value = result;
     return true;
 }
 
-bool ParseAddress(const std::string& text, std::uint32_t& address) {
-    std::vector<std::string> parts;
-    boost::algorithm::split(parts, text, [](char c) { return c == '.'; });
-    if (parts.size() != 4) {
+bool ParseAddress(const std::string& text, ip::address_v4& address) {
+    if (!PlainSpelling(text, 3)) {
         return false;
     }
-    std::uint32_t result = 0;
-    for (const std::string& part : parts) {
-        unsigned number = 0;
-        if (!ParseNumber(part, 255, number)) {
-            return false;
-        }
-        result = (result << 8) | number;
-    }
-    address = result;
-    return true;
+    boost::system::error_code error;
+    address = ip::make_address_v4(text, error);
+    return !error;
 }
 
-bool ParseCidr(const std::string& text, std::uint32_t& address, unsigned& prefix) {
+bool ParseCidr(const std::string& text, ip::network_v4& network) {
     const std::string::size_type slash = text.find('/');
-    if (slash == std::string::npos) {
+    if (slash == std::string::npos || !PlainSpelling(text.substr(slash + 1), 2)) {
         return false;
     }
-    return ParseAddress(text.substr(0, slash), address) &&
-           ParseNumber(text.substr(slash + 1), 32, prefix);
+    ip::address_v4 address;
+    if (!ParseAddress(text.substr(0, slash), address)) {
+        return false;
+    }
+    boost::system::error_code error;
+    network = ip::make_network_v4(text, error);
+    return !error;
 }
 
 } // namespace
 
 bool IpAddressUtils::IsValidIpAddress(const std::string& address) {
-    std::uint32_t value = 0;
-    return ParseAddress(address, value);
+    ip::address_v4 parsed;
+    return ParseAddress(address, parsed);
 }
 
 bool IpAddressUtils::IsValidCIDRAddress(const std::string& address) {
-    std::uint32_t value = 0;
-    unsigned prefix = 0;
-    return ParseCidr(address, value, prefix);
+    ip::network_v4 parsed;
+    return ParseCidr(address, parsed);
 }
 
 bool IpAddressUtils::AreInSameSubnet(const std::string& address, const std::string& cidrAddress) {
-    std::uint32_t plain = 0;
-    std::uint32_t network = 0;
-    unsigned prefix = 0;
-    if (!ParseAddress(address, plain) || !ParseCidr(cidrAddress, network, prefix)) {
+    ip::address_v4 plain;
+    ip::network_v4 network;
+    if (!ParseAddress(address, plain) || !ParseCidr(cidrAddress, network)) {
         return false;
     }
-    const std::uint32_t mask = prefix == 0 ? 0u : ~std::uint32_t(0) << (32 - prefix);
-    return (plain & mask) == (network & mask);
+    return ip::network_v4(plain, network.prefix_length()).network() == network.network();
 }
 
 std::uint16_t IpAddressUtils::GetIpAssociatedPort(const std::string& address,
                                                   std::uint16_t basePort) {
-    std::uint32_t value = 0;
-    if (!ParseAddress(address, value)) {
+    ip::address_v4 parsed;
+    if (!ParseAddress(address, parsed)) {
         return basePort;
     }
-    const std::uint32_t port = std::uint32_t(basePort) + (value & 0xFFu);
+    const std::uint32_t port = std::uint32_t(basePort) + parsed.to_bytes()[3];
     return port > 0xFFFFu ? std::uint16_t(0xFFFF) : static_cast<std::uint16_t>(port);
 }
 

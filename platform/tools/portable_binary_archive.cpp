@@ -1,5 +1,7 @@
 #include "platform/tools/portable_binary_archive.h"
 
+#include <boost/endian/conversion.hpp>
+
 #include <sstream>
 
 namespace mirl {
@@ -32,6 +34,48 @@ void CheckWidth(char width, const char* archive) {
     }
 }
 
+template <std::size_t N> void Store(unsigned char* bytes, std::uint64_t value, bool bigEndian) {
+    using boost::endian::order;
+    if (bigEndian) {
+        boost::endian::endian_store<std::uint64_t, N, order::big>(bytes, value);
+    } else {
+        boost::endian::endian_store<std::uint64_t, N, order::little>(bytes, value);
+    }
+}
+
+template <std::size_t N> std::uint64_t Load(const unsigned char* bytes, bool bigEndian) {
+    using boost::endian::order;
+    return bigEndian ? boost::endian::endian_load<std::uint64_t, N, order::big>(bytes)
+                     : boost::endian::endian_load<std::uint64_t, N, order::little>(bytes);
+}
+
+// The low `width` bytes of value, in the archive's byte order.
+void StoreField(unsigned char* bytes, std::uint64_t value, char width, bool bigEndian) {
+    switch (width) {
+    case 1:
+        return Store<1>(bytes, value, bigEndian);
+    case 2:
+        return Store<2>(bytes, value, bigEndian);
+    case 4:
+        return Store<4>(bytes, value, bigEndian);
+    default:
+        return Store<8>(bytes, value, bigEndian);
+    }
+}
+
+std::uint64_t LoadField(const unsigned char* bytes, char width, bool bigEndian) {
+    switch (width) {
+    case 1:
+        return Load<1>(bytes, bigEndian);
+    case 2:
+        return Load<2>(bytes, bigEndian);
+    case 4:
+        return Load<4>(bytes, bigEndian);
+    default:
+        return Load<8>(bytes, bigEndian);
+    }
+}
+
 } // namespace
 
 portable_binary_oarchive::portable_binary_oarchive(std::ostream& stream, unsigned flags)
@@ -57,13 +101,9 @@ void portable_binary_oarchive::save_impl(std::int64_t value, char width) {
             throw archive_exception(problem.str());
         }
     }
-    const std::uint64_t bits = static_cast<std::uint64_t>(value);
-    char bytes[8];
-    for (int i = 0; i < width; ++i) {
-        const int index = bigEndian_ ? width - 1 - i : i;
-        bytes[index] = static_cast<char>((bits >> (8 * i)) & 0xFFu);
-    }
-    stream_.write(bytes, width);
+    unsigned char bytes[8];
+    StoreField(bytes, static_cast<std::uint64_t>(value), width, bigEndian_);
+    stream_.write(reinterpret_cast<const char*>(bytes), width);
     if (!stream_) {
         throw archive_exception("portable_binary_oarchive: output stream error");
     }
@@ -92,12 +132,8 @@ void portable_binary_iarchive::load_impl(std::int64_t& value, char width) {
                 << int(width) << " bytes of a " << int(width) << "-byte field";
         throw archive_exception(problem.str());
     }
-    std::uint64_t result = 0;
-    for (int i = 0; i < width; ++i) {
-        const int index = bigEndian_ ? width - 1 - i : i;
-        result |= std::uint64_t(static_cast<unsigned char>(bytes[index])) << (8 * i);
-    }
-    value = static_cast<std::int64_t>(result);
+    value = static_cast<std::int64_t>(
+        LoadField(reinterpret_cast<const unsigned char*>(bytes), width, bigEndian_));
 }
 
 } // namespace tools
