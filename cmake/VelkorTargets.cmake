@@ -53,7 +53,18 @@ function(velkor_add_tests name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest GTest::gmock_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  velkor_discover_tests(${name})
+endfunction()
+
+# velkor_discover_tests(<target>): CTest learns the GoogleTest cases of <target>.
+function(velkor_discover_tests target)
+  if(CMAKE_CROSSCOMPILING)
+    # Listing the cases means running the test, which only its emulator can,
+    # so it is left to the test run.
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # velkor_add_test_support(<name> [SOURCES <file>...] HEADERS <glob>... LIBRARIES <target>...):

@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
+
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
@@ -170,14 +172,24 @@ std::vector<std::string> ReadTtyTable(const fs::path& root) {
     return ports;
 }
 
-#ifdef _WIN32
-// The ports the system registered under HARDWARE\DEVICEMAP\SERIALCOMM, in the
-// registry's enumeration order.
-std::vector<std::string> ReadSerialCommKey() {
+#else
+// The ports registered under `root` ("HKEY_LOCAL_MACHINE\..."), in the
+// registry's enumeration order; none when the key cannot be opened.
+std::vector<std::string> ReadSerialCommKey(const std::string& root) {
     std::vector<std::string> ports;
+    const std::string::size_type slash = root.find('\\');
+    const std::string hive = root.substr(0, slash);
+    const std::string subkey = slash == std::string::npos ? std::string() : root.substr(slash + 1);
+    HKEY base = nullptr;
+    if (hive == "HKEY_LOCAL_MACHINE" || hive == "HKLM") {
+        base = HKEY_LOCAL_MACHINE;
+    } else if (hive == "HKEY_CURRENT_USER" || hive == "HKCU") {
+        base = HKEY_CURRENT_USER;
+    } else {
+        return ports;
+    }
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(base, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return ports;
     }
     struct KeyCloser {
@@ -221,14 +233,32 @@ std::vector<std::string> ReadSerialCommKey() {
 
 // VELKOR_SERIAL_ROOT, when set, names a tty table to read instead of the host's
 // (used by the end-to-end tests to offer a chosen list of ports).
-SerialDevicesEnumerator::SerialDevicesEnumerator() {
 #ifdef _WIN32
-    ports_ = ReadSerialCommKey();
+const char* const SerialDevicesEnumerator::DefaultRoot =
+    "HKEY_LOCAL_MACHINE\\HARDWARE\\DEVICEMAP\\SERIALCOMM";
 #else
+const char* const SerialDevicesEnumerator::DefaultRoot = "/sys/class/tty";
+#endif
+
+namespace {
+
+std::string RootFromEnvironment() {
     const char* root = std::getenv("VELKOR_SERIAL_ROOT");
-    ports_ = ReadTtyTable(root != nullptr && *root != '\0' ? root : "/sys/class/tty");
+    return root != nullptr && *root != '\0' ? root : SerialDevicesEnumerator::DefaultRoot;
+}
+
+std::vector<std::string> ReadPorts(const std::string& root) {
+#ifdef _WIN32
+    return ReadSerialCommKey(root);
+#else
+    return ReadTtyTable(root);
 #endif
 }
 
+} // namespace
+
+SerialDevicesEnumerator::SerialDevicesEnumerator()
+    : SerialDevicesEnumerator(RootFromEnvironment()) {}
+
 SerialDevicesEnumerator::SerialDevicesEnumerator(const std::string& root)
-    : ports_(ReadTtyTable(root)) {}
+    : ports_(ReadPorts(root)) {}

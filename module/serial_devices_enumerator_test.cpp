@@ -1,4 +1,5 @@
 #include "module/serial_devices_enumerator.h"
+#include "platform/tools/testing/environment.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -65,13 +66,25 @@ private:
     fs::path dir_;
 };
 
-TEST(SerialDevicesEnumeratorTest, MissingOrEmptyTableGivesNoPorts) {
+// These read a sysfs-shaped tty table, which only the Linux reader knows; the
+// Windows reader has tests of its own (serial_devices_registry_test.cpp).
+class SerialDevicesEnumeratorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "the tty table of sysfs is Linux's; Windows lists its ports in the "
+                        "registry";
+#endif
+    }
+};
+
+TEST_F(SerialDevicesEnumeratorTest, MissingOrEmptyTableGivesNoPorts) {
     FakeTtyTable table;
     EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(), IsEmpty());
     EXPECT_THAT(SerialDevicesEnumerator(table.root() + "/absent").GetSerialPorts(), IsEmpty());
 }
 
-TEST(SerialDevicesEnumeratorTest, TwoPortsInOrder) {
+TEST_F(SerialDevicesEnumeratorTest, TwoPortsInOrder) {
     FakeTtyTable table;
     table.AddUsb("ttyUSB0");
     table.AddBacked("ttyACM0", "usb-acm", "cdc_acm");
@@ -79,7 +92,7 @@ TEST(SerialDevicesEnumeratorTest, TwoPortsInOrder) {
                 ElementsAre("/dev/ttyACM0", "/dev/ttyUSB0"));
 }
 
-TEST(SerialDevicesEnumeratorTest, NumbersSortByValue) {
+TEST_F(SerialDevicesEnumeratorTest, NumbersSortByValue) {
     FakeTtyTable table;
     for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyUSB1", "ttyACM3", "ttyUSB02"}) {
         table.AddUsb(name);
@@ -89,7 +102,7 @@ TEST(SerialDevicesEnumeratorTest, NumbersSortByValue) {
                             "/dev/ttyUSB10"));
 }
 
-TEST(SerialDevicesEnumeratorTest, ConsolesAndPtysAreSkipped) {
+TEST_F(SerialDevicesEnumeratorTest, ConsolesAndPtysAreSkipped) {
     FakeTtyTable table;
     for (const char* name : {"console", "ptmx", "tty", "tty0", "tty12", "ptyp0", "ttyp0"}) {
         table.AddVirtual(name);
@@ -102,7 +115,7 @@ TEST(SerialDevicesEnumeratorTest, ConsolesAndPtysAreSkipped) {
                 ElementsAre("/dev/ttyUSB0"));
 }
 
-TEST(SerialDevicesEnumeratorTest, AbsentLegacyUartsAreSkipped) {
+TEST_F(SerialDevicesEnumeratorTest, AbsentLegacyUartsAreSkipped) {
     FakeTtyTable table;
     // Kernels with uart attributes: the type tells whether a UART answered.
     table.AddBacked("ttyS0", "00:04", "serial", {{"type", "4"}, {"port", "0x3F8"}});
@@ -119,24 +132,26 @@ TEST(SerialDevicesEnumeratorTest, AbsentLegacyUartsAreSkipped) {
                 ElementsAre("/dev/ttyS0", "/dev/ttyS3", "/dev/ttyUSB0"));
 }
 
-TEST(SerialDevicesEnumeratorTest, NestedDeviceNamesBecomePaths) {
+TEST_F(SerialDevicesEnumeratorTest, NestedDeviceNamesBecomePaths) {
     FakeTtyTable table;
     table.AddBacked("usb!ttyX0", "odd", "odd_serial");
     EXPECT_THAT(SerialDevicesEnumerator(table.root()).GetSerialPorts(),
                 ElementsAre("/dev/usb/ttyX0"));
 }
 
-TEST(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheRootNamedInTheEnvironment) {
+TEST_F(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheRootNamedInTheEnvironment) {
     FakeTtyTable table;
     table.AddUsb("ttyUSB7");
-    ASSERT_EQ(setenv("VELKOR_SERIAL_ROOT", table.root().c_str(), 1), 0);
+    tools_testing::ScopedEnvironment environment;
+    environment.set("VELKOR_SERIAL_ROOT", table.root());
     const SerialDevicesEnumerator enumerator;
-    unsetenv("VELKOR_SERIAL_ROOT");
+    environment.unset("VELKOR_SERIAL_ROOT");
     EXPECT_THAT(enumerator.GetSerialPorts(), ElementsAre("/dev/ttyUSB7"));
 }
 
-TEST(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheHostWithoutFailing) {
-    unsetenv("VELKOR_SERIAL_ROOT");
+TEST_F(SerialDevicesEnumeratorTest, DefaultConstructorReadsTheHostWithoutFailing) {
+    tools_testing::ScopedEnvironment environment;
+    environment.unset("VELKOR_SERIAL_ROOT");
     const SerialDevicesEnumerator enumerator;
     for (const auto& port : enumerator.GetSerialPorts()) {
         EXPECT_EQ(port.rfind("/dev/", 0), 0u) << port;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need; with --fuzz,
 # also the compiler and runtimes of the libFuzzer targets (scripts/fuzz.sh),
-# with --checks the formatter (scripts/check-sources.sh).
+# with --checks the formatter (scripts/check-sources.sh), with --windows the
+# MinGW-w64 cross compilers and Wine (scripts/test-windows.sh).
 # Idempotent: the package lists are refreshed only when something is missing.
 set -euo pipefail
 
@@ -19,8 +20,10 @@ for arg in "$@"; do
   case "$arg" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
     --checks) packages+=(clang-format git) ;;
+    # The -posix compilers: the default MinGW ones lack std::thread and std::mutex.
+    --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64 wine64 dpkg-dev binutils-mingw-w64-x86-64 zip) ;;
     *)
-      echo "usage: install-deps.sh [--fuzz] [--checks]" >&2
+      echo "usage: install-deps.sh [--fuzz] [--checks] [--windows]" >&2
       exit 2
       ;;
   esac

@@ -13,30 +13,40 @@ namespace {
 
 namespace ip = boost::asio::ip;
 
-// What the address parser itself does not refuse on every system: a number
-// with a leading zero (some read it as octal, and the prefix parser takes
-// "/024"), a prefix longer than two digits, and a NUL that would end the text
-// early.
-bool PlainSpelling(const std::string& text, std::size_t digitsAtMost) {
-    if (text.find('\0') != std::string::npos) {
-        return false;
-    }
+// The spelling the detectors and the command line use, which not every
+// system's address parser insists on (some take "1.2.3", "0x4", "010" as
+// octal, or a prefix "/024"): exactly four decimal numbers joined by ".",
+// each of one to three digits without a leading zero. The parser checks the
+// rest (each number up to 255).
+bool DottedQuadSpelling(const std::string& text) {
+    int numbers = 0;
     std::size_t run = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
             ++run;
             continue;
         }
-        if (run > digitsAtMost || (run > 1 && text[i - run] == '0')) {
+        if (run == 0 || run > 3 || (run > 1 && text[i - run] == '0')) {
+            return false;
+        }
+        ++numbers;
+        if (i < text.size() && (text[i] != '.' || numbers == 4)) {
             return false;
         }
         run = 0;
     }
-    return true;
+    return numbers == 4;
+}
+
+// A prefix length of one or two digits, without a leading zero.
+bool PrefixSpelling(const std::string& text) {
+    return !text.empty() && text.size() <= 2 && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    }) && (text.size() == 1 || text[0] != '0');
 }
 
 bool ParseAddress(const std::string& text, ip::address_v4& address) {
-    if (!PlainSpelling(text, 3)) {
+    if (!DottedQuadSpelling(text)) {
         return false;
     }
     boost::system::error_code error;
@@ -46,7 +56,7 @@ bool ParseAddress(const std::string& text, ip::address_v4& address) {
 
 bool ParseCidr(const std::string& text, ip::network_v4& network) {
     const std::string::size_type slash = text.find('/');
-    if (slash == std::string::npos || !PlainSpelling(text.substr(slash + 1), 2)) {
+    if (slash == std::string::npos || !PrefixSpelling(text.substr(slash + 1))) {
         return false;
     }
     ip::address_v4 address;

@@ -8,7 +8,14 @@
 #include <iomanip>
 #include <iostream>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace mirl {
 namespace tools {
@@ -74,6 +81,27 @@ void logger::log(const std::string& text) {
     }
 }
 
+namespace {
+
+// The local time of `seconds`, and its offset from UTC in seconds. strftime's
+// "%z" is not portable (one runtime writes the zone's name), so the offset is
+// the difference between the local time read as UTC and the instant itself.
+std::tm LocalTime(std::time_t seconds, long& offset) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+    std::tm copy = local;
+    offset = static_cast<long>(_mkgmtime(&copy) - seconds);
+#else
+    localtime_r(&seconds, &local);
+    std::tm copy = local;
+    offset = static_cast<long>(timegm(&copy) - seconds);
+#endif
+    return local;
+}
+
+} // namespace
+
 void timeprefix(std::string& text) {
     using clock = std::chrono::system_clock;
     const clock::time_point now = clock::now();
@@ -81,33 +109,66 @@ void timeprefix(std::string& text) {
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    long offset = 0;
+    const std::tm local = LocalTime(seconds, offset);
     char date[32];
-    char zone[8];
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    std::strftime(zone, sizeof zone, "%z", &local);
-    // strftime gives "+hhmm"; ISO 8601 wants "+hh:mm" beside an extended-format time.
-    std::string offset = zone;
-    if (offset.size() == 5) {
-        offset.insert(3, ":");
-    }
+    const long minutes = (offset < 0 ? -offset : offset) / 60;
     std::ostringstream stamp;
-    stamp << date << '.' << std::setw(3) << std::setfill('0') << millis << offset << ' ';
+    stamp << date << '.' << std::setw(3) << std::setfill('0') << millis << (offset < 0 ? '-' : '+')
+          << std::setw(2) << minutes / 60 << ':' << std::setw(2) << minutes % 60 << ' ';
     text.insert(0, stamp.str());
 }
 
+#ifdef _WIN32
+namespace {
+int OpenLogFile(const std::string& file, bool createNew) {
+    // CREATE_NEW (what _O_EXCL asks for) refuses a link as it refuses a file;
+    // an existing file to append to must not be one either.
+    if (!createNew) {
+        const DWORD attributes = GetFileAttributesA(file.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            errno = ELOOP;
+            return -1;
+        }
+    }
+    return ::_open(file.c_str(),
+                   _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY | _O_NOINHERIT |
+                       (createNew ? _O_EXCL : 0),
+                   _S_IREAD | _S_IWRITE);
+}
+int WriteSome(int fd, const char* data, std::size_t size) {
+    return ::_write(fd, data, static_cast<unsigned>(size));
+}
+int CloseFile(int fd) {
+    return ::_close(fd);
+}
+} // namespace
+#else
+namespace {
+int OpenLogFile(const std::string& file, bool createNew) {
+    const int flags =
+        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (createNew ? O_EXCL : 0);
+    return ::open(file.c_str(), flags, 0666);
+}
+ssize_t WriteSome(int fd, const char* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+int CloseFile(int fd) {
+    return ::close(fd);
+}
+} // namespace
+#endif
+
 class filelogsink::openfile {
 public:
-    openfile(const std::string& file, bool createNew) {
-        const int flags =
-            O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | (createNew ? O_EXCL : 0);
-        fd_ = ::open(file.c_str(), flags, 0666);
+    openfile(const std::string& file, bool createNew) : fd_(OpenLogFile(file, createNew)) {
         if (fd_ < 0) {
             throw std::system_error(errno, std::generic_category(), file);
         }
     }
-    ~openfile() { ::close(fd_); }
+    ~openfile() { CloseFile(fd_); }
     openfile(const openfile&) = delete;
     openfile& operator=(const openfile&) = delete;
 
@@ -115,7 +176,7 @@ public:
         const char* data = text.data();
         std::size_t size = text.size();
         while (size > 0) {
-            const ssize_t written = ::write(fd_, data, size);
+            const auto written = WriteSome(fd_, data, size);
             if (written < 0 && errno == EINTR) {
                 continue;
             }
