@@ -9,8 +9,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace fs = boost::filesystem;
 
@@ -238,6 +241,7 @@ TEST(CliTest, LogThatCannotBeRemoved) {
     EXPECT_TRUE(fs::is_directory(scratch.logFile()));
 }
 
+#ifndef _WIN32
 // A folder that this run's user may read but not write. As the superuser, whom
 // file permissions do not bind, the program is run as user nobody.
 class ReadOnlyFolder {
@@ -278,8 +282,17 @@ private:
 };
 
 const std::string CannotExecute = "setpriv: failed to execute";
+#endif
+
+// Folder permissions and a working folder removed under a run are POSIX
+// matters; on Windows the driver's unit test of a log in a missing folder
+// covers the same line.
+const char* const NoPosixFolders = "POSIX folder permissions, users and shells";
 
 TEST(CliTest, LogInReadOnlyFolderIsNeverWrittenInto) {
+#ifdef _WIN32
+    GTEST_SKIP() << NoPosixFolders;
+#else
     e2e::Scratch scratch;
     ReadOnlyFolder folder(scratch);
     {
@@ -297,11 +310,15 @@ TEST(CliTest, LogInReadOnlyFolderIsNeverWrittenInto) {
               "denied\n");
     std::ifstream log(folder.logFile().string());
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(log), {}), "earlier run\n");
+#endif
 }
 
 // A run that cannot keep a log changes nothing: it stops before reading its
 // command line, as one whose old log cannot be removed does.
 TEST(CliTest, LogThatCannotBeCreatedStopsTheRunBeforeAnyDetector) {
+#ifdef _WIN32
+    GTEST_SKIP() << NoPosixFolders;
+#else
     const std::vector<std::string> readdress = {"-t", "7380",        "-c", "192.168.37.130",
                                                 "-d", "10.0.37.132", "-p", "10.0.37.133"};
     const std::string cannotCreate =
@@ -337,6 +354,7 @@ TEST(CliTest, LogThatCannotBeCreatedStopsTheRunBeforeAnyDetector) {
         EXPECT_EQ(result.err, cannotCreate + "No such file or directory\n");
         EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, before);
     }
+#endif
 }
 
 } // namespace

@@ -24,6 +24,10 @@ std::string Read(const fs::path& file) {
 }
 
 TEST(LogFileTest, WhatIsPutAtTheLogsNameDuringARunReceivesNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows renames no file that a program holds open, so nothing can be put "
+                    "at the log's name during a run";
+#endif
     const struct {
         const char* name;
         std::function<void(const fs::path& log, const fs::path& elsewhere)> plant;

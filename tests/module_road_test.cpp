@@ -1,5 +1,6 @@
 // The module road through the real program against the emulated bench: an
 // infrared module on a serial port, the port walk, and the error exits.
+#include "platform/tools/testing/environment.h"
 #include "tests/support/program_run.h"
 
 #include <boost/filesystem.hpp>
@@ -10,6 +11,10 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -24,25 +29,69 @@ const char* const ModuleCreationError =
     "Error - Can not retrieve current peer and detector IP due to module creation error.";
 
 // The serial port table the program reads while it lives (the enumerator's
-// VELKOR_SERIAL_ROOT hook): a fake sysfs tty folder inside the scratch dir, so
-// the walk never looks at the host's own ports.
+// VELKOR_SERIAL_ROOT hook), so the walk never looks at the host's own ports:
+// a fake sysfs tty folder inside the scratch dir, or on Windows a registry key
+// of the test's own (values in the given order).
 class FakeSerialPorts {
 public:
-    FakeSerialPorts(const e2e::Scratch& scratch, const std::vector<std::string>& names)
-        : root_(scratch.dir() / "sys-class-tty") {
-        fs::create_directories(root_);
-        for (const std::string& name : names) {
-            fs::create_directories(root_ / name / "device");
+    FakeSerialPorts(const e2e::Scratch& scratch, const std::vector<std::string>& names) {
+#ifdef _WIN32
+        (void)scratch;
+        key_ = "Software\\velkor-tests\\" + fs::unique_path("e2e-ports-%%%%-%%%%-%%%%").string();
+        HKEY key = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string value = "\\Device\\Serial" + std::to_string(i);
+            RegSetValueExA(key, value.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(names[i].c_str()),
+                           static_cast<DWORD>(names[i].size() + 1));
         }
-        setenv("VELKOR_SERIAL_ROOT", root_.string().c_str(), 1);
+        RegCloseKey(key);
+        environment_.set("VELKOR_SERIAL_ROOT", "HKEY_CURRENT_USER\\" + key_);
+#else
+        const fs::path root = scratch.dir() / "sys-class-tty";
+        fs::create_directories(root);
+        for (const std::string& name : names) {
+            fs::create_directories(root / name / "device");
+        }
+        environment_.set("VELKOR_SERIAL_ROOT", root.string());
+#endif
     }
-    ~FakeSerialPorts() { unsetenv("VELKOR_SERIAL_ROOT"); }
+    ~FakeSerialPorts() {
+#ifdef _WIN32
+        RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
+#endif
+    }
     FakeSerialPorts(const FakeSerialPorts&) = delete;
     FakeSerialPorts& operator=(const FakeSerialPorts&) = delete;
 
 private:
-    fs::path root_;
+    tools_testing::ScopedEnvironment environment_;
+#ifdef _WIN32
+    std::string key_;
+#endif
 };
+
+// Port names as each system writes them: the tty table's entries (listed out
+// of order: the enumerator sorts them) and the device names they become, or
+// the registry's values in the order the walk takes them.
+struct Ports {
+    std::vector<std::string> listed;
+    std::string nothing, noDetector, the6080QL, the6080MV;
+};
+
+Ports WalkPorts() {
+#ifdef _WIN32
+    return {{"COM1", "COM4", "COM5", "COM6"}, "COM1", "COM4", "COM5", "COM6"};
+#else
+    return {{"ttyUSB10", "ttyUSB1", "ttyS0", "ttyUSB0"},
+            "/dev/ttyS0",
+            "/dev/ttyUSB0",
+            "/dev/ttyUSB1",
+            "/dev/ttyUSB10"};
+#endif
+}
 
 class ModuleRoadTest : public ::testing::Test {
 protected:
@@ -118,13 +167,14 @@ TEST_F(ModuleRoadTest, ExplicitPortWithoutWorkingModuleIsAnError) {
 }
 
 TEST_F(ModuleRoadTest, WalkUsesTheFirstPortWithAWorkingModule) {
-    // ttyS0: nothing plugged; ttyUSB0: a module facing no detector; ttyUSB1:
-    // the 6080QL's module; ttyUSB2 would work too but comes later.
+    // First nothing plugged, then a module facing no detector, then the
+    // 6080QL's module; the 6080MV's would work too but comes later.
+    const Ports walk = WalkPorts();
     scratch.bench({"unplug", "COM3"});
-    scratch.bench({"plug", "/dev/ttyUSB0"});
-    scratch.bench({"plug", "/dev/ttyUSB1", "6080QL"});
-    scratch.bench({"plug", "/dev/ttyUSB10", "6080MV"});
-    const FakeSerialPorts ports(scratch, {"ttyUSB10", "ttyUSB1", "ttyS0", "ttyUSB0"});
+    scratch.bench({"plug", walk.noDetector});
+    scratch.bench({"plug", walk.the6080QL, "6080QL"});
+    scratch.bench({"plug", walk.the6080MV, "6080MV"});
+    const FakeSerialPorts ports(scratch, walk.listed);
 
     const e2e::RunResult run =
         scratch.ipconfig({"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"});
@@ -133,7 +183,7 @@ TEST_F(ModuleRoadTest, WalkUsesTheFirstPortWithAWorkingModule) {
     EXPECT_THAT(run.errLines(), IsEmpty());
     EXPECT_THAT(run.outLines(),
                 ElementsAre("Info - valid SSID configuration action parameters",
-                            "Info - Using serial port </dev/ttyUSB1> to configure IPs.",
+                            "Info - Using serial port <" + walk.the6080QL + "> to configure IPs.",
                             "Info - Setting of SSID in progress ...",
                             "Info - The ssid/pwd configuration process by serial port SUCCEEDED"));
     EXPECT_THAT(Show("6080QL"), Contains("ssid: ward-7"));
@@ -143,8 +193,9 @@ TEST_F(ModuleRoadTest, WalkUsesTheFirstPortWithAWorkingModule) {
 
 TEST_F(ModuleRoadTest, WalkWithoutAnyWorkingModuleIsAnError) {
     // Mended: the road used to go on without a module and end with 0.
+    const Ports walk = WalkPorts();
     scratch.bench({"unplug", "COM3"});
-    scratch.bench({"plug", "/dev/ttyUSB0"});
+    scratch.bench({"plug", walk.noDetector});
     struct Case {
         const char* label;
         std::vector<std::string> ports;
@@ -153,10 +204,10 @@ TEST_F(ModuleRoadTest, WalkWithoutAnyWorkingModuleIsAnError) {
     const Case cases[] = {
         {"no ports, ssid", {}, {"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"}},
         {"no module answers, ssid",
-         {"ttyS0", "ttyUSB0"},
+         {walk.listed[2], walk.listed[3]},
          {"-t", "6080QL", "-m", "-i", "ward-7", "-o", "s3cret-pw"}},
         {"no module answers, ip",
-         {"ttyS0", "ttyUSB0"},
+         {walk.listed[2], walk.listed[3]},
          {"-t", "6080QL", "-m", "-d", "192.168.1.30", "-p", "192.168.1.2/24"}},
     };
     for (const Case& c : cases) {

@@ -1,7 +1,8 @@
 #include "tests/support/program_run.h"
 
+#include "platform/tools/testing/environment.h"
+
 #include <boost/filesystem.hpp>
-#include <boost/optional.hpp>
 #include <boost/process.hpp>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,60 @@ namespace fs = boost::filesystem;
 namespace e2e {
 
 const std::chrono::seconds kRunDeadline{30};
+
+namespace {
+
+#ifdef _WIN32
+// One word of a Windows command line, as the C runtime splits it back: Boost
+// .Process 1.74 drops empty words there, which the tests pass on purpose.
+std::string Quoted(const std::string& word) {
+    if (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos) {
+        return word;
+    }
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char c : word) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(2 * backslashes, '\\');
+    return quoted + "\"";
+}
+#endif
+
+// The program and its words, in the form the system starts it from.
+template <typename... Properties>
+bp::child Start(const std::string& program, const std::vector<std::string>& args,
+                Properties&&... properties) {
+#ifdef _WIN32
+    std::string commandLine = Quoted(program);
+    for (const std::string& word : args) {
+        commandLine += " " + Quoted(word);
+    }
+    return bp::child(bp::cmd(commandLine), std::forward<Properties>(properties)...);
+#else
+    return bp::child(program, bp::args(args), std::forward<Properties>(properties)...);
+#endif
+}
+
+// Windows' console streams end lines with CR LF; the tests compare lines.
+std::string Lines(std::string text) {
+#ifdef _WIN32
+    std::string::size_type at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos) {
+        text.erase(at, 1);
+        ++at;
+    }
+#endif
+    return text;
+}
+
+} // namespace
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -52,13 +107,15 @@ RunResult Scratch::run(const std::string& program, const std::vector<std::string
 
 RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
                          const std::vector<std::string>& args) const {
-    bp::environment env = boost::this_process::environment();
-    env["VELKOR_BENCH"] = benchDir().string();
+    // The child inherits the environment (Boost.Process 1.74 reads past the
+    // end of its own copy's entries when it looks up a long name).
+    tools_testing::ScopedEnvironment environment;
+    environment.set("VELKOR_BENCH", benchDir().string());
     std::future<std::string> out;
     std::future<std::string> err;
     boost::asio::io_context io;
-    bp::child child(program, bp::args(args), bp::start_dir(cwd.string()), env, bp::std_in.close(),
-                    bp::std_out > out, bp::std_err > err, io);
+    bp::child child = Start(program, args, bp::start_dir(cwd.string()), bp::std_in.close(),
+                            bp::std_out > out, bp::std_err > err, io);
     // A run that hangs is a failure to report, not a reason to wait for ever.
     io.run_for(kRunDeadline);
     RunResult result;
@@ -71,7 +128,12 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
         result.status = child.exit_code();
     }
     result.out = out.get();
-    result.err = err.get();
+    result.err = Lines(err.get());
+    // `velkor-bench dump` writes a file's bytes, which stay as they are.
+    const bool bytes = program == VELKOR_BENCH_PROGRAM && !args.empty() && args[0] == "dump";
+    if (!bytes) {
+        result.out = Lines(result.out);
+    }
     return result;
 }
 
@@ -97,26 +159,14 @@ StartedRun::StartedRun(const fs::path& cwd, const std::string& program,
                        const std::vector<std::string>& args,
                        const std::vector<std::pair<std::string, std::string>>& environment)
     : process_(new Process) {
-    // Boost.Process 1.74 reads past the end of its environment entries when it
-    // looks up a long name, so the child inherits ours, set for the moment.
-    std::vector<std::pair<std::string, boost::optional<std::string>>> saved;
+    // The child inherits the environment, set for the moment (see runIn).
+    tools_testing::ScopedEnvironment inherited;
     for (const auto& variable : environment) {
-        const char* before = std::getenv(variable.first.c_str());
-        saved.emplace_back(variable.first,
-                           before ? boost::optional<std::string>(before) : boost::none);
-        ::setenv(variable.first.c_str(), variable.second.c_str(), 1);
+        inherited.set(variable.first, variable.second);
     }
     process_->errFile = fs::temp_directory_path() / fs::unique_path("velkor-e2e-err-%%%%-%%%%");
-    process_->child =
-        bp::child(program, bp::args(args), bp::start_dir(cwd.string()), bp::std_in.close(),
-                  bp::std_out > process_->out, bp::std_err > process_->errFile.string());
-    for (const auto& variable : saved) {
-        if (variable.second) {
-            ::setenv(variable.first.c_str(), variable.second->c_str(), 1);
-        } else {
-            ::unsetenv(variable.first.c_str());
-        }
-    }
+    process_->child = Start(program, args, bp::start_dir(cwd.string()), bp::std_in.close(),
+                            bp::std_out > process_->out, bp::std_err > process_->errFile.string());
 }
 
 StartedRun::~StartedRun() {
@@ -129,6 +179,8 @@ StartedRun::~StartedRun() {
 
 bool StartedRun::readUntil(const std::string& text) {
     for (std::string line; std::getline(process_->out, line);) {
+        line = Lines(line + "\n");
+        line.pop_back();
         out_ += line + "\n";
         if (line.find(text) != std::string::npos) {
             return true;
@@ -139,7 +191,7 @@ bool StartedRun::readUntil(const std::string& text) {
 
 RunResult StartedRun::finish() {
     for (std::string line; std::getline(process_->out, line);) {
-        out_ += line + "\n";
+        out_ += Lines(line + "\n");
     }
     // Its output is closed: the program has ended. (Boost.Process 1.74's
     // wait_for can sleep its whole timeout when the child ended first.)
@@ -150,7 +202,7 @@ RunResult StartedRun::finish() {
     std::ifstream err(process_->errFile.string(), std::ios::binary);
     std::ostringstream text;
     text << err.rdbuf();
-    result.err = text.str();
+    result.err = Lines(text.str());
     return result;
 }
 
