@@ -1,22 +1,12 @@
 #include "bench/store/detector_files.h"
 
 #include "bench/store/bench_error.h"
-
-#include <boost/format.hpp>
-
-#include <iomanip>
-#include <sstream>
+#include "bench/store/byte_text.h"
 
 namespace velkor {
 namespace bench {
 
 namespace {
-
-std::string Hex(unsigned value, int width) {
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
-    return text.str();
-}
 
 void PutText(Bytes& bytes, const std::string& text) {
     bytes.insert(bytes.end(), text.begin(), text.end());
@@ -173,13 +163,15 @@ std::string DetectorFiles::RefusalOf(std::int32_t number, const Bytes& bytes) {
         if (number == kRegisterFile) {
             const RegisterFields fields = DecodeRegisterFile(bytes);
             if (!fields.checksumRight()) {
-                return "its checksum " + Hex(fields.checksum, 2) + " does not match its content (" +
-                       Hex(fields.computed, 2) + ")";
+                return "its checksum " + bytetext::HexNumber(fields.checksum, 2) +
+                       " does not match its content (" + bytetext::HexNumber(fields.computed, 2) +
+                       ")";
             }
             for (std::uint16_t id = kDetectorAddressRegister - 3; id <= kDetectorAddressRegister;
                  ++id) {
                 if (!fields.value(id)) {
-                    return "register " + Hex(id, 2) + " of the detector address is missing";
+                    return "register " + bytetext::HexNumber(id, 2) +
+                           " of the detector address is missing";
                 }
             }
             return std::string();

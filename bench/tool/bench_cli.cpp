@@ -10,9 +10,7 @@
 #include <boost/format.hpp>
 
 #include <algorithm>
-#include <iomanip>
 #include <map>
-#include <sstream>
 
 namespace velkor {
 namespace bench {
@@ -85,12 +83,6 @@ Arguments Parse(const std::vector<std::string>& args) {
 
 bool Has(const std::vector<std::string>& flags, const std::string& flag) {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
-}
-
-std::string Hex(unsigned value, int width) {
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
-    return text.str();
 }
 
 std::string Trim(const std::string& text) {
@@ -227,10 +219,11 @@ void ReportFile(Report& report, const DetectorSession& session) {
             header = fields.header;
             trailing = fields.trailing;
             report.number("file checksum", "file_checksum", fields.checksum,
-                          Hex(fields.checksum, 2) +
+                          bytetext::HexNumber(fields.checksum, 2) +
                               (fields.checksumRight()
                                    ? " (right)"
-                                   : " (wrong: content gives " + Hex(fields.computed, 2) + ")"));
+                                   : " (wrong: content gives " +
+                                         bytetext::HexNumber(fields.computed, 2) + ")"));
             report.flag("file checksum right", "file_checksum_right", fields.checksumRight());
             report.number("file records", "file_records",
                           static_cast<long long>(fields.records.size()));
@@ -559,7 +552,7 @@ int BenchCli::show(const std::string& name, bool json) {
     } else {
         report.text("stored detector address", "stored_detector_address", state.storedAddress);
         report.number("detector value", "detector_value", state.detectorValue,
-                      Hex(state.detectorValue, 4));
+                      bytetext::HexNumber(state.detectorValue, 4));
         report.text("stored host address", "stored_host_address", state.hostAddress);
         report.number("command port", "command_port", state.commandPort);
         report.number("image port", "image_port", state.imagePort);
