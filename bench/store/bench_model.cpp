@@ -1,5 +1,8 @@
 #include "bench/store/bench_model.h"
 
+#include <boost/algorithm/string/join.hpp>
+#include <boost/range/adaptor/transformed.hpp>
+
 namespace velkor {
 namespace bench {
 
@@ -43,11 +46,9 @@ std::vector<const BenchModel*> BenchModel::ForDetectorName(const std::string& de
 }
 
 std::string BenchModel::KnownNames() {
-    std::string names;
-    for (const BenchModel& model : All()) {
-        names += (names.empty() ? "" : ", ") + model.name;
-    }
-    return names;
+    return boost::algorithm::join(
+        All() | boost::adaptors::transformed([](const BenchModel& model) { return model.name; }),
+        ", ");
 }
 
 std::string BenchModel::path(const std::string& address) const {

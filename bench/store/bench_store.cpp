@@ -6,7 +6,9 @@
 #include "bench/store/factory_bench.h"
 #include "bench/store/new_detector.h"
 
+#include <boost/algorithm/string/join.hpp>
 #include <boost/filesystem/operations.hpp>
+#include <boost/range/adaptor/transformed.hpp>
 
 #include <algorithm>
 
@@ -148,11 +150,10 @@ std::string BenchStore::resolve(const std::string& idOrAddress) const {
         return matches.front();
     }
     const auto join = [](const std::vector<std::string>& ids) {
-        std::string text;
-        for (const std::string& id : ids) {
-            text += (text.empty() ? "" : ", ") + bytetext::Printable(id);
-        }
-        return text;
+        return boost::algorithm::join(ids | boost::adaptors::transformed([](const std::string& id) {
+                                          return bytetext::Printable(id);
+                                      }),
+                                      ", ");
     };
     if (matches.empty()) {
         throw BenchError(

@@ -7,6 +7,9 @@
 #include "bench/store/factory_bench.h"
 #include "bench/store/json_writer.h"
 
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/trim.hpp>
 #include <boost/format.hpp>
 
 #include <algorithm>
@@ -85,10 +88,9 @@ bool Has(const std::vector<std::string>& flags, const std::string& flag) {
     return std::find(flags.begin(), flags.end(), flag) != flags.end();
 }
 
+// Blanks only: any other byte of a header field is shown, escaped.
 std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    const std::size_t last = text.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    return boost::algorithm::trim_copy_if(text, boost::algorithm::is_any_of(" "));
 }
 
 // One line of `show`: a label for people, a key and a typed value for --json.
@@ -123,11 +125,8 @@ public:
     }
     void list(const std::string& label, const std::string& key,
               const std::vector<std::string>& values) {
-        std::string shown;
-        for (const std::string& value : values) {
-            shown += (shown.empty() ? "" : ", ") + value;
-        }
-        Field field{label, key, Field::List, values.empty() ? "none" : shown, 0, false, values};
+        const std::string shown = values.empty() ? "none" : boost::algorithm::join(values, ", ");
+        Field field{label, key, Field::List, shown, 0, false, values};
         fields_.push_back(field);
     }
     void null(const std::string& label, const std::string& key, const std::string& shown) {
@@ -191,11 +190,7 @@ std::string Notes(const DetectorState& state) {
     for (const std::string& fault : state.faults) {
         notes.push_back("fault " + fault);
     }
-    std::string text;
-    for (const std::string& note : notes) {
-        text += (text.empty() ? "" : ", ") + note;
-    }
-    return text.empty() ? "-" : text;
+    return notes.empty() ? "-" : boost::algorithm::join(notes, ", ");
 }
 
 void ReportFile(Report& report, const DetectorSession& session) {
