@@ -55,7 +55,7 @@ BenchCatalogue BenchStore::catalogue() const {
         return BenchCatalogue();
     }
     try {
-        return BenchCatalogue::FromJson(AtomicFile::ReadText(file, kMaxBenchFileSize));
+        return BenchCatalogue::FromJson(atomicfile::ReadText(file, kMaxBenchFileSize));
     } catch (const BenchError& malformed) {
         throw BenchError("the bench at " + root_.string() + " cannot be read (" + kBenchFile +
                          ": " + malformed.what() +
@@ -64,7 +64,7 @@ BenchCatalogue BenchStore::catalogue() const {
 }
 
 void BenchStore::saveCatalogue(const BenchCatalogue& catalogue) const {
-    AtomicFile::WriteText(root_ / kBenchFile, catalogue.toJson());
+    atomicfile::WriteText(root_ / kBenchFile, catalogue.toJson());
 }
 
 fs::path BenchStore::folderOf(const CatalogueEntry& entry) const {
@@ -217,7 +217,7 @@ CatalogueEntry BenchStore::createFolder(const DetectorRecord& record) const {
     const fs::path folder = folderOf(entry);
     fs::create_directories(folder);
     try {
-        AtomicFile::WriteText(folder / DetectorSession::kRecordFile, record.toJson(), true);
+        atomicfile::WriteText(folder / DetectorSession::kRecordFile, record.toJson(), true);
     } catch (...) {
         boost::system::error_code ignored;
         fs::remove_all(folder, ignored);

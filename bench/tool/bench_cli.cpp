@@ -200,17 +200,17 @@ void ReportFile(Report& report, const DetectorSession& session) {
     const std::string label = "file " + std::to_string(number);
     report.number(label + " size", "file_size", static_cast<long long>(bytes.size()));
     try {
-        DetectorFiles::Header header;
+        detectorfiles::Header header;
         std::size_t trailing = 0;
         if (model.family == Family::Vk6080K) {
-            const auto fields = DetectorFiles::DecodeInterfaceFile(bytes);
+            const auto fields = detectorfiles::DecodeInterfaceFile(bytes);
             header = fields.header;
             trailing = fields.trailing;
             report.text("file detector address", "file_detector_address",
-                        AddressText::Format(fields.address));
+                        addresstext::Format(fields.address));
             report.number("detector port", "detector_port", model.port);
         } else {
-            const auto fields = DetectorFiles::DecodeRegisterFile(bytes);
+            const auto fields = detectorfiles::DecodeRegisterFile(bytes);
             header = fields.header;
             trailing = fields.trailing;
             report.number("file checksum", "file_checksum", fields.checksum,
@@ -230,16 +230,16 @@ void ReportFile(Report& report, const DetectorSession& session) {
                 return value ? *value : -1;
             };
             report.text("file detector address", "file_detector_address",
-                        address(DetectorFiles::kDetectorAddressRegister));
+                        address(detectorfiles::kDetectorAddressRegister));
             report.text("file host address", "file_host_address",
-                        address(DetectorFiles::kCommandHostRegister));
+                        address(detectorfiles::kCommandHostRegister));
             report.text("file image host address", "file_image_host_address",
-                        address(DetectorFiles::kImageHostRegister));
+                        address(detectorfiles::kImageHostRegister));
             report.number("detector port", "detector_port",
-                          port(DetectorFiles::kDetectorPortRegister));
+                          port(detectorfiles::kDetectorPortRegister));
             report.number("command port", "command_port",
-                          port(DetectorFiles::kCommandPortRegister));
-            report.number("image port", "image_port", port(DetectorFiles::kImagePortRegister));
+                          port(detectorfiles::kCommandPortRegister));
+            report.number("image port", "image_port", port(detectorfiles::kImagePortRegister));
         }
         report.text("file header", "file_header",
                     bytetext::Printable(Trim(header.name) + ", " + Trim(header.sizeText) +
@@ -523,7 +523,7 @@ int BenchCli::add(const std::vector<std::string>& words) {
         throw UsageError(
             "unknown model " + positional[0] + " (known: " + BenchModel::KnownNames() + ")", usage);
     }
-    if (!AddressText::IsPlain(positional[1])) {
+    if (!addresstext::IsPlain(positional[1])) {
         throw UsageError("\"" + positional[1] + "\" is not a dotted address", usage);
     }
     const DetectorState state = store_.add(*model, positional[1], host, link);
