@@ -4,7 +4,11 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_model.h"
 
+#include <boost/algorithm/string/join.hpp>
 #include <boost/make_shared.hpp>
+
+#include <iterator>
+#include <vector>
 
 namespace mirl {
 namespace acquisition {
@@ -28,11 +32,8 @@ const char* const kBoards[] = {"AcqEth", "AcqRDXPv1", "AcqRDXPv2"};
 const char* const kDetectors[] = {"Vk6080K", "Vk7180c", "Vk6080QL", "Vk7380TWc", "Vk6080MVcs"};
 
 template <std::size_t N> std::string Join(const char* const (&names)[N]) {
-    std::string text;
-    for (const char* name : names) {
-        text += (text.empty() ? "" : ", ") + std::string(name);
-    }
-    return text;
+    return boost::algorithm::join(std::vector<std::string>(std::begin(names), std::end(names)),
+                                  ", ");
 }
 
 template <std::size_t N> bool Contains(const char* const (&names)[N], const std::string& name) {

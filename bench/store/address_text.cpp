@@ -2,6 +2,7 @@
 
 namespace velkor {
 namespace bench {
+namespace addresstext {
 
 namespace {
 
@@ -25,7 +26,7 @@ boost::optional<unsigned> ParseNumber(const std::string& text, unsigned limit) {
 
 } // namespace
 
-boost::optional<AddressText::Quad> AddressText::Parse(const std::string& text) {
+boost::optional<Quad> Parse(const std::string& text) {
     Quad quad{};
     std::size_t start = 0;
     for (std::size_t i = 0; i < quad.size(); ++i) {
@@ -45,11 +46,11 @@ boost::optional<AddressText::Quad> AddressText::Parse(const std::string& text) {
     return quad;
 }
 
-bool AddressText::IsPlain(const std::string& text) {
+bool IsPlain(const std::string& text) {
     return static_cast<bool>(Parse(text));
 }
 
-bool AddressText::IsCidr(const std::string& text) {
+bool IsCidr(const std::string& text) {
     const std::size_t slash = text.find('/');
     if (slash == std::string::npos) {
         return false;
@@ -57,14 +58,15 @@ bool AddressText::IsCidr(const std::string& text) {
     return IsPlain(text.substr(0, slash)) && ParseNumber(text.substr(slash + 1), 32);
 }
 
-std::string AddressText::Format(const Quad& quad) {
+std::string Format(const Quad& quad) {
     return std::to_string(quad[0]) + "." + std::to_string(quad[1]) + "." + std::to_string(quad[2]) +
            "." + std::to_string(quad[3]);
 }
 
-std::string AddressText::PlainPart(const std::string& text) {
+std::string PlainPart(const std::string& text) {
     return text.substr(0, text.find('/'));
 }
 
+} // namespace addresstext
 } // namespace bench
 } // namespace velkor

@@ -10,18 +10,21 @@ namespace velkor {
 namespace bench {
 
 // Address texts as a detector accepts them: strict dotted quads, no blanks,
-// no leading zeros, optionally with a "/" prefix length.
-class AddressText {
-public:
-    using Quad = std::array<std::uint8_t, 4>;
+// no leading zeros, optionally with a "/" prefix length. The bench is a device
+// of its own and keeps its own reading of them, apart from the program's, so
+// that it catches the program's mistakes instead of sharing them.
+namespace addresstext {
 
-    static boost::optional<Quad> Parse(const std::string& text);
-    static bool IsPlain(const std::string& text);
-    static bool IsCidr(const std::string& text);
-    static std::string Format(const Quad& quad);
-    // The text before the first "/", the whole text when there is none.
-    static std::string PlainPart(const std::string& text);
-};
+using Quad = std::array<std::uint8_t, 4>;
+
+boost::optional<Quad> Parse(const std::string& text);
+bool IsPlain(const std::string& text);
+bool IsCidr(const std::string& text);
+std::string Format(const Quad& quad);
+// The text before the first "/", the whole text when there is none.
+std::string PlainPart(const std::string& text);
+
+} // namespace addresstext
 
 } // namespace bench
 } // namespace velkor

@@ -10,6 +10,7 @@
 
 namespace velkor {
 namespace bench {
+namespace atomicfile {
 
 namespace {
 
@@ -63,7 +64,7 @@ void SyncFolder(const boost::filesystem::path& folder) {
 
 } // namespace
 
-void AtomicFile::Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly) {
+void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly) {
     const boost::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : boost::filesystem::path(".");
     std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
@@ -94,12 +95,11 @@ void AtomicFile::Write(const boost::filesystem::path& path, const Bytes& bytes, 
     SyncFolder(folder);
 }
 
-void AtomicFile::WriteText(const boost::filesystem::path& path, const std::string& text,
-                           bool ownerOnly) {
+void WriteText(const boost::filesystem::path& path, const std::string& text, bool ownerOnly) {
     Write(path, Bytes(text.begin(), text.end()), ownerOnly);
 }
 
-Bytes AtomicFile::Read(const boost::filesystem::path& path, std::size_t maxSize) {
+Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
     // Never blocks on a pipe or a device put in a file's place.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
@@ -133,10 +133,11 @@ Bytes AtomicFile::Read(const boost::filesystem::path& path, std::size_t maxSize)
     }
 }
 
-std::string AtomicFile::ReadText(const boost::filesystem::path& path, std::size_t maxSize) {
+std::string ReadText(const boost::filesystem::path& path, std::size_t maxSize) {
     const Bytes bytes = Read(path, maxSize);
     return std::string(bytes.begin(), bytes.end());
 }
 
+} // namespace atomicfile
 } // namespace bench
 } // namespace velkor

@@ -14,20 +14,20 @@ using Bytes = std::vector<unsigned char>;
 // Whole-file reads and atomic replacement: a writer goes through a temporary
 // file in the same folder, synced before it is renamed over the target, so a
 // reader or a crash sees either the old content or the new, never a mix.
-class AtomicFile {
-public:
-    // Throws BenchError; nothing changes at `path` when it does.
-    static void Write(const boost::filesystem::path& path, const Bytes& bytes,
-                      bool ownerOnly = false);
-    static void WriteText(const boost::filesystem::path& path, const std::string& text,
-                          bool ownerOnly = false);
-    // Throws BenchError when the file cannot be read or holds more than
-    // `maxSize` bytes.
-    static Bytes Read(const boost::filesystem::path& path,
-                      std::size_t maxSize = std::numeric_limits<std::size_t>::max());
-    static std::string ReadText(const boost::filesystem::path& path,
-                                std::size_t maxSize = std::numeric_limits<std::size_t>::max());
-};
+namespace atomicfile {
+
+// Throws BenchError; nothing changes at `path` when it does.
+void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly = false);
+void WriteText(const boost::filesystem::path& path, const std::string& text,
+               bool ownerOnly = false);
+// Throws BenchError when the file cannot be read or holds more than
+// `maxSize` bytes.
+Bytes Read(const boost::filesystem::path& path,
+           std::size_t maxSize = std::numeric_limits<std::size_t>::max());
+std::string ReadText(const boost::filesystem::path& path,
+                     std::size_t maxSize = std::numeric_limits<std::size_t>::max());
+
+} // namespace atomicfile
 
 } // namespace bench
 } // namespace velkor

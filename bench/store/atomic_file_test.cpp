@@ -23,9 +23,9 @@ std::size_t EntriesIn(const fs::path& folder) {
 TEST(AtomicFileTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
     testing::ScratchBench scratch;
     const fs::path file = scratch.dir() / "file-206.bin";
-    AtomicFile::Write(file, Bytes(300, 0xAA));
-    AtomicFile::Write(file, Bytes{1, 2, 3});
-    EXPECT_EQ((Bytes{1, 2, 3}), AtomicFile::Read(file));
+    atomicfile::Write(file, Bytes(300, 0xAA));
+    atomicfile::Write(file, Bytes{1, 2, 3});
+    EXPECT_EQ((Bytes{1, 2, 3}), atomicfile::Read(file));
     EXPECT_EQ(1u, EntriesIn(scratch.dir()));
 }
 
@@ -34,20 +34,20 @@ TEST(AtomicFileTest, AFailedReplacementKeepsTheOldBytesAndCleansUp) {
     // A non-empty folder in the way makes the final rename fail.
     const fs::path blocked = scratch.dir() / "blocked";
     fs::create_directories(blocked / "inside");
-    EXPECT_THROW(AtomicFile::Write(blocked, Bytes{9}), BenchError);
+    EXPECT_THROW(atomicfile::Write(blocked, Bytes{9}), BenchError);
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_EQ(1u, EntriesIn(scratch.dir()));
 
     const fs::path missing = scratch.dir() / "no-such-folder" / "file";
-    EXPECT_THROW(AtomicFile::Write(missing, Bytes{9}), BenchError);
+    EXPECT_THROW(atomicfile::Write(missing, Bytes{9}), BenchError);
 }
 
 TEST(AtomicFileTest, OwnerOnlyFilesAreNotReadableByOthers) {
     testing::ScratchBench scratch;
     const fs::path file = scratch.dir() / "password";
-    AtomicFile::WriteText(file, "secret-text", true);
+    atomicfile::WriteText(file, "secret-text", true);
     EXPECT_EQ(fs::owner_read | fs::owner_write, fs::status(file).permissions());
-    EXPECT_EQ("secret-text", AtomicFile::ReadText(file));
+    EXPECT_EQ("secret-text", atomicfile::ReadText(file));
 }
 
 TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
@@ -55,18 +55,18 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
     const fs::path file = scratch.dir() / "state.json";
     const Bytes first(64 * 1024, 'a');
     const Bytes second(48 * 1024, 'b');
-    AtomicFile::Write(file, first);
+    atomicfile::Write(file, first);
     std::atomic<bool> writing{true};
     std::thread writer([&] {
         for (int i = 0; i < 200; ++i) {
-            AtomicFile::Write(file, i % 2 == 0 ? second : first);
+            atomicfile::Write(file, i % 2 == 0 ? second : first);
         }
         writing = false;
     });
     int torn = 0;
     int reads = 0;
     while (writing || reads == 0) {
-        const Bytes seen = AtomicFile::Read(file);
+        const Bytes seen = atomicfile::Read(file);
         torn += (seen == first || seen == second) ? 0 : 1;
         ++reads;
     }
@@ -77,7 +77,7 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
 TEST(AtomicFileTest, ReadingAMissingFileSaysWhich) {
     testing::ScratchBench scratch;
     try {
-        AtomicFile::Read(scratch.dir() / "nothing-here");
+        atomicfile::Read(scratch.dir() / "nothing-here");
         FAIL() << "no exception";
     } catch (const BenchError& error) {
         EXPECT_NE(std::string::npos, std::string(error.what()).find("nothing-here"));

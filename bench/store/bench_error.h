@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/filesystem/path.hpp>
+
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +13,12 @@ class BenchError : public std::runtime_error {
 public:
     explicit BenchError(const std::string& what) : std::runtime_error(what) {}
 };
+
+// The texts of the errors the store gives in several places:
+// "no detector ID on the bench at BENCH".
+std::string NoDetectorText(const boost::filesystem::path& bench, const std::string& id);
+// "detector ID is damaged: REASON".
+std::string DamagedText(const std::string& id, const std::string& reason);
 
 } // namespace bench
 } // namespace velkor

@@ -1,10 +1,13 @@
 #include "bench/store/bench_model.h"
 
+#include <boost/algorithm/string/join.hpp>
+#include <boost/range/adaptor/transformed.hpp>
+
 namespace velkor {
 namespace bench {
 
 const std::vector<BenchModel>& BenchModel::All() {
-    static const std::vector<BenchModel> models = {
+    static const std::vector<BenchModel> kModels = {
         {"6080K", Family::Vk6080K, "Vk6080K", "AcqEth", "detector.path", 40000, 68, true, false,
          false, false},
         {"7180", Family::Vk7x80, "Vk7180c", "AcqRDXPv1", "detector.path", 10001, 206, true, false,
@@ -20,7 +23,7 @@ const std::vector<BenchModel>& BenchModel::All() {
         {"6080MV", Family::Vk6080MV, "Vk6080MVcs", "AcqRDXPv2", "detector.path", 0, 0, true, true,
          true, true},
     };
-    return models;
+    return kModels;
 }
 
 const BenchModel* BenchModel::Find(const std::string& name) {
@@ -43,11 +46,9 @@ std::vector<const BenchModel*> BenchModel::ForDetectorName(const std::string& de
 }
 
 std::string BenchModel::KnownNames() {
-    std::string names;
-    for (const BenchModel& model : All()) {
-        names += (names.empty() ? "" : ", ") + model.name;
-    }
-    return names;
+    return boost::algorithm::join(
+        All() | boost::adaptors::transformed([](const BenchModel& model) { return model.name; }),
+        ", ");
 }
 
 std::string BenchModel::path(const std::string& address) const {

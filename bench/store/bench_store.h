@@ -28,6 +28,8 @@ struct DetectorEntry {
 // detector lives in its own folder under detectors/. A missing folder is an
 // empty bench. A damaged detector is reported by name and leaves the others
 // usable; it is read only when it is asked for (or searched by address).
+// Reading and opening are in bench_store.cpp, the commands that change
+// bench.json in bench_store_changes.cpp.
 class BenchStore {
 public:
     static std::chrono::milliseconds LockTimeout() { return environment::LockTimeout(); }
@@ -70,22 +72,6 @@ public:
     void unplug(const std::string& port, std::chrono::milliseconds timeout = LockTimeout());
 
 private:
-    BenchCatalogue catalogue() const;
-    void saveCatalogue(const BenchCatalogue& catalogue) const;
-    boost::filesystem::path folderOf(const CatalogueEntry& entry) const;
-    DetectorRecord load(const CatalogueEntry& entry) const;
-    ExclusiveLock lockBench(std::chrono::milliseconds timeout) const;
-    ExclusiveLock lockDetector(const CatalogueEntry& entry,
-                               std::chrono::milliseconds timeout) const;
-    // A new folder holding the detector; bench.json does not name it yet.
-    CatalogueEntry createFolder(const DetectorRecord& record) const;
-    // Removes the folders bench.json does not name: what killed or failed
-    // commands left behind, and the detectors just dropped.
-    void dropLeftovers(const BenchCatalogue& catalogue) const;
-    // Removes the folders of these detectors (that bench.json does not name).
-    void dropFolders(const BenchCatalogue& catalogue) const;
-    std::string gone(const std::string& id) const;
-
     boost::filesystem::path root_;
 };
 

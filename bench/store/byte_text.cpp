@@ -1,5 +1,8 @@
 #include "bench/store/byte_text.h"
 
+#include <boost/algorithm/hex.hpp>
+#include <boost/format.hpp>
+
 #include <cstdint>
 
 namespace velkor {
@@ -7,26 +10,6 @@ namespace bench {
 namespace bytetext {
 
 namespace {
-
-const char* const kDigits = "0123456789ABCDEF";
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
-void PutHexByte(std::string& text, unsigned char byte) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
-}
 
 // Length of the well-formed UTF-8 sequence at `at`; 0 when there is none.
 std::size_t SequenceAt(const std::string& text, std::size_t at) {
@@ -75,33 +58,23 @@ bool IsC1Control(const std::string& text, std::size_t at) {
 } // namespace
 
 std::string ToHex(const std::string& bytes) {
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        PutHexByte(text, static_cast<unsigned char>(c));
-    }
-    return text;
+    return boost::algorithm::hex(bytes);
 }
 
 std::string ToHex(const Bytes& bytes) {
     return ToHex(std::string(bytes.begin(), bytes.end()));
 }
 
+std::string HexNumber(unsigned value, int digits) {
+    return boost::str(boost::format("0x%0" + std::to_string(digits) + "X") % value);
+}
+
 boost::optional<std::string> FromHex(const std::string& text) {
-    if (text.size() % 2 != 0) {
+    try {
+        return boost::algorithm::unhex(text);
+    } catch (const boost::algorithm::hex_decode_error&) {
         return boost::none;
     }
-    std::string bytes;
-    bytes.reserve(text.size() / 2);
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = DigitValue(text[i]);
-        const int low = DigitValue(text[i + 1]);
-        if (high < 0 || low < 0) {
-            return boost::none;
-        }
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return bytes;
 }
 
 bool IsUtf8(const std::string& text) {
@@ -129,8 +102,7 @@ std::string Printable(const std::string& text) {
         } else if (byte == '\r') {
             shown += "\\r";
         } else if (byte < 0x20 || byte == 0x7F || length == 0 || IsC1Control(text, at)) {
-            shown += "\\x";
-            PutHexByte(shown, byte);
+            shown += "\\x" + ToHex(std::string(1, text[at]));
         } else {
             shown.append(text, at, length);
             at += length;

@@ -16,6 +16,8 @@ namespace bytetext {
 // Upper-case hexadecimal, two digits a byte, no separators.
 std::string ToHex(const std::string& bytes);
 std::string ToHex(const Bytes& bytes);
+// "0xEC", "0x00A5": `value` in upper-case hexadecimal, at least `digits` digits.
+std::string HexNumber(unsigned value, int digits);
 // Empty when the text is not an even number of hexadecimal digits.
 boost::optional<std::string> FromHex(const std::string& text);
 

@@ -22,6 +22,13 @@ TEST(ByteTextTest, HexCarriesEveryByte) {
     }
 }
 
+TEST(ByteTextTest, HexNumbersAreUpperCaseAndPadded) {
+    EXPECT_EQ("0xEC", bytetext::HexNumber(0xEC, 2));
+    EXPECT_EQ("0x05", bytetext::HexNumber(5, 2));
+    EXPECT_EQ("0x00A5", bytetext::HexNumber(0xA5, 4));
+    EXPECT_EQ("0x1234", bytetext::HexNumber(0x1234, 2));
+}
+
 TEST(ByteTextTest, Utf8IsCheckedStrictly) {
     const struct {
         std::string text;

@@ -1,22 +1,13 @@
 #include "bench/store/detector_files.h"
 
 #include "bench/store/bench_error.h"
-
-#include <boost/format.hpp>
-
-#include <iomanip>
-#include <sstream>
+#include "bench/store/byte_text.h"
 
 namespace velkor {
 namespace bench {
+namespace detectorfiles {
 
 namespace {
-
-std::string Hex(unsigned value, int width) {
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << std::setw(width) << std::setfill('0') << value;
-    return text.str();
-}
 
 void PutText(Bytes& bytes, const std::string& text) {
     bytes.insert(bytes.end(), text.begin(), text.end());
@@ -46,8 +37,8 @@ Bytes MakeHeader(std::uint8_t kind, std::uint32_t length, const std::string& nam
     return header;
 }
 
-DetectorFiles::Header ReadHeader(const Bytes& bytes) {
-    DetectorFiles::Header header;
+Header ReadHeader(const Bytes& bytes) {
+    Header header;
     header.kind = bytes[0];
     header.length =
         static_cast<std::uint32_t>(bytes[2]) | static_cast<std::uint32_t>(bytes[3]) << 8 |
@@ -65,7 +56,7 @@ DetectorFiles::Header ReadHeader(const Bytes& bytes) {
 
 } // namespace
 
-boost::optional<std::uint8_t> DetectorFiles::RegisterFields::value(std::uint16_t id) const {
+boost::optional<std::uint8_t> RegisterFields::value(std::uint16_t id) const {
     boost::optional<std::uint8_t> found;
     for (const Record& record : records) {
         if (record.id == id) {
@@ -75,8 +66,8 @@ boost::optional<std::uint8_t> DetectorFiles::RegisterFields::value(std::uint16_t
     return found;
 }
 
-boost::optional<std::string> DetectorFiles::RegisterFields::address(std::uint16_t highest) const {
-    AddressText::Quad quad{};
+boost::optional<std::string> RegisterFields::address(std::uint16_t highest) const {
+    addresstext::Quad quad{};
     for (std::size_t i = 0; i < quad.size(); ++i) {
         const auto number = value(static_cast<std::uint16_t>(highest - i));
         if (!number) {
@@ -84,10 +75,10 @@ boost::optional<std::string> DetectorFiles::RegisterFields::address(std::uint16_
         }
         quad[i] = *number;
     }
-    return AddressText::Format(quad);
+    return addresstext::Format(quad);
 }
 
-boost::optional<std::uint16_t> DetectorFiles::RegisterFields::number(std::uint16_t low) const {
+boost::optional<std::uint16_t> RegisterFields::number(std::uint16_t low) const {
     const auto lowByte = value(low);
     const auto highByte = value(static_cast<std::uint16_t>(low + 1));
     if (!lowByte || !highByte) {
@@ -96,14 +87,13 @@ boost::optional<std::uint16_t> DetectorFiles::RegisterFields::number(std::uint16
     return static_cast<std::uint16_t>(*lowByte | (*highByte << 8));
 }
 
-Bytes DetectorFiles::MakeInterfaceFile(const AddressText::Quad& address) {
+Bytes MakeInterfaceFile(const addresstext::Quad& address) {
     Bytes bytes = MakeHeader(0x04, kInterfaceFileSize, "NETCFG.DCF", "12/03/2009", "09:30:00");
     bytes.insert(bytes.end(), address.begin(), address.end());
     return bytes;
 }
 
-Bytes DetectorFiles::MakeRegisterFile(const AddressText::Quad& detector,
-                                      const AddressText::Quad& host) {
+Bytes MakeRegisterFile(const addresstext::Quad& detector, const addresstext::Quad& host) {
     // The register order of the detectors as they leave the factory.
     const std::vector<std::pair<std::uint16_t, std::uint8_t>> records = {
         {0x40, detector[3]}, {0x41, detector[2]}, {0x42, detector[1]}, {0x43, detector[0]},
@@ -124,7 +114,7 @@ Bytes DetectorFiles::MakeRegisterFile(const AddressText::Quad& detector,
     return bytes;
 }
 
-DetectorFiles::InterfaceFields DetectorFiles::DecodeInterfaceFile(const Bytes& bytes) {
+InterfaceFields DecodeInterfaceFile(const Bytes& bytes) {
     if (bytes.size() < kInterfaceFileSize) {
         throw BenchError("an interface file has " + std::to_string(kInterfaceFileSize) +
                          " bytes, not " + std::to_string(bytes.size()));
@@ -138,7 +128,7 @@ DetectorFiles::InterfaceFields DetectorFiles::DecodeInterfaceFile(const Bytes& b
     return fields;
 }
 
-DetectorFiles::RegisterFields DetectorFiles::DecodeRegisterFile(const Bytes& bytes) {
+RegisterFields DecodeRegisterFile(const Bytes& bytes) {
     if (bytes.size() < kRecordsOffset + 1) {
         throw BenchError(std::to_string(bytes.size()) + " bytes are too short for a register file");
     }
@@ -164,7 +154,7 @@ DetectorFiles::RegisterFields DetectorFiles::DecodeRegisterFile(const Bytes& byt
     return fields;
 }
 
-std::string DetectorFiles::RefusalOf(std::int32_t number, const Bytes& bytes) {
+std::string RefusalOf(std::int32_t number, const Bytes& bytes) {
     try {
         if (number == kInterfaceFile) {
             DecodeInterfaceFile(bytes);
@@ -173,13 +163,15 @@ std::string DetectorFiles::RefusalOf(std::int32_t number, const Bytes& bytes) {
         if (number == kRegisterFile) {
             const RegisterFields fields = DecodeRegisterFile(bytes);
             if (!fields.checksumRight()) {
-                return "its checksum " + Hex(fields.checksum, 2) + " does not match its content (" +
-                       Hex(fields.computed, 2) + ")";
+                return "its checksum " + bytetext::HexNumber(fields.checksum, 2) +
+                       " does not match its content (" + bytetext::HexNumber(fields.computed, 2) +
+                       ")";
             }
             for (std::uint16_t id = kDetectorAddressRegister - 3; id <= kDetectorAddressRegister;
                  ++id) {
                 if (!fields.value(id)) {
-                    return "register " + Hex(id, 2) + " of the detector address is missing";
+                    return "register " + bytetext::HexNumber(id, 2) +
+                           " of the detector address is missing";
                 }
             }
             return std::string();
@@ -190,9 +182,9 @@ std::string DetectorFiles::RefusalOf(std::int32_t number, const Bytes& bytes) {
     return "there is no file " + std::to_string(number);
 }
 
-std::string DetectorFiles::DetectorAddressOf(std::int32_t number, const Bytes& bytes) {
+std::string DetectorAddressOf(std::int32_t number, const Bytes& bytes) {
     if (number == kInterfaceFile) {
-        return AddressText::Format(DecodeInterfaceFile(bytes).address);
+        return addresstext::Format(DecodeInterfaceFile(bytes).address);
     }
     const auto address = DecodeRegisterFile(bytes).address(kDetectorAddressRegister);
     if (!address) {
@@ -201,7 +193,7 @@ std::string DetectorFiles::DetectorAddressOf(std::int32_t number, const Bytes& b
     return *address;
 }
 
-std::uint8_t DetectorFiles::Xor(const Bytes& bytes, std::size_t count) {
+std::uint8_t Xor(const Bytes& bytes, std::size_t count) {
     std::uint8_t sum = 0;
     for (std::size_t i = 0; i < count && i < bytes.size(); ++i) {
         sum = static_cast<std::uint8_t>(sum ^ bytes[i]);
@@ -209,5 +201,6 @@ std::uint8_t DetectorFiles::Xor(const Bytes& bytes, std::size_t count) {
     return sum;
 }
 
+} // namespace detectorfiles
 } // namespace bench
 } // namespace velkor

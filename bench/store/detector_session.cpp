@@ -40,7 +40,7 @@ DetectorRecord DetectorSession::Load(const fs::path& folder) {
     if (!fs::exists(file, error)) {
         throw BenchError(std::string(kRecordFile) + " is missing");
     }
-    const std::string text = AtomicFile::ReadText(file, kMaxRecordSize);
+    const std::string text = atomicfile::ReadText(file, kMaxRecordSize);
     try {
         return DetectorRecord::FromJson(text);
     } catch (const BenchError& malformed) {
@@ -52,7 +52,7 @@ DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRe
     : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
-    AtomicFile::WriteText(folder_ / kRecordFile, changed.toJson(), true);
+    atomicfile::WriteText(folder_ / kRecordFile, changed.toJson(), true);
     record_ = changed;
 }
 
@@ -85,7 +85,7 @@ Bytes DetectorSession::readFile(std::int32_t number) const {
 void DetectorSession::writeFile(std::int32_t number, const Bytes& bytes) {
     requireFile(number);
     failIfWritesFail("file " + std::to_string(number));
-    const std::string refusal = DetectorFiles::RefusalOf(number, bytes);
+    const std::string refusal = detectorfiles::RefusalOf(number, bytes);
     if (!refusal.empty()) {
         throw BenchError("file " + std::to_string(number) + " refused: " + refusal);
     }
@@ -156,10 +156,10 @@ bool DetectorSession::writeAddresses(const std::string& detector, std::uint16_t 
     refusal.clear();
     if (state().hasFault("refuse-write")) {
         refusal = "the detector refuses to store addresses (fault refuse-write)";
-    } else if (!AddressText::IsPlain(detector)) {
+    } else if (!addresstext::IsPlain(detector)) {
         refusal =
             "detector address \"" + bytetext::Printable(detector) + "\" is not a dotted address";
-    } else if (!AddressText::IsCidr(host)) {
+    } else if (!addresstext::IsCidr(host)) {
         refusal = "host address \"" + bytetext::Printable(host) +
                   "\" is not an address with a prefix length";
     } else if (commandPort == 0 || imagePort == 0) {
@@ -222,11 +222,11 @@ void DetectorSession::writeAddressesNow(const std::string& detector, const std::
     if (state().hasFault("refuse-write")) {
         throw BenchError("the detector refuses to store addresses (fault refuse-write)");
     }
-    if (!AddressText::IsPlain(detector)) {
+    if (!addresstext::IsPlain(detector)) {
         throw BenchError("detector address \"" + bytetext::Printable(detector) +
                          "\" is not a dotted address");
     }
-    if (!AddressText::IsCidr(host)) {
+    if (!addresstext::IsCidr(host)) {
         throw BenchError("host address \"" + bytetext::Printable(host) +
                          "\" is not an address with a prefix length");
     }
@@ -252,7 +252,7 @@ void DetectorSession::reboot() {
     DetectorRecord changed = record_;
     DetectorState& next = changed.state;
     if (next.model->keepsAddressesInFile()) {
-        next.address = DetectorFiles::DetectorAddressOf(next.model->fileNumber, changed.file);
+        next.address = detectorfiles::DetectorAddressOf(next.model->fileNumber, changed.file);
         next.pendingReboot = false;
     } else if (next.pendingApply) {
         next.address = next.storedAddress;

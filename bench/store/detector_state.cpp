@@ -1,5 +1,10 @@
 #include "bench/store/detector_state.h"
 
+#include <boost/algorithm/string/join.hpp>
+
+#include <iterator>
+#include <vector>
+
 namespace velkor {
 namespace bench {
 
@@ -32,11 +37,8 @@ bool DetectorState::IsFaultName(const std::string& fault) {
 }
 
 std::string DetectorState::KnownFaults() {
-    std::string names;
-    for (const char* known : kFaults) {
-        names += (names.empty() ? "" : ", ") + std::string(known);
-    }
-    return names;
+    return boost::algorithm::join(std::vector<std::string>(std::begin(kFaults), std::end(kFaults)),
+                                  ", ");
 }
 
 } // namespace bench

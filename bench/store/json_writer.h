@@ -7,8 +7,9 @@
 namespace velkor {
 namespace bench {
 
-// Writes one JSON value with proper types (numbers, booleans, arrays), which
-// the property tree's writer does not keep.
+// Writes one JSON value with proper types (numbers, booleans, arrays). Ours
+// on purpose: the property tree's writer makes every value a string, and
+// Boost.JSON needs a newer Boost than the 1.74 we build with.
 class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out);

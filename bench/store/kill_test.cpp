@@ -64,7 +64,7 @@ void KillAfter(int steps, const std::function<void(const std::function<void()>&)
 
 fs::path FolderOf(const BenchStore& store, const std::string& id) {
     const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(AtomicFile::ReadText(store.root() / "bench.json"));
+        BenchCatalogue::FromJson(atomicfile::ReadText(store.root() / "bench.json"));
     return store.root() / "detectors" / catalogue.find(id)->folder;
 }
 
@@ -100,16 +100,16 @@ TEST(KillTest, AFileIsStoredWithItsPendingReboot) {
             for (int i = 0;; ++i) {
                 const std::uint8_t last = static_cast<std::uint8_t>(1 + (round * 7 + i) % 250);
                 session->writeFile(
-                    206, DetectorFiles::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
+                    206, detectorfiles::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
                 step();
                 session->reboot();
                 step();
             }
         });
         const DetectorRecord stored = DetectorSession::Load(folder);
-        EXPECT_EQ("", DetectorFiles::RefusalOf(206, stored.file));
+        EXPECT_EQ("", detectorfiles::RefusalOf(206, stored.file));
         if (!stored.state.pendingReboot) {
-            EXPECT_EQ(DetectorFiles::DetectorAddressOf(206, stored.file), stored.state.address);
+            EXPECT_EQ(detectorfiles::DetectorAddressOf(206, stored.file), stored.state.address);
         }
     }
 }

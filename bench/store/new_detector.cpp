@@ -12,17 +12,17 @@ namespace {
 const std::uint16_t kFactoryDetectorValue = 0x00A5;
 
 // The usual peer of a 7180/7380: the neighbouring address.
-std::string NeighbourOf(const AddressText::Quad& address) {
-    AddressText::Quad host = address;
+std::string NeighbourOf(const addresstext::Quad& address) {
+    addresstext::Quad host = address;
     host[3] = static_cast<std::uint8_t>(address[3] < 254 ? address[3] + 1 : address[3] - 1);
-    return AddressText::Format(host);
+    return addresstext::Format(host);
 }
 
 // The usual peer of the other families: the first address of the /24.
-std::string GatewayOf(const AddressText::Quad& address) {
-    AddressText::Quad host = address;
+std::string GatewayOf(const addresstext::Quad& address) {
+    addresstext::Quad host = address;
     host[3] = address[3] == 1 ? 254 : 1;
-    return AddressText::Format(host) + "/24";
+    return addresstext::Format(host) + "/24";
 }
 
 std::string FactoryUserConfig(bool wifiOn) {
@@ -41,7 +41,7 @@ std::string FactoryUserConfig(bool wifiOn) {
 DetectorRecord NewDetector(const BenchModel& model, const std::string& id,
                            const std::string& address, const boost::optional<std::string>& host,
                            const boost::optional<Link>& link, const std::string& ssid) {
-    const auto quad = AddressText::Parse(address);
+    const auto quad = addresstext::Parse(address);
     if (!quad) {
         throw BenchError("\"" + address + "\" is not a dotted address");
     }
@@ -59,18 +59,18 @@ DetectorRecord NewDetector(const BenchModel& model, const std::string& id,
         if (host) {
             throw BenchError("a 6080K keeps no host address");
         }
-        record.file = DetectorFiles::MakeInterfaceFile(*quad);
+        record.file = detectorfiles::MakeInterfaceFile(*quad);
     } else if (model.family == Family::Vk7x80) {
         const std::string peer = host.value_or(NeighbourOf(*quad));
-        const auto peerQuad = AddressText::Parse(peer);
+        const auto peerQuad = addresstext::Parse(peer);
         if (!peerQuad) {
             throw BenchError("a " + model.name + " takes a dotted host address, not \"" + peer +
                              "\"");
         }
-        record.file = DetectorFiles::MakeRegisterFile(*quad, *peerQuad);
+        record.file = detectorfiles::MakeRegisterFile(*quad, *peerQuad);
     } else {
         const std::string peer = host.value_or(GatewayOf(*quad));
-        if (!AddressText::IsCidr(peer)) {
+        if (!addresstext::IsCidr(peer)) {
             throw BenchError("a " + model.name +
                              " takes a host address with a prefix length, not \"" + peer + "\"");
         }

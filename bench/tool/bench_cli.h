@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/store/bench_store.h"
+#include "bench/tool/command_table.h"
 
 #include <ostream>
 #include <string>
@@ -20,19 +21,21 @@ public:
     static std::string HelpText();
 
 private:
-    int dispatch(const std::string& command, const std::vector<std::string>& words,
-                 const std::vector<std::string>& flags);
-    int init(const std::vector<std::string>& words, const std::vector<std::string>& flags);
-    int list(bool json);
-    int add(const std::vector<std::string>& words);
-    int show(const std::string& name, bool json);
-    int dump(const std::string& name, const std::string& number);
-    int reboot(const std::string& name);
-    int fault(const std::string& name, const std::string& kind, const std::string& state);
-    int link(const std::string& name, const std::string& kind);
-    int plug(const std::vector<std::string>& words);
-    int unplug(const std::string& port);
-    int checkPassword(const std::string& name, const std::string& password);
+    // The command table: every command, in the order the help lists them.
+    static const std::vector<Command>& Commands();
+
+    int init(const Invocation& call);
+    int list(const Invocation& call);
+    int add(const Invocation& call);
+    int remove(const Invocation& call);
+    int show(const Invocation& call);
+    int dump(const Invocation& call);
+    int reboot(const Invocation& call);
+    int fault(const Invocation& call);
+    int link(const Invocation& call);
+    int plug(const Invocation& call);
+    int unplug(const Invocation& call);
+    int checkPassword(const Invocation& call);
 
     BenchStore store_;
     std::ostream& out_;

@@ -47,9 +47,9 @@ protected:
 
 TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
     init();
-    const char* const AnyCommand =
+    const char* const kAnyCommand =
         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)";
-    const char* const AddUsage =
+    const char* const kAddUsage =
         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]";
     struct Case {
         const char* args; // split at blanks
@@ -57,8 +57,8 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
         const char* usage;
     };
     const std::vector<Case> cases = {
-        {"", "no command given", AnyCommand},
-        {"frobnicate", "unknown command frobnicate", AnyCommand},
+        {"", "no command given", kAnyCommand},
+        {"frobnicate", "unknown command frobnicate", kAnyCommand},
         {"show", "missing arguments", "velkor-bench show DETECTOR [--json]"},
         {"show 7380 7180", "too many arguments", "velkor-bench show DETECTOR [--json]"},
         {"list --force", "--force is not an option of list", "velkor-bench list [--json]"},
@@ -73,10 +73,11 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
         {"link 4050QL radio", "the link is cable or wifi, not radio",
          "velkor-bench link DETECTOR cable|wifi"},
         {"add 9999 10.0.0.9",
-         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)", AddUsage},
-        {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", AddUsage},
-        {"add 7380", "missing arguments", AddUsage},
-        {"add 7380 10.0.0.9 --host", "--host needs a value", AddUsage},
+         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)",
+         kAddUsage},
+        {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", kAddUsage},
+        {"add 7380", "missing arguments", kAddUsage},
+        {"add 7380 10.0.0.9 --host", "--host needs a value", kAddUsage},
         {"show 7380 --host 1.2.3.4", "--host is an option of add",
          "velkor-bench show DETECTOR [--json]"},
         {"dump 7380 file", "FILE_NUMBER is a number such as 68 or 206, not file",
@@ -223,8 +224,8 @@ TEST_F(BenchCliTest, ListsDetectorsAndModules) {
 TEST_F(BenchCliTest, ADamagedDetectorIsMarkedByListAndExplainedByShow) {
     init();
     const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(AtomicFile::ReadText(scratch.root() / "bench.json"));
-    AtomicFile::WriteText(scratch.root() / "detectors" / catalogue.find("7380")->folder /
+        BenchCatalogue::FromJson(atomicfile::ReadText(scratch.root() / "bench.json"));
+    atomicfile::WriteText(scratch.root() / "detectors" / catalogue.find("7380")->folder /
                               "detector.json",
                           std::string(200000, '['));
     const std::string reason = "malformed detector.json: nested deeper than 8 levels";
@@ -289,7 +290,7 @@ TEST_F(BenchCliTest, DumpWritesTheRawFile) {
     const Outcome outcome = run({"dump", "7380", "206"});
     EXPECT_EQ(0, outcome.status);
     const Bytes expected =
-        DetectorFiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+        detectorfiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
     EXPECT_EQ(std::string(expected.begin(), expected.end()), outcome.out);
     const Outcome wrong = run({"dump", "7380", "68"});
     EXPECT_EQ(1, wrong.status);
@@ -301,7 +302,7 @@ TEST_F(BenchCliTest, RebootTakesTheStoredAddress) {
     init();
     {
         auto session = BenchStore(scratch.root()).open("6080K");
-        session->writeFile(68, DetectorFiles::MakeInterfaceFile({10, 0, 0, 66}));
+        session->writeFile(68, detectorfiles::MakeInterfaceFile({10, 0, 0, 66}));
     }
     EXPECT_THAT(run({"show", "6080K"}).out, HasSubstr("pending reboot: yes\n"));
     EXPECT_THAT(run({"list"}).out,
@@ -376,6 +377,53 @@ TEST_F(BenchCliTest, HelpNamesEveryCommand) {
           "link DETECTOR cable|wifi", "plug PORT [DETECTOR]", "unplug PORT", "check-password"}) {
         EXPECT_THAT(outcome.out, HasSubstr(command));
     }
+}
+
+// The help text, byte for byte: it comes from the command table.
+TEST_F(BenchCliTest, HelpIsTheSameByteForByte) {
+    const Outcome outcome = run({"help"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ(
+        "velkor-bench - the emulated detector bench that velkor-ipconfig-cmd runs against\n"
+        "\n"
+        "usage:\n"
+        "  velkor-bench init [--force]        set up the factory bench (--force replaces one)\n"
+        "  velkor-bench list [--json]         the detectors and infrared modules\n"
+        "  velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]\n"
+        "                                     a new detector; prints its id\n"
+        "  velkor-bench remove DETECTOR\n"
+        "  velkor-bench show DETECTOR [--json]\n"
+        "  velkor-bench dump DETECTOR FILE_NUMBER   raw bytes of file 68 or 206\n"
+        "  velkor-bench reboot DETECTOR       the detector takes its stored addresses\n"
+        "  velkor-bench fault DETECTOR KIND on|off\n"
+        "  velkor-bench link DETECTOR cable|wifi\n"
+        "  velkor-bench plug PORT [DETECTOR]  an infrared module on PORT, facing DETECTOR\n"
+        "                                     (or no detector)\n"
+        "  velkor-bench unplug PORT\n"
+        "  velkor-bench check-password DETECTOR PASSWORD\n"
+        "                                     exit 0 when it is the stored Wi-Fi password\n"
+        "\n"
+        "MODEL: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV.\n"
+        "DETECTOR: an id from list (the factory detectors are named after their model,\n"
+        "  added ones MODEL-2, MODEL-3, ...) or the address the detector answers at.\n"
+        "KIND: offline, fail-write, refuse-write, missing:file, missing:connection, "
+        "missing:network_configuration, missing:wifi, missing:serial_ir.\n"
+        "  offline: nobody answers; fail-write: every write throws, nothing is stored;\n"
+        "  refuse-write: writeAddresses answers false; missing:EXTENSION: it is absent.\n"
+        "\n"
+        "The bench lives in $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else\n"
+        "~/.local/state/velkor/bench. A run holds a detector from open to close; another\n"
+        "one waits for it at most 3 seconds ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
+        "Every change to a detector is stored whole in one step, so a killed run leaves\n"
+        "it as it was before or after a library call, never between.\n"
+        "A detector whose stored state cannot be read is damaged: list marks it with the\n"
+        "reason, show explains it, runs on the other detectors go on as usual, and\n"
+        "remove drops it (init --force replaces the whole bench).\n"
+        "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n",
+        outcome.out);
+    EXPECT_EQ(outcome.out, BenchCli::HelpText());
+    EXPECT_EQ(outcome.out, run({"show", "--help"}).out);
+    EXPECT_EQ("", outcome.err);
 }
 
 } // namespace

@@ -7,13 +7,13 @@
 namespace e2e {
 
 namespace fs = boost::filesystem;
-using velkor::bench::AtomicFile;
+namespace atomicfile = velkor::bench::atomicfile;
 
 namespace {
 
 fs::path RecordFile(const fs::path& bench, const std::string& id) {
     const auto catalogue =
-        velkor::bench::BenchCatalogue::FromJson(AtomicFile::ReadText(bench / "bench.json"));
+        velkor::bench::BenchCatalogue::FromJson(atomicfile::ReadText(bench / "bench.json"));
     return bench / "detectors" / catalogue.find(id)->folder /
            velkor::bench::DetectorSession::kRecordFile;
 }
@@ -30,7 +30,7 @@ void SaveRecord(const fs::path& bench, const std::string& id,
 }
 
 void OverwriteRecord(const fs::path& bench, const std::string& id, const std::string& text) {
-    AtomicFile::WriteText(RecordFile(bench, id), text, true);
+    atomicfile::WriteText(RecordFile(bench, id), text, true);
 }
 
 } // namespace e2e

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velkor {
+namespace bench {
+
+// What `show` tells about a detector, one field a line: a label and a text
+// for people, a key and a typed value for --json.
+class Report {
+public:
+    void text(const std::string& label, const std::string& key, const std::string& value);
+    // `shown` replaces the decimal number in the text form (hexadecimal bytes).
+    void number(const std::string& label, const std::string& key, long long value,
+                const std::string& shown = std::string());
+    void flag(const std::string& label, const std::string& key, bool value, const char* yes = "yes",
+              const char* no = "no");
+    // "none" in the text form when there are no values.
+    void list(const std::string& label, const std::string& key,
+              const std::vector<std::string>& values);
+    // `shown` in the text form, null in JSON.
+    void null(const std::string& label, const std::string& key, const std::string& shown);
+
+    // "label: text" lines, or one JSON object on one line.
+    void print(std::ostream& out, bool json) const;
+
+private:
+    struct Field {
+        enum Kind { Text, Number, Flag, List, Null };
+        std::string label;
+        std::string key;
+        Kind kind = Text;
+        std::string text;
+        long long number = 0;
+        bool flag = false;
+        std::vector<std::string> list;
+    };
+
+    std::vector<Field> fields_;
+};
+
+} // namespace bench
+} // namespace velkor
