@@ -3,6 +3,7 @@
 #include "bench/testing/scratch_bench.h"
 #include "config/generic_xml_file_infos.h"
 #include "platform/acquisition/acquisition_manager.h"
+#include "platform/tools/testing/environment.h"
 
 #include <boost/make_shared.hpp>
 
@@ -75,7 +76,7 @@ Options PathRdxp2(const std::string& address, const std::string& peer) {
 class BenchAcquisitionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200", 1);
+        tools_testing::SetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200");
         store.init(false);
     }
     void TearDown() override {
@@ -83,7 +84,7 @@ protected:
             detector->close();
         }
         acq::AcquisitionManager::manager().clear();
-        ::unsetenv("VELKOR_BENCH_LOCK_TIMEOUT_MS");
+        tools_testing::UnsetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS");
     }
 
     // The calls the program makes, in its order, up to the detector's open(true).

@@ -1,6 +1,7 @@
 #include "bench/store/bench_store.h"
 #include "bench/testing/scratch_bench.h"
 #include "platform/module/module_manager.h"
+#include "platform/tools/testing/environment.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace mod = mirl::module;
 class BenchModuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::setenv("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200", 1);
+        tools_testing::SetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200");
         store.init(false);
     }
     void TearDown() override {
@@ -23,7 +24,7 @@ protected:
             module->close();
         }
         mod::ModuleManager::manager().clear();
-        ::unsetenv("VELKOR_BENCH_LOCK_TIMEOUT_MS");
+        tools_testing::UnsetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS");
     }
 
     // The calls the program makes to open a module on a port.

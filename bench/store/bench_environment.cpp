@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace velkor {
 namespace bench {
@@ -27,6 +30,11 @@ fs::path DefaultRoot() {
     if (!bench.empty()) {
         return fs::path(bench);
     }
+#ifdef _WIN32
+    // The user's own application data, which stays on this machine.
+    const std::string local = Variable("LOCALAPPDATA");
+    return fs::path(local.empty() ? Variable("USERPROFILE") : local) / "velkor" / "bench";
+#else
     const std::string state = Variable("XDG_STATE_HOME");
     if (!state.empty() && state[0] == '/') {
         return fs::path(state) / "velkor" / "bench";
@@ -38,6 +46,7 @@ fs::path DefaultRoot() {
         }
     }
     return fs::path(home) / ".local" / "state" / "velkor" / "bench";
+#endif
 }
 
 std::chrono::milliseconds LockTimeout() {

@@ -14,7 +14,8 @@ namespace environment {
 
 extern const std::chrono::milliseconds kLockTimeout;
 
-// $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else ~/.local/state/velkor/bench.
+// $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else ~/.local/state/velkor/bench;
+// on Windows $VELKOR_BENCH, else %LOCALAPPDATA%\velkor\bench.
 boost::filesystem::path DefaultRoot();
 // 3 seconds, or $VELKOR_BENCH_LOCK_TIMEOUT_MS when it holds a number of milliseconds.
 std::chrono::milliseconds LockTimeout();

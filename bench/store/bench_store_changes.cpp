@@ -65,6 +65,10 @@ void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
         DropFolders(root_, fresh);
         throw;
     }
+    // The old detectors are gone from bench.json: a run that waited for one
+    // finds it gone. Their locks go first, since Windows removes no folder
+    // that holds an open file.
+    held.clear();
     DropLeftovers(root_, fresh);
 }
 
@@ -118,6 +122,7 @@ void BenchStore::remove(const std::string& id, std::chrono::milliseconds timeout
         }
     }
     WriteCatalogue(root_, named);
+    held.reset(); // before the folder goes (see init)
     DropLeftovers(root_, named);
 }
 

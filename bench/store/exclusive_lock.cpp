@@ -1,33 +1,28 @@
 #include "bench/store/exclusive_lock.h"
 
 #include "bench/store/bench_error.h"
+#include "bench/store/lock_file.h"
 
 #include <boost/filesystem/operations.hpp>
 
 #include <cerrno>
 #include <condition_variable>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace velkor {
 namespace bench {
 
 namespace {
 
-// A bounded wait for an open-file-description lock without polling: a helper
-// thread blocks in fcntl(F_OFD_SETLKW) while the caller waits on a condition
-// with a deadline. On timeout the caller gives up and the helper is left to
-// finish alone: when the lock comes free it closes the descriptor, which drops
-// the lock at once. (Cancelling the helper instead would not survive the
-// sanitizers, and a timer signal can fire before the call blocks.) OFD locks,
-// unlike process-wide record locks, also exclude a second holder inside the
-// same process, and the system drops them when a holder dies.
+// A bounded wait for the lock without polling: a helper thread blocks in the
+// system's lock call while the caller waits on a condition with a deadline.
+// On timeout the caller gives up and the helper is left to finish alone: when
+// the lock comes free it closes the file, which drops the lock at once.
+// (Cancelling the helper instead would not survive the sanitizers, and a
+// timer signal can fire before the call blocks.)
 struct LockWait {
     std::mutex mutex;
     std::condition_variable condition;
@@ -36,39 +31,26 @@ struct LockWait {
     int error = 0;
 };
 
-flock WholeFile() {
-    flock request;
-    std::memset(&request, 0, sizeof request);
-    request.l_type = F_WRLCK;
-    request.l_whence = SEEK_SET;
-    return request;
-}
-
-// 0 when locked; ETIMEDOUT when the deadline passed, and the descriptor then
-// belongs to the helper; another errno on failure.
-int LockUntil(int fd, std::chrono::steady_clock::time_point until) {
-    flock request = WholeFile();
-    if (::fcntl(fd, F_OFD_SETLK, &request) == 0) {
+// 0 when locked; ETIMEDOUT when the deadline passed, and the file then
+// belongs to the helper; another error on failure.
+int LockUntil(lockfile::Handle handle, std::chrono::steady_clock::time_point until) {
+    int error = 0;
+    if (lockfile::TryLock(handle, error)) {
         return 0;
     }
-    if (errno != EAGAIN && errno != EACCES) {
-        return errno;
+    if (error != 0) {
+        return error;
     }
     const auto wait = std::make_shared<LockWait>();
-    std::thread([wait, fd] {
-        flock blocking = WholeFile();
-        int result = 0;
-        do {
-            result = ::fcntl(fd, F_OFD_SETLKW, &blocking);
-        } while (result != 0 && errno == EINTR);
-        const int error = result == 0 ? 0 : errno;
+    std::thread([wait, handle] {
+        const int result = lockfile::WaitLock(handle);
         std::lock_guard<std::mutex> guard(wait->mutex);
         if (wait->abandoned) {
-            ::close(fd);
+            lockfile::Close(handle);
             return;
         }
         wait->done = true;
-        wait->error = error;
+        wait->error = result;
         wait->condition.notify_one();
     }).detach();
 
@@ -80,13 +62,6 @@ int LockUntil(int fd, std::chrono::steady_clock::time_point until) {
     return wait->error;
 }
 
-bool SameFile(int fd, const boost::filesystem::path& path) {
-    struct stat opened;
-    struct stat named;
-    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
-
 } // namespace
 
 ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::milliseconds timeout,
@@ -95,25 +70,26 @@ ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::m
     // The lock file can be replaced while we wait (a detector removed and
     // added again): a lock on the old file guards nothing, so take the new one.
     for (;;) {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            if (errno == ENOENT) {
+        int error = 0;
+        const lockfile::Handle handle = lockfile::Open(path, error);
+        if (handle == lockfile::kNone) {
+            if (error == ENOENT) {
                 throw BenchError(goneText);
             }
             throw BenchError("cannot open the lock file " + path.string() + ": " +
-                             std::strerror(errno));
+                             lockfile::ErrorText(error));
         }
-        const int outcome = LockUntil(fd, until);
+        const int outcome = LockUntil(handle, until);
         if (outcome == ETIMEDOUT) {
             throw BenchError(busyText);
         }
-        if (outcome == 0 && SameFile(fd, path)) {
-            fd_ = fd;
+        if (outcome == 0 && lockfile::SameFile(handle, path)) {
+            handle_ = handle;
             return;
         }
-        ::close(fd);
+        lockfile::Close(handle);
         if (outcome != 0) {
-            throw BenchError("cannot lock " + path.string() + ": " + std::strerror(outcome));
+            throw BenchError("cannot lock " + path.string() + ": " + lockfile::ErrorText(outcome));
         }
         if (!boost::filesystem::exists(path.parent_path())) {
             throw BenchError(goneText);
@@ -128,14 +104,14 @@ ExclusiveLock::~ExclusiveLock() {
     release();
 }
 
-ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
+ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = lockfile::kNone;
 }
 
 void ExclusiveLock::release() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    if (handle_ != lockfile::kNone) {
+        lockfile::Close(handle_);
+        handle_ = lockfile::kNone;
     }
 }
 

@@ -3,6 +3,8 @@
 #include <boost/filesystem/path.hpp>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
 
 namespace velkor {
 namespace bench {
@@ -23,10 +25,10 @@ public:
     ExclusiveLock& operator=(const ExclusiveLock&) = delete;
 
     void release();
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return handle_ != -1; }
 
 private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1; // a lockfile::Handle
 };
 
 } // namespace bench

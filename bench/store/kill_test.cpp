@@ -1,65 +1,119 @@
 // A run can be killed at any moment: whatever it leaves on disk must be the
 // detector (or bench) as it was before or after one call, never between.
+// The work runs in a child process (this test program again, running only
+// KillTest.Child) that reports each finished step; it is killed as soon as a
+// chosen number of steps is reported, so the kill lands in the step after.
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
 #include "bench/store/detector_session.h"
 #include "bench/testing/scratch_bench.h"
+#include "platform/tools/testing/environment.h"
 
+#include <boost/dll/runtime_symbol_info.hpp>
 #include <boost/filesystem.hpp>
+#include <boost/process.hpp>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <cstdlib>
 #include <functional>
+#include <iostream>
+#include <map>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string>
 
 namespace velkor {
 namespace bench {
 namespace {
 
 namespace fs = boost::filesystem;
+namespace bp = boost::process;
 
 const int kRounds = 20;
+const char* const kStepLine = "velkor-kill-test: step";
 
-// Runs `work` in a child process, which reports each finished step on a pipe,
-// and kills it with SIGKILL as soon as `steps` steps are reported: the kill
-// lands somewhere in the step after.
-void KillAfter(int steps, const std::function<void(const std::function<void()>&)>& work) {
-    int pipe[2];
-    ASSERT_EQ(0, ::pipe(pipe));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(pipe[0]);
-        const auto step = [&pipe] {
-            const char token = 's';
-            if (::write(pipe[1], &token, 1) != 1) {
-                ::_exit(4);
-            }
-        };
-        try {
-            for (;;) {
-                work(step);
-            }
-        } catch (...) {
-            ::_exit(3);
+using Step = std::function<void()>;
+// What a child does, for ever, in round `round`.
+using Work = std::function<void(BenchStore& store, int round, const Step& step)>;
+
+const std::map<std::string, Work>& Scenarios() {
+    static const std::map<std::string, Work> scenarios = {
+        {"ssid-and-password",
+         [](BenchStore& store, int, const Step& step) {
+             const auto session = store.open("6080MV");
+             for (int i = 0;; ++i) {
+                 session->writeSsidAndPassword("NET-" + std::to_string(i),
+                                               "password-" + std::to_string(i));
+                 step();
+             }
+         }},
+        {"file-and-reboot",
+         [](BenchStore& store, int round, const Step& step) {
+             const auto session = store.open("7380");
+             for (int i = 0;; ++i) {
+                 const auto last = static_cast<std::uint8_t>(1 + (round * 7 + i) % 250);
+                 session->writeFile(
+                     206, detectorfiles::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
+                 step();
+                 session->reboot();
+                 step();
+             }
+         }},
+        {"init-force",
+         [](BenchStore& store, int, const Step& step) {
+             for (;;) {
+                 store.init(true);
+                 step();
+                 store.add(*BenchModel::Find("7380"), "10.9.9.9", boost::none, boost::none);
+                 step();
+             }
+         }},
+        {"remove",
+         [](BenchStore& store, int, const Step& step) {
+             for (;;) {
+                 if (!store.find("6080QL")) {
+                     store.add(*BenchModel::Find("6080QL"), "192.168.1.20", boost::none,
+                               boost::none);
+                     store.plug("COM3", "6080QL");
+                     step();
+                 }
+                 store.remove("6080QL");
+                 step();
+             }
+         }},
+    };
+    return scenarios;
+}
+
+// The child's side: only when started by KillAfter.
+TEST(KillTest, Child) {
+    const char* scenario = std::getenv("VELKOR_KILL_TEST_SCENARIO");
+    if (scenario == nullptr || *scenario == '\0') {
+        GTEST_SKIP() << "the child of the other kill tests, started by them";
+    }
+    BenchStore store(BenchStore::DefaultRoot());
+    const int round = std::atoi(std::getenv("VELKOR_KILL_TEST_ROUND"));
+    Scenarios().at(scenario)(store, round, [] { std::cout << kStepLine << std::endl; });
+}
+
+// Starts the child on `scenario` and kills it once it reported `steps` steps.
+void KillAfter(const std::string& scenario, int round, int steps) {
+    tools_testing::ScopedEnvironment environment;
+    environment.set("VELKOR_KILL_TEST_SCENARIO", scenario)
+        .set("VELKOR_KILL_TEST_ROUND", std::to_string(round));
+    bp::ipstream out;
+    bp::child child(boost::dll::program_location().string(), "--gtest_filter=KillTest.Child",
+                    bp::std_in.close(), bp::std_out > out, bp::std_err > bp::null);
+    int reported = 0;
+    for (std::string line; reported < steps && std::getline(out, line);) {
+        if (line.compare(0, std::string(kStepLine).size(), kStepLine) == 0) {
+            ++reported;
         }
     }
-    ::close(pipe[1]);
-    for (int done = 0; done < steps; ++done) {
-        char token = 0;
-        if (::read(pipe[0], &token, 1) != 1) {
-            ADD_FAILURE() << "the child ended before it was killed";
-            break;
-        }
-    }
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(pipe[0]);
+    EXPECT_EQ(steps, reported) << "the child ended before it was killed";
+    child.terminate();
+    child.wait();
 }
 
 fs::path FolderOf(const BenchStore& store, const std::string& id) {
@@ -74,14 +128,7 @@ TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
     store.init(false);
     const fs::path folder = FolderOf(store, "6080MV");
     for (int round = 0; round < kRounds; ++round) {
-        KillAfter(1 + round % 4, [&](const std::function<void()>& step) {
-            const auto session = store.open("6080MV");
-            for (int i = 0;; ++i) {
-                session->writeSsidAndPassword("NET-" + std::to_string(i),
-                                              "password-" + std::to_string(i));
-                step();
-            }
-        });
+        KillAfter("ssid-and-password", round, 1 + round % 4);
         const DetectorRecord stored = DetectorSession::Load(folder);
         ASSERT_EQ(0u, stored.state.ssid.compare(0, 4, "NET-")) << stored.state.ssid;
         ASSERT_TRUE(stored.password);
@@ -95,17 +142,7 @@ TEST(KillTest, AFileIsStoredWithItsPendingReboot) {
     store.init(false);
     const fs::path folder = FolderOf(store, "7380");
     for (int round = 0; round < kRounds; ++round) {
-        KillAfter(1 + round % 5, [&](const std::function<void()>& step) {
-            const auto session = store.open("7380");
-            for (int i = 0;; ++i) {
-                const std::uint8_t last = static_cast<std::uint8_t>(1 + (round * 7 + i) % 250);
-                session->writeFile(
-                    206, detectorfiles::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
-                step();
-                session->reboot();
-                step();
-            }
-        });
+        KillAfter("file-and-reboot", round, 1 + round % 5);
         const DetectorRecord stored = DetectorSession::Load(folder);
         EXPECT_EQ("", detectorfiles::RefusalOf(206, stored.file));
         if (!stored.state.pendingReboot) {
@@ -134,12 +171,7 @@ TEST(KillTest, InitForceLeavesTheOldBenchOrTheWholeNewOne) {
     BenchStore store(scratch.root());
     store.init(false);
     for (int round = 0; round < kRounds; ++round) {
-        KillAfter(1 + round % 4, [&](const std::function<void()>& step) {
-            store.init(true);
-            step();
-            store.add(*BenchModel::Find("7380"), "10.9.9.9", boost::none, boost::none);
-            step();
-        });
+        KillAfter("init-force", round, 1 + round % 4);
         ExpectWhole(store);
         std::set<std::string> ids;
         for (const DetectorState& state : store.detectors()) {
@@ -156,15 +188,7 @@ TEST(KillTest, RemoveTakesTheDetectorAndItsModuleTogether) {
     BenchStore store(scratch.root());
     store.init(false);
     for (int round = 0; round < kRounds; ++round) {
-        KillAfter(1 + round % 3, [&](const std::function<void()>& step) {
-            if (!store.find("6080QL")) {
-                store.add(*BenchModel::Find("6080QL"), "192.168.1.20", boost::none, boost::none);
-                store.plug("COM3", "6080QL");
-                step();
-            }
-            store.remove("6080QL");
-            step();
-        });
+        KillAfter("remove", round, 1 + round % 3);
         ExpectWhole(store);
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "platform/tools/testing/environment.h"
+
 #include <boost/filesystem.hpp>
 
-#include <cstdlib>
 #include <string>
 
 namespace velkor {
@@ -17,17 +18,9 @@ public:
         : dir_(boost::filesystem::temp_directory_path() /
                boost::filesystem::unique_path("velkor-bench-test-%%%%-%%%%-%%%%")) {
         boost::filesystem::create_directories(dir_);
-        const char* previous = std::getenv("VELKOR_BENCH");
-        hadPrevious_ = previous != nullptr;
-        previous_ = previous ? previous : "";
-        ::setenv("VELKOR_BENCH", root().c_str(), 1);
+        environment_.set("VELKOR_BENCH", root().string());
     }
     ~ScratchBench() {
-        if (hadPrevious_) {
-            ::setenv("VELKOR_BENCH", previous_.c_str(), 1);
-        } else {
-            ::unsetenv("VELKOR_BENCH");
-        }
         boost::system::error_code ignored;
         boost::filesystem::remove_all(dir_, ignored);
     }
@@ -40,8 +33,7 @@ public:
 
 private:
     boost::filesystem::path dir_;
-    bool hadPrevious_ = false;
-    std::string previous_;
+    tools_testing::ScopedEnvironment environment_;
 };
 
 } // namespace testing

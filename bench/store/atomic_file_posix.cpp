@@ -1,0 +1,133 @@
+#include "bench/store/atomic_file.h"
+#include "bench/store/bench_error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velkor {
+namespace bench {
+namespace atomicfile {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const boost::filesystem::path& path, int error) {
+    throw BenchError(what + " " + path.string() + ": " + std::strerror(error));
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // close() reports late write errors, so its result counts.
+    int release() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result;
+    }
+
+private:
+    int fd_;
+};
+
+void WriteAll(int fd, const unsigned char* data, std::size_t size,
+              const boost::filesystem::path& path) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("cannot write", path, errno);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+void SyncFolder(const boost::filesystem::path& folder) {
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) {
+        ::fsync(fd.get());
+    }
+}
+
+} // namespace
+
+void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly) {
+    const boost::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : boost::filesystem::path(".");
+    std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
+    const int raw = ::mkstemp(&pattern[0]);
+    if (raw < 0) {
+        Fail("cannot create a temporary file beside", path, errno);
+    }
+    Descriptor fd(raw);
+    const boost::filesystem::path temporary(pattern);
+    try {
+        if (::fchmod(fd.get(), ownerOnly ? 0600 : 0644) != 0) {
+            Fail("cannot set the mode of", temporary, errno);
+        }
+        WriteAll(fd.get(), bytes.data(), bytes.size(), temporary);
+        if (::fsync(fd.get()) != 0) {
+            Fail("cannot sync", temporary, errno);
+        }
+        if (fd.release() != 0) {
+            Fail("cannot close", temporary, errno);
+        }
+        if (::rename(temporary.c_str(), path.c_str()) != 0) {
+            Fail("cannot replace", path, errno);
+        }
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    SyncFolder(folder);
+}
+
+Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
+    // Never blocks on a pipe or a device put in a file's place.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        Fail("cannot open", path, errno);
+    }
+    struct stat status;
+    if (::fstat(fd.get(), &status) != 0) {
+        Fail("cannot examine", path, errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw BenchError(path.string() + " is not a regular file");
+    }
+    Bytes bytes;
+    unsigned char buffer[8192];
+    for (;;) {
+        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            Fail("cannot read", path, errno);
+        }
+        if (count == 0) {
+            return bytes;
+        }
+        if (bytes.size() + static_cast<std::size_t>(count) > maxSize) {
+            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
+                             " bytes");
+        }
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+}
+
+} // namespace atomicfile
+} // namespace bench
+} // namespace velkor

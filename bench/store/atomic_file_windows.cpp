@@ -1,0 +1,123 @@
+#include "bench/store/atomic_file.h"
+#include "bench/store/bench_error.h"
+
+#include <boost/filesystem/operations.hpp>
+
+#include <algorithm>
+#include <system_error>
+#include <windows.h>
+
+namespace velkor {
+namespace bench {
+namespace atomicfile {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what, const boost::filesystem::path& path) {
+    const DWORD error = GetLastError();
+    throw BenchError(what + " " + path.string() + ": " +
+                     std::system_category().message(static_cast<int>(error)));
+}
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    // Closing reports late write errors, so its result counts.
+    bool release() {
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// Readers share the file for deletion: a writer can then replace it while
+// they read, as a rename does on POSIX systems, and they keep the old bytes.
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+} // namespace
+
+// The owner-only mode has no counterpart here: the bench lives in the user's
+// own profile (%LOCALAPPDATA%), which other users cannot read.
+void Write(const boost::filesystem::path& path, const Bytes& bytes, bool /*ownerOnly*/) {
+    const boost::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : boost::filesystem::path(".");
+    const boost::filesystem::path temporary =
+        folder / boost::filesystem::unique_path("." + path.filename().string() + ".tmp-%%%%%%%%");
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        Fail("cannot create a temporary file beside", path);
+    }
+    try {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) ||
+                written == 0) {
+                Fail("cannot write", temporary);
+            }
+            done += written;
+        }
+        if (!FlushFileBuffers(file.get())) {
+            Fail("cannot sync", temporary);
+        }
+        if (!file.release()) {
+            Fail("cannot close", temporary);
+        }
+        if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            Fail("cannot replace", path);
+        }
+    } catch (...) {
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        Fail("cannot open", path);
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    // Never blocks on a pipe or a device put in a file's place.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw BenchError(path.string() + " is not a regular file");
+    }
+    Bytes bytes;
+    unsigned char buffer[8192];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
+            Fail("cannot read", path);
+        }
+        if (count == 0) {
+            return bytes;
+        }
+        if (bytes.size() + count > maxSize) {
+            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
+                             " bytes");
+        }
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+}
+
+} // namespace atomicfile
+} // namespace bench
+} // namespace velkor

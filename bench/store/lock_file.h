@@ -1,0 +1,32 @@
+#pragma once
+
+#include <boost/filesystem/path.hpp>
+
+#include <cstdint>
+
+namespace velkor {
+namespace bench {
+
+// The system's side of ExclusiveLock: an open lock file and an exclusive lock
+// on the whole of it, which the system drops when its holder dies (POSIX:
+// open-file-description record locks; Windows: LockFileEx).
+namespace lockfile {
+
+using Handle = std::intptr_t;
+constexpr Handle kNone = -1;
+
+// kNone with `error` set (ENOENT when the folder is missing) on failure.
+Handle Open(const boost::filesystem::path& path, int& error);
+void Close(Handle handle);
+// True when locked at once; false when another holder has it.
+bool TryLock(Handle handle, int& error);
+// Blocks until locked; 0, or the error.
+int WaitLock(Handle handle);
+// Whether the open file is still the one at `path` (not removed or replaced).
+bool SameFile(Handle handle, const boost::filesystem::path& path);
+// The text of an error that Open, TryLock or WaitLock reported.
+std::string ErrorText(int error);
+
+} // namespace lockfile
+} // namespace bench
+} // namespace velkor
