@@ -3,7 +3,7 @@
 #include "detector/detector_parameter.h"
 #include "detector/extension_lookup.h"
 #include "detector/hardware_options.h"
-#include "detector/nq2/link_text.h"
+#include "detector/network/link_text.h"
 #include "platform/tools/logger.h"
 
 #include <boost/make_shared.hpp>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detector/detector_ip_manager_iface.h"
-#include "detector/nq2/network_ip_manager.h"
+#include "detector/network/network_ip_manager.h"
 
 #include <boost/shared_ptr.hpp>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "detector/detector_ip_manager_iface.h"
-#include "detector/nq2/network_ip_manager.h"
-#include "detector/nq2/network_ssid_manager.h"
-#include "detector/nq2/network_wifi_manager.h"
+#include "detector/network/network_ip_manager.h"
+#include "detector/network/network_ssid_manager.h"
+#include "detector/network/network_wifi_manager.h"
 #include "platform/acquisition/extensions.h"
 
 #include <boost/shared_ptr.hpp>
