@@ -20,8 +20,6 @@ public:
     void SetWifiEnable(bool enable) override { wifiEnable = enable; }
     bool GetWifiEnable() override { return wifiEnable; }
 
-    const UserConfigFileInfos& GetUserConfig() const { return userConfig; }
-
 private:
     boost::shared_ptr<mirl::acquisition::ConnectionIface> connectionExtension;
     boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;
