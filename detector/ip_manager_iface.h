@@ -4,6 +4,9 @@
 
 class IpManagerIface {
 public:
+    // An address not read or set yet, spelt as it has always been reported.
+    static constexpr const char* NotSet = "unkown";
+
     virtual ~IpManagerIface() = default;
     virtual void ReadConfig() = 0;
     virtual bool WriteConfig() = 0;

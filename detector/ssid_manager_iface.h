@@ -4,6 +4,9 @@
 
 class SSIDManagerIface {
 public:
+    // An SSID or password not read or set yet.
+    static constexpr const char* NotSet = "unknown";
+
     virtual ~SSIDManagerIface() = default;
     virtual void ReadConfig() = 0;
     virtual bool WriteConfig() = 0;

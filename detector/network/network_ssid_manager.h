@@ -10,9 +10,6 @@
 // SSID part shared by the nQ2 and 6080MV managers; each family writes in its own way.
 class NetworkSsidManager : public SSIDManagerIface {
 public:
-    // Marks an SSID or password not set yet.
-    static constexpr const char* Unknown = "unknown";
-
     NetworkSsidManager(const boost::shared_ptr<mirl::acquisition::NetworkConfigIface>& network,
                        const boost::shared_ptr<mirl::acquisition::WifiIface>& wifi);
     ~NetworkSsidManager() override = default;
@@ -24,10 +21,10 @@ public:
     std::string GetSSID() override { return ssid; }
 
 protected:
-    bool BothSet() const { return ssid != Unknown && passwd != Unknown; }
+    bool BothSet() const { return ssid != NotSet && passwd != NotSet; }
 
     boost::shared_ptr<mirl::acquisition::NetworkConfigIface> networkExtension;
     boost::shared_ptr<mirl::acquisition::WifiIface> wifiExtension;
-    std::string ssid = Unknown;
-    std::string passwd = Unknown;
+    std::string ssid = NotSet;
+    std::string passwd = NotSet;
 };
