@@ -1,6 +1,6 @@
 #pragma once
 
-#include "detector/detector_ip_manager_iface.h"
+#include "detector/cabled_detector_ip_manager.h"
 #include "detector/network/network_ip_manager.h"
 
 #include <boost/shared_ptr.hpp>
@@ -9,7 +9,7 @@
 
 // 7380TW: only its addresses can be changed, through the network
 // configuration extension; always taken as cabled.
-class Vk7380TWIpManager : public DetectorIpManagerIface {
+class Vk7380TWIpManager : public CabledDetectorIpManager {
 public:
     static constexpr const char* BoardName = "AcqRDXPv2";
     static constexpr const char* DetectorName = "Vk7380TWc";
@@ -27,14 +27,7 @@ public:
     void FillDetectorParameter(DetectorParameter& parameter) override;
     void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
                      const std::string& peerIp) override;
-    bool IsConnectedByCable() override { return true; }
     boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
-    boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override {
-        return boost::shared_ptr<SSIDManagerIface>();
-    }
-    boost::shared_ptr<WifiManagerIface> GetWifiManager() override {
-        return boost::shared_ptr<WifiManagerIface>();
-    }
 
 private:
     boost::shared_ptr<IpManager> ipManager;
