@@ -62,7 +62,6 @@ public:
     public:
         explicit SSIDManager(const boost::shared_ptr<SerialIR>& serial) : serial_(serial) {}
 
-        // The password cannot be read back from a detector; it keeps its value.
         void ReadConfig() override { ssid_ = serial_->readSsid(); }
 
         bool WriteConfig() override {

@@ -25,7 +25,6 @@ public:
         ~IpManager() override = default;
 
         void ReadConfig() override;
-        // False, with nothing written, once an address text was refused.
         bool WriteConfig() override;
         void SetHostIPAddress(const std::string& hostIp) override;
         void SetDetectorIPAddress(const std::string& detectorIp) override;

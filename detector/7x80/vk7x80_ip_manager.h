@@ -34,7 +34,6 @@ public:
 
         // Fails, leaving the file in memory as it was, when the checksum is wrong.
         void ReadConfig() override;
-        // False, with nothing written, once an address was refused.
         bool WriteConfig() override;
         void SetHostIPAddress(const std::string& hostIp) override;
         void SetDetectorIPAddress(const std::string& detectorIp) override;

@@ -14,7 +14,6 @@ public:
                        const boost::shared_ptr<mirl::acquisition::WifiIface>& wifi);
     ~NetworkSsidManager() override = default;
 
-    // The password is never read from the detector.
     void ReadConfig() override;
     void SetSSID(const std::string& newSsid) override { ssid = newSsid; }
     void SetPasswd(const std::string& newPasswd) override { passwd = newPasswd; }
