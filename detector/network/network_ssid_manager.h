@@ -7,7 +7,8 @@
 
 #include <string>
 
-// SSID part shared by the nQ2 and 6080MV managers; each family writes in its own way.
+// SSID part shared by the nQ2 and 6080MV managers; WifiDetectorIpManager::SSIDManager
+// writes it as the family's SsidWrite says.
 class NetworkSsidManager : public SSIDManagerIface {
 public:
     NetworkSsidManager(const boost::shared_ptr<mirl::acquisition::NetworkConfigIface>& network,
