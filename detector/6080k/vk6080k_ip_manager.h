@@ -31,11 +31,6 @@ public:
         std::string GetHostIPAddress() override;
         std::string GetDetectorIPAddress() override;
 
-        // The file as last read and changed; empty before the first ReadConfig.
-        boost::shared_ptr<mirl::acquisition::vk6080K::InterfaceFile> GetInterfaceFile() const {
-            return interfaceFile;
-        }
-
     private:
         boost::shared_ptr<mirl::acquisition::vk6080K::InterfaceFile> interfaceFile;
         boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;
