@@ -1,6 +1,7 @@
 #include "addressing/ip_address_checks.h"
 
 #include "addressing/ip_subset.h"
+#include "app/detector_type.h"
 #include "platform/tools/ip_address_utils.h"
 
 #include <iostream>
@@ -8,11 +9,6 @@
 using mirl::tools::IpAddressUtils;
 
 namespace {
-
-// The families whose peer address carries a prefix-length suffix.
-bool HasCidrPeer(DetectorType type) {
-    return type == VknQ2 || type == Vk7380TW || type == Vk6080MV;
-}
 
 bool Fail(std::ostream& stream, const std::string& line) {
     stream << line << std::endl;
@@ -61,7 +57,7 @@ bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetect
     if (!IpAddressUtils::IsValidIpAddress(currentDetectorIp)) {
         return Fail(err, "Error - Invalid current detector ip : " + currentDetectorIp);
     }
-    if (HasCidrPeer(type)) {
+    if (detector_type::HasCidrPeer(type)) {
         if (!IpAddressUtils::IsValidCIDRAddress(currentPeerIp)) {
             return Fail(err, "Error - Invalid current peer cidr address : " + currentPeerIp);
         }
@@ -89,7 +85,7 @@ bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorI
     if (!IpAddressUtils::IsValidIpAddress(newDetectorIp)) {
         return Fail(err, "Error - Invalid new detector ip : " + newDetectorIp);
     }
-    if (HasCidrPeer(type)) {
+    if (detector_type::HasCidrPeer(type)) {
         if (!IpAddressUtils::IsValidCIDRAddress(currentPeerIp)) {
             return Fail(err, "Error - Invalid current peer cidr address : " + currentPeerIp);
         }

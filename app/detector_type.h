@@ -14,3 +14,14 @@ enum DetectorType {
 
 // Exact, case-sensitive match of the whole command-line text.
 DetectorType DetectorTypeFromName(const std::string& name);
+
+// In a namespace because the fuzz targets keep an independent model under the
+// same name, which argument-dependent lookup would otherwise make ambiguous.
+namespace detector_type {
+
+// The families whose peer address carries a prefix-length suffix.
+inline bool HasCidrPeer(DetectorType type) {
+    return type == VknQ2 || type == Vk7380TW || type == Vk6080MV;
+}
+
+} // namespace detector_type

@@ -42,4 +42,13 @@ TEST(DetectorTypeTest, ValuesAreFixed) {
     EXPECT_EQ(static_cast<int>(Vk6080MV), 4);
 }
 
+TEST(DetectorTypeTest, OnlyTheNetworkConfigurationFamiliesHaveACidrPeer) {
+    EXPECT_TRUE(detector_type::HasCidrPeer(VknQ2));
+    EXPECT_TRUE(detector_type::HasCidrPeer(Vk7380TW));
+    EXPECT_TRUE(detector_type::HasCidrPeer(Vk6080MV));
+    EXPECT_FALSE(detector_type::HasCidrPeer(Vk6080K));
+    EXPECT_FALSE(detector_type::HasCidrPeer(Vk7x80));
+    EXPECT_FALSE(detector_type::HasCidrPeer(InvalidDetectorType));
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/ipconfig_driver.h"
 
 #include "addressing/ip_address_checks.h"
+#include "app/detector_type.h"
 #include "platform/tools/logger.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -18,10 +19,6 @@ namespace {
 
 const char* const ModuleCreationError =
     "Error - Can not retrieve current peer and detector IP due to module creation error.";
-
-bool HasCidrPeer(DetectorType type) {
-    return type == VknQ2 || type == Vk7380TW || type == Vk6080MV;
-}
 
 } // namespace
 
@@ -135,7 +132,7 @@ int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& v
             return 1;
         }
         std::string peerIp = values.currentPeerIp;
-        if (HasCidrPeer(type)) {
+        if (detector_type::HasCidrPeer(type)) {
             peerIp = peerIp.substr(0, peerIp.find('/'));
         }
         detector_.CreateDetector(type, values.currentDetectorIp, peerIp);
@@ -187,7 +184,7 @@ int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& v
         if (ip) {
             if (detector_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp)) {
                 out_ << "Info - The ip address configuration process SUCCEEDED" << std::endl;
-                if (HasCidrPeer(type)) {
+                if (detector_type::HasCidrPeer(type)) {
                     out_ << "Info - Please update the IP address of the host in the network "
                             "configuration settings (if needed)"
                          << std::endl;

@@ -1,9 +1,13 @@
+#include "config/generic_xml_file_infos.h"
 #include "detector/detector_ip_manager.h"
 #include "detector/detector_parameter.h"
-#include "detector/testing/fake_acquisition_manager.h"
-#include "detector/testing/mock_acquisition.h"
-#include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
+#include "platform/acquisition/testing/mock_acquisition_manager.h"
+#include "platform/acquisition/testing/mock_board.h"
+#include "platform/acquisition/testing/mock_config_parser.h"
+#include "platform/acquisition/testing/mock_detector.h"
+#include "platform/acquisition/testing/mock_extensions.h"
+#include "platform/acquisition/testing/scoped_acquisition_manager.h"
 #include "platform/tools/system_informations.h"
 #include "platform/tools/testing/log_capture.h"
 
@@ -17,7 +21,8 @@
 
 namespace {
 
-using namespace detector_testing;
+using namespace acquisition_testing;
+using detector_testing::SampleFiles;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::OptionGroups;
 using ::testing::_;
@@ -146,7 +151,7 @@ protected:
     }
 
     StrictMock<MockAcquisitionManager> manager;
-    FakeAcquisitionManager install;
+    ScopedAcquisitionManager install;
     StrictMock<MockConfigParser> boardParser;
     StrictMock<MockConfigParser> detectorParser;
     boost::shared_ptr<StrictMock<MockBoard>> board = boost::make_shared<StrictMock<MockBoard>>();

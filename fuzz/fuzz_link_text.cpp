@@ -9,7 +9,7 @@
 // is no digit at all. A sign or a "0x" after the blanks is the standard
 // extraction's business: only that the call returns, the same way twice.
 
-#include "detector/nq2/link_text.h"
+#include "detector/network/link_text.h"
 #include "fuzz/fuzz_support.h"
 
 #include <cstddef>

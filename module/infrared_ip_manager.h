@@ -54,19 +54,18 @@ public:
 
     private:
         boost::shared_ptr<SerialIR> serial_;
-        std::string detector_ = "unkown";
-        std::string host_ = "unkown";
+        std::string detector_ = NotSet;
+        std::string host_ = NotSet;
     };
 
     class SSIDManager : public SSIDManagerIface {
     public:
         explicit SSIDManager(const boost::shared_ptr<SerialIR>& serial) : serial_(serial) {}
 
-        // The password cannot be read back from a detector; it keeps its value.
         void ReadConfig() override { ssid_ = serial_->readSsid(); }
 
         bool WriteConfig() override {
-            if (ssid_ == Unset || passwd_ == Unset) {
+            if (ssid_ == NotSet || passwd_ == NotSet) {
                 LOG_WARNING(Kind::ClassName << "::SSIDManager::WriteConfig - new ssid/pwd have not "
                                                "been properly set");
                 return false;
@@ -88,11 +87,9 @@ public:
         std::string GetSSID() override { return ssid_; }
 
     private:
-        static constexpr const char* Unset = "unknown";
-
         boost::shared_ptr<SerialIR> serial_;
-        std::string ssid_ = Unset;
-        std::string passwd_ = Unset;
+        std::string ssid_ = NotSet;
+        std::string passwd_ = NotSet;
     };
 
     void Init(const boost::shared_ptr<mirl::module::Module>& module) override {

@@ -1,6 +1,6 @@
 #include "module/ir_vk6080mv_ip_manager.h"
 #include "module/ir_vkn_q2_ip_manager.h"
-#include "module/testing/mock_serial_ir.h"
+#include "platform/module/testing/mock_serial_ir.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/any.hpp>

@@ -1,8 +1,9 @@
 #include "module/module_ip_manager.h"
-#include "module/testing/mock_config_parser.h"
-#include "module/testing/mock_module.h"
-#include "module/testing/mock_module_manager.h"
-#include "module/testing/mock_serial_ir.h"
+#include "platform/acquisition/testing/mock_config_parser.h"
+#include "platform/module/testing/mock_module.h"
+#include "platform/module/testing/mock_module_manager.h"
+#include "platform/module/testing/mock_serial_ir.h"
+#include "platform/module/testing/scoped_module_manager.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
@@ -16,10 +17,11 @@
 
 namespace {
 
-using module_testing::MockConfigParser;
+using acquisition_testing::MockConfigParser;
 using module_testing::MockModule;
 using module_testing::MockModuleManager;
 using module_testing::MockSerialIR;
+using module_testing::ScopedModuleManager;
 using ::testing::_;
 using ::testing::AnyNumber;
 using ::testing::Contains;
@@ -71,7 +73,6 @@ public:
     ModuleIpManagerTest()
         : module(boost::make_shared<StrictMock<MockModule>>()),
           serial(boost::make_shared<StrictMock<MockSerialIR>>()) {
-        MockModuleManager::Install(&manager);
         module->extensions["serial_ir"] = boost::shared_ptr<mirl::module::SerialIRIface>(serial);
     }
 
@@ -82,7 +83,6 @@ public:
         EXPECT_CALL(manager, clear()).Times(AnyNumber());
         EXPECT_CALL(*module, close()).Times(AnyNumber());
         facade().DeleteModule();
-        MockModuleManager::Install(nullptr);
     }
 
     static ModuleIpManager& facade() { return ModuleIpManager::Instance(); }
@@ -125,6 +125,7 @@ public:
 
     LogCapture log;
     StrictMock<MockModuleManager> manager;
+    ScopedModuleManager install{manager};
     StrictMock<MockConfigParser> parser;
     boost::shared_ptr<StrictMock<MockModule>> module;
     boost::shared_ptr<StrictMock<MockSerialIR>> serial;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detector/6080k/interface_file.h"
-#include "detector/detector_ip_manager_iface.h"
+#include "detector/cabled_detector_ip_manager.h"
 #include "detector/ip_manager_iface.h"
 #include "platform/acquisition/extensions.h"
 
@@ -12,7 +12,7 @@
 
 // 6080K: the detector keeps its own address in interface file 68. Neither the
 // host address, the SSID nor the Wi-Fi can be changed, and the link is a cable.
-class Vk6080KIpManager : public DetectorIpManagerIface {
+class Vk6080KIpManager : public CabledDetectorIpManager {
 public:
     static constexpr const char* BoardName = "AcqEth";
     static constexpr const char* DetectorName = "Vk6080K";
@@ -25,17 +25,11 @@ public:
         ~IpManager() override = default;
 
         void ReadConfig() override;
-        // False, with nothing written, once an address text was refused.
         bool WriteConfig() override;
         void SetHostIPAddress(const std::string& hostIp) override;
         void SetDetectorIPAddress(const std::string& detectorIp) override;
         std::string GetHostIPAddress() override;
         std::string GetDetectorIPAddress() override;
-
-        // The file as last read and changed; empty before the first ReadConfig.
-        boost::shared_ptr<mirl::acquisition::vk6080K::InterfaceFile> GetInterfaceFile() const {
-            return interfaceFile;
-        }
 
     private:
         boost::shared_ptr<mirl::acquisition::vk6080K::InterfaceFile> interfaceFile;
@@ -51,14 +45,7 @@ public:
     void FillDetectorParameter(DetectorParameter& parameter) override;
     void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
                      const std::string& peerIp) override;
-    bool IsConnectedByCable() override { return true; }
     boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
-    boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override {
-        return boost::shared_ptr<SSIDManagerIface>();
-    }
-    boost::shared_ptr<WifiManagerIface> GetWifiManager() override {
-        return boost::shared_ptr<WifiManagerIface>();
-    }
 
 private:
     boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;

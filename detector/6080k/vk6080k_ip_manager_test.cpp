@@ -1,9 +1,9 @@
 #include "detector/6080k/vk6080k_ip_manager.h"
 #include "detector/detector_parameter.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/mock_acquisition.h"
-#include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
+#include "platform/acquisition/testing/mock_detector.h"
+#include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
@@ -13,9 +13,9 @@
 
 namespace {
 
+using acquisition_testing::MockDetector;
+using acquisition_testing::MockFileIface;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::MockDetector;
-using detector_testing::MockFileIface;
 using detector_testing::SampleFiles;
 using mirl::acquisition::Bytes;
 using ::testing::_;

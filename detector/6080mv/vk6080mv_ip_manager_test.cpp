@@ -1,6 +1,6 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/mock_extensions.h"
+#include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
@@ -12,9 +12,9 @@
 
 namespace {
 
+using acquisition_testing::MockNetworkConfigIface;
+using acquisition_testing::MockWifiIface;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::MockNetworkConfigIface;
-using detector_testing::MockWifiIface;
 using ::testing::_;
 using ::testing::Return;
 using ::testing::StrictMock;

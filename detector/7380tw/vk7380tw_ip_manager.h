@@ -1,41 +1,17 @@
 #pragma once
 
-#include "detector/detector_ip_manager_iface.h"
-#include "detector/nq2/network_ip_manager.h"
+#include "detector/network/network_family_ip_manager.h"
 
-#include <boost/shared_ptr.hpp>
-
-#include <string>
+struct Vk7380TWTraits {
+    static constexpr const char* ClassName = "Vk7380TWIpManager";
+    static constexpr const char* BoardName = "AcqRDXPv2";
+    static constexpr const char* DetectorName = "Vk7380TWc";
+    static constexpr const char* PathOption = "detector.path";
+    static constexpr bool HasWifi = false;
+};
 
 // 7380TW: only its addresses can be changed, through the network
 // configuration extension; always taken as cabled.
-class Vk7380TWIpManager : public DetectorIpManagerIface {
-public:
-    static constexpr const char* BoardName = "AcqRDXPv2";
-    static constexpr const char* DetectorName = "Vk7380TWc";
+class Vk7380TWIpManager : public NetworkFamilyIpManager<Vk7380TWTraits> {};
 
-    class IpManager : public NetworkIpManager {
-    public:
-        using NetworkIpManager::NetworkIpManager;
-    };
-
-    ~Vk7380TWIpManager() override = default;
-
-    void Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) override;
-    std::string GetBoardName() override { return BoardName; }
-    std::string GetDetectorName() override { return DetectorName; }
-    void FillDetectorParameter(DetectorParameter& parameter) override;
-    void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
-                     const std::string& peerIp) override;
-    bool IsConnectedByCable() override { return true; }
-    boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
-    boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override {
-        return boost::shared_ptr<SSIDManagerIface>();
-    }
-    boost::shared_ptr<WifiManagerIface> GetWifiManager() override {
-        return boost::shared_ptr<WifiManagerIface>();
-    }
-
-private:
-    boost::shared_ptr<IpManager> ipManager;
-};
+extern template class NetworkFamilyIpManager<Vk7380TWTraits>;

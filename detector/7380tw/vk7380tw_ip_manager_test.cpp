@@ -1,7 +1,7 @@
 #include "detector/7380tw/vk7380tw_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/mock_acquisition.h"
-#include "detector/testing/mock_extensions.h"
+#include "platform/acquisition/testing/mock_detector.h"
+#include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
@@ -11,10 +11,10 @@
 
 namespace {
 
+using acquisition_testing::MockConnectionIface;
+using acquisition_testing::MockDetector;
+using acquisition_testing::MockNetworkConfigIface;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::MockConnectionIface;
-using detector_testing::MockDetector;
-using detector_testing::MockNetworkConfigIface;
 using ::testing::ElementsAre;
 using ::testing::NiceMock;
 using ::testing::StrictMock;

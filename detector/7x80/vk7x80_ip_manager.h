@@ -1,7 +1,7 @@
 #pragma once
 
 #include "detector/7x80/rdxp_file.h"
-#include "detector/detector_ip_manager_iface.h"
+#include "detector/cabled_detector_ip_manager.h"
 #include "detector/ip_manager_iface.h"
 #include "platform/acquisition/extensions.h"
 
@@ -14,7 +14,7 @@
 
 // 7180 and 7380: the detector and host addresses live in registers of the
 // RDXP file 206. No SSID, no Wi-Fi switch, always on a cable.
-class Vk7x80IpManager : public DetectorIpManagerIface {
+class Vk7x80IpManager : public CabledDetectorIpManager {
 public:
     static constexpr const char* BoardName = "AcqRDXPv1";
     static constexpr const char* DetectorName = "Vk7180c";
@@ -34,7 +34,6 @@ public:
 
         // Fails, leaving the file in memory as it was, when the checksum is wrong.
         void ReadConfig() override;
-        // False, with nothing written, once an address was refused.
         bool WriteConfig() override;
         void SetHostIPAddress(const std::string& hostIp) override;
         void SetDetectorIPAddress(const std::string& detectorIp) override;
@@ -65,14 +64,7 @@ public:
     void FillDetectorParameter(DetectorParameter& parameter) override;
     void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
                      const std::string& peerIp) override;
-    bool IsConnectedByCable() override { return true; }
     boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
-    boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override {
-        return boost::shared_ptr<SSIDManagerIface>();
-    }
-    boost::shared_ptr<WifiManagerIface> GetWifiManager() override {
-        return boost::shared_ptr<WifiManagerIface>();
-    }
 
 private:
     boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;

@@ -1,8 +1,8 @@
 #include "detector/7x80/vk7x80_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "detector/testing/mock_acquisition.h"
-#include "detector/testing/mock_extensions.h"
 #include "detector/testing/sample_files.h"
+#include "platform/acquisition/testing/mock_detector.h"
+#include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <boost/make_shared.hpp>
@@ -12,9 +12,9 @@
 
 namespace {
 
+using acquisition_testing::MockDetector;
+using acquisition_testing::MockFileIface;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::MockDetector;
-using detector_testing::MockFileIface;
 using detector_testing::SampleFiles;
 using mirl::acquisition::Bytes;
 using ::testing::_;

@@ -1,56 +1,19 @@
 #pragma once
 
-#include "detector/detector_ip_manager_iface.h"
-#include "detector/nq2/network_ip_manager.h"
-#include "detector/nq2/network_ssid_manager.h"
-#include "detector/nq2/network_wifi_manager.h"
-#include "platform/acquisition/extensions.h"
+#include "detector/network/network_family_ip_manager.h"
+#include "detector/network/wifi_detector_ip_manager.h"
 
-#include <boost/shared_ptr.hpp>
-
-#include <string>
+struct VknQ2Traits {
+    static constexpr const char* ClassName = "VknQ2IpManager";
+    static constexpr const char* BoardName = "AcqRDXPv2";
+    static constexpr const char* DetectorName = "Vk6080QL";
+    static constexpr const char* PathOption = "detector.path.0";
+    static constexpr bool HasWifi = true;
+    static constexpr SsidWrite SsidWritePolicy = SsidWrite::WhenBothSet;
+};
 
 // 6080QL and 4050QL: addresses, SSID/password and the Wi-Fi switch, all
 // through library extensions; reached over a cable or over their Wi-Fi.
-class VknQ2IpManager : public DetectorIpManagerIface {
-public:
-    static constexpr const char* BoardName = "AcqRDXPv2";
-    static constexpr const char* DetectorName = "Vk6080QL";
+class VknQ2IpManager : public NetworkFamilyIpManager<VknQ2Traits> {};
 
-    class IpManager : public NetworkIpManager {
-    public:
-        using NetworkIpManager::NetworkIpManager;
-    };
-
-    class SSIDManager : public NetworkSsidManager {
-    public:
-        using NetworkSsidManager::NetworkSsidManager;
-        // True once written; false, without writing, while the SSID or the
-        // password is still "unknown", and on any error.
-        bool WriteConfig() override;
-    };
-
-    class WifiManager : public NetworkWifiManager {
-    public:
-        using NetworkWifiManager::NetworkWifiManager;
-    };
-
-    ~VknQ2IpManager() override = default;
-
-    void Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) override;
-    std::string GetBoardName() override { return BoardName; }
-    std::string GetDetectorName() override { return DetectorName; }
-    void FillDetectorParameter(DetectorParameter& parameter) override;
-    void FillOptions(mirl::acquisition::OptionGroups& options, const std::string& detectorIp,
-                     const std::string& peerIp) override;
-    bool IsConnectedByCable() override;
-    boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
-    boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override { return ssidManager; }
-    boost::shared_ptr<WifiManagerIface> GetWifiManager() override { return wifiManager; }
-
-private:
-    boost::shared_ptr<mirl::acquisition::WifiIface> wifiExtension;
-    boost::shared_ptr<IpManager> ipManager;
-    boost::shared_ptr<SSIDManager> ssidManager;
-    boost::shared_ptr<WifiManager> wifiManager;
-};
+extern template class NetworkFamilyIpManager<VknQ2Traits>;

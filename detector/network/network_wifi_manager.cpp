@@ -1,4 +1,4 @@
-#include "detector/nq2/network_wifi_manager.h"
+#include "detector/network/network_wifi_manager.h"
 
 NetworkWifiManager::NetworkWifiManager(
     const boost::shared_ptr<mirl::acquisition::ConnectionIface>& connection,

@@ -1,4 +1,4 @@
-#include "detector/nq2/network_ip_manager.h"
+#include "detector/network/network_ip_manager.h"
 
 #include "platform/tools/ip_address_utils.h"
 

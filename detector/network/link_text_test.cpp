@@ -1,4 +1,4 @@
-#include "detector/nq2/link_text.h"
+#include "detector/network/link_text.h"
 #include "platform/tools/testing/log_capture.h"
 
 #include <gmock/gmock.h>

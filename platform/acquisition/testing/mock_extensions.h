@@ -1,11 +1,19 @@
 #pragma once
 
-#include "config/generic_xml_file_infos.h"
 #include "platform/acquisition/extensions.h"
+
+// GMock prints the arguments of an unexpected call, setHostName's optional
+// domain among them.
+#include <boost/optional/optional_io.hpp>
 
 #include <gmock/gmock.h>
 
-namespace detector_testing {
+#include <cstdint>
+#include <string>
+
+// GenericXmlFileInfos stays incomplete here, as the interface leaves it: a
+// test that reaches into the document includes its header itself.
+namespace acquisition_testing {
 
 class MockFileIface : public mirl::acquisition::FileIface {
 public:
@@ -40,4 +48,4 @@ public:
     MOCK_METHOD(std::string, getSsid, (), (override));
 };
 
-} // namespace detector_testing
+} // namespace acquisition_testing

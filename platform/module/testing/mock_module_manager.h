@@ -8,8 +8,7 @@
 
 namespace module_testing {
 
-// Stands in for the module library's manager in unit tests. A test installs
-// one with Install(); ModuleManager::manager() then returns it.
+// Install one with ScopedModuleManager to have the code under test reach it.
 class MockModuleManager : public mirl::module::ModuleManager {
 public:
     MOCK_METHOD(void, init, (), (override));
@@ -19,9 +18,6 @@ public:
     MOCK_METHOD(boost::shared_ptr<mirl::module::Module>, getModule, (const std::string& name),
                 (override));
     MOCK_METHOD(void, clear, (), (override));
-
-    // nullptr uninstalls; a call to manager() without a mock aborts the test run.
-    static void Install(MockModuleManager* manager);
 };
 
 } // namespace module_testing

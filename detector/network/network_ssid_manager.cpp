@@ -1,4 +1,4 @@
-#include "detector/nq2/network_ssid_manager.h"
+#include "detector/network/network_ssid_manager.h"
 
 NetworkSsidManager::NetworkSsidManager(
     const boost::shared_ptr<mirl::acquisition::NetworkConfigIface>& network,

@@ -32,9 +32,9 @@ public:
 private:
     boost::shared_ptr<mirl::acquisition::ConnectionIface> connectionExtension;
     boost::shared_ptr<mirl::acquisition::NetworkConfigIface> networkExtension;
-    std::string detectorAddress = "unkown";
+    std::string detectorAddress = NotSet;
     std::uint16_t detectorValue = 0;
-    std::string hostAddress = "unkown";
+    std::string hostAddress = NotSet;
     std::uint16_t commandPort = 0;
     std::uint16_t imagePort = 0;
 };

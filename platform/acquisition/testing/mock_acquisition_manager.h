@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/acquisition/acquisition_manager.h"
-#include "platform/acquisition/config_parser.h"
-#include "platform/acquisition/detector.h"
 
 #include <gmock/gmock.h>
 
-namespace detector_testing {
+#include <string>
 
+namespace acquisition_testing {
+
+// Install one with ScopedAcquisitionManager to have the code under test reach it.
 class MockAcquisitionManager : public mirl::acquisition::AcquisitionManager {
 public:
     MOCK_METHOD(void, init, (), (override));
@@ -28,23 +29,4 @@ public:
     MOCK_METHOD(void, clear, (), (override));
 };
 
-class MockConfigParser : public mirl::acquisition::ConfigParser {
-public:
-    MOCK_METHOD(void, applyOptions, (const mirl::acquisition::OptionGroups&, bool), (override));
-};
-
-class MockBoard : public mirl::acquisition::Board {
-public:
-    MOCK_METHOD(void, open, (), (override));
-    MOCK_METHOD(void, close, (), (override));
-};
-
-class MockDetector : public mirl::acquisition::Detector {
-public:
-    MOCK_METHOD(boost::shared_ptr<mirl::acquisition::WifiIface>, getWifi, (), (override));
-    MOCK_METHOD(void, open, (bool), (override));
-    MOCK_METHOD(void, close, (), (override));
-    MOCK_METHOD(void, setMessageCallback, (const mirl::acquisition::MessageCallback&), (override));
-};
-
-} // namespace detector_testing
+} // namespace acquisition_testing

@@ -14,13 +14,10 @@ public:
                        const boost::shared_ptr<mirl::acquisition::FileIface>& file);
     ~NetworkWifiManager() override = default;
 
-    // A document without the switch reads as off.
     bool ReadConfig() override;
     bool WriteConfig(bool connectedByCable) override;
     void SetWifiEnable(bool enable) override { wifiEnable = enable; }
     bool GetWifiEnable() override { return wifiEnable; }
-
-    const UserConfigFileInfos& GetUserConfig() const { return userConfig; }
 
 private:
     boost::shared_ptr<mirl::acquisition::ConnectionIface> connectionExtension;

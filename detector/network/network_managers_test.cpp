@@ -2,8 +2,8 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/7380tw/vk7380tw_ip_manager.h"
 #include "detector/nq2/vknq2_ip_manager.h"
-#include "detector/testing/mock_acquisition.h"
-#include "detector/testing/mock_extensions.h"
+#include "platform/acquisition/testing/mock_detector.h"
+#include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/ip_address_utils.h"
 #include "platform/tools/testing/log_capture.h"
 
@@ -15,11 +15,11 @@
 
 namespace {
 
-using detector_testing::MockConnectionIface;
-using detector_testing::MockDetector;
-using detector_testing::MockFileIface;
-using detector_testing::MockNetworkConfigIface;
-using detector_testing::MockWifiIface;
+using acquisition_testing::MockConnectionIface;
+using acquisition_testing::MockDetector;
+using acquisition_testing::MockFileIface;
+using acquisition_testing::MockNetworkConfigIface;
+using acquisition_testing::MockWifiIface;
 using ::testing::_;
 using ::testing::DoAll;
 using ::testing::ElementsAre;

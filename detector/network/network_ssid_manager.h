@@ -7,27 +7,24 @@
 
 #include <string>
 
-// SSID part shared by the nQ2 and 6080MV managers; each family writes in its own way.
+// SSID part shared by the nQ2 and 6080MV managers; WifiDetectorIpManager::SSIDManager
+// writes it as the family's SsidWrite says.
 class NetworkSsidManager : public SSIDManagerIface {
 public:
-    // Marks an SSID or password not set yet.
-    static constexpr const char* Unknown = "unknown";
-
     NetworkSsidManager(const boost::shared_ptr<mirl::acquisition::NetworkConfigIface>& network,
                        const boost::shared_ptr<mirl::acquisition::WifiIface>& wifi);
     ~NetworkSsidManager() override = default;
 
-    // The password is never read from the detector.
     void ReadConfig() override;
     void SetSSID(const std::string& newSsid) override { ssid = newSsid; }
     void SetPasswd(const std::string& newPasswd) override { passwd = newPasswd; }
     std::string GetSSID() override { return ssid; }
 
 protected:
-    bool BothSet() const { return ssid != Unknown && passwd != Unknown; }
+    bool BothSet() const { return ssid != NotSet && passwd != NotSet; }
 
     boost::shared_ptr<mirl::acquisition::NetworkConfigIface> networkExtension;
     boost::shared_ptr<mirl::acquisition::WifiIface> wifiExtension;
-    std::string ssid = Unknown;
-    std::string passwd = Unknown;
+    std::string ssid = NotSet;
+    std::string passwd = NotSet;
 };
