@@ -2,9 +2,19 @@
 
 #include <iostream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#endif
+
 int main(int argc, char** argv) {
     using velkor::bench::BenchCli;
     using velkor::bench::BenchStore;
+#ifdef _WIN32
+    // `dump` writes a file's bytes: no line end may be rewritten on the way.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         return BenchCli(BenchStore(BenchStore::DefaultRoot()), std::cout, std::cerr).run(args);
