@@ -45,6 +45,29 @@ private:
 // they read, as a rename does on POSIX systems, and they keep the old bytes.
 const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// Windows replaces no file that another process has open, whatever it
+// shares, and a reader here holds one only for the moment of reading it: the
+// rename is tried again while that lasts, for a bounded time. It is the one
+// wait of the bench that no event can end.
+bool Replace(const boost::filesystem::path& from, const boost::filesystem::path& to) {
+    const DWORD kPause = 2;    // milliseconds
+    const int kAttempts = 500; // one second at the most
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                          error == ERROR_LOCK_VIOLATION;
+        if (!busy || attempt == kAttempts) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPause);
+    }
+}
+
 } // namespace
 
 // The owner-only mode has no counterpart here: the bench lives in the user's
@@ -77,8 +100,7 @@ void Write(const boost::filesystem::path& path, const Bytes& bytes, bool /*owner
         if (!file.release()) {
             Fail("cannot close", temporary);
         }
-        if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!Replace(temporary, path)) {
             Fail("cannot replace", path);
         }
     } catch (...) {
