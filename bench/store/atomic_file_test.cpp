@@ -60,9 +60,14 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
     const Bytes second(48 * 1024, 'b');
     atomicfile::Write(file, first);
     std::atomic<bool> writing{true};
+    std::string writeFailure;
     std::thread writer([&] {
-        for (int i = 0; i < 200; ++i) {
-            atomicfile::Write(file, i % 2 == 0 ? second : first);
+        try {
+            for (int i = 0; i < 200; ++i) {
+                atomicfile::Write(file, i % 2 == 0 ? second : first);
+            }
+        } catch (const BenchError& error) {
+            writeFailure = error.what();
         }
         writing = false;
     });
@@ -75,6 +80,7 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
     }
     writer.join();
     EXPECT_EQ(0, torn) << "out of " << reads << " reads";
+    EXPECT_EQ("", writeFailure);
 }
 
 TEST(AtomicFileTest, ReadingAMissingFileSaysWhich) {

@@ -50,8 +50,8 @@ const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // rename is tried again while that lasts, for a bounded time. It is the one
 // wait of the bench that no event can end.
 bool Replace(const boost::filesystem::path& from, const boost::filesystem::path& to) {
-    const DWORD kPause = 2;    // milliseconds
-    const int kAttempts = 500; // one second at the most
+    const DWORD kPause = 2;     // milliseconds
+    const int kAttempts = 2500; // five seconds at the most
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
