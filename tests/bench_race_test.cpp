@@ -27,7 +27,7 @@ TEST(BenchRaceTest, TwoRunsOnOneDetectorBothLandAndLeaveAWholeFile) {
     // A 7380 answers at its old address until it reboots, so both runs reach it.
     auto readdress = [&](const boost::filesystem::path& cwd, const std::string& detector,
                          const std::string& host) {
-        return scratch.runIn(cwd, VELKOR_IPCONFIG_PROGRAM,
+        return scratch.runIn(cwd, e2e::IpconfigProgram(),
                              {"-t", "7380", "-c", "192.168.37.130", "-d", detector, "-p", host});
     };
     auto one = std::async(std::launch::async, readdress, first, "10.0.37.132", "10.0.37.133");

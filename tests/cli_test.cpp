@@ -267,10 +267,10 @@ public:
         fs::permissions(path_, fs::owner_read | fs::owner_exe | fs::group_read | fs::group_exe |
                                    fs::others_read | fs::others_exe);
         if (::geteuid() != 0) {
-            return scratch_.runIn(path_, VELKOR_IPCONFIG_PROGRAM, args);
+            return scratch_.runIn(path_, e2e::IpconfigProgram(), args);
         }
         std::vector<std::string> asNobody = {"--reuid=65534", "--regid=65534", "--clear-groups",
-                                             VELKOR_IPCONFIG_PROGRAM};
+                                             e2e::IpconfigProgram()};
         asNobody.insert(asNobody.end(), args.begin(), args.end());
         return scratch_.runIn(path_, "/usr/bin/setpriv", asNobody);
     }
@@ -346,7 +346,7 @@ TEST(CliTest, LogThatCannotBeCreatedStopsTheRunBeforeAnyDetector) {
         const fs::path gone = scratch.dir() / "gone";
         fs::create_directories(gone);
         std::vector<std::string> args = {"-c", "cd \"$0\" && rmdir \"$0\" && exec \"$@\"",
-                                         gone.string(), VELKOR_IPCONFIG_PROGRAM};
+                                         gone.string(), e2e::IpconfigProgram()};
         args.insert(args.end(), readdress.begin(), readdress.end());
         const e2e::RunResult result = scratch.run("/bin/sh", args);
         EXPECT_EQ(result.status, 1);

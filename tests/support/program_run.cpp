@@ -19,6 +19,11 @@ namespace e2e {
 
 const std::chrono::seconds kRunDeadline{30};
 
+std::string IpconfigProgram() {
+    const char* chosen = std::getenv("VELKOR_IPCONFIG_PROGRAM");
+    return chosen != nullptr && *chosen != '\0' ? chosen : VELKOR_IPCONFIG_PROGRAM;
+}
+
 namespace {
 
 #ifdef _WIN32
@@ -138,7 +143,7 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
 }
 
 RunResult Scratch::ipconfig(const std::vector<std::string>& args) const {
-    return run(VELKOR_IPCONFIG_PROGRAM, args);
+    return run(IpconfigProgram(), args);
 }
 
 RunResult Scratch::bench(const std::vector<std::string>& args, bool mustSucceed) const {
@@ -211,7 +216,7 @@ Scratch::start(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& environment) const {
     std::vector<std::pair<std::string, std::string>> all = {{"VELKOR_BENCH", benchDir().string()}};
     all.insert(all.end(), environment.begin(), environment.end());
-    return std::unique_ptr<StartedRun>(new StartedRun(dir_, VELKOR_IPCONFIG_PROGRAM, args, all));
+    return std::unique_ptr<StartedRun>(new StartedRun(dir_, IpconfigProgram(), args, all));
 }
 
 std::string Scratch::readLog() const {

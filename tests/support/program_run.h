@@ -10,6 +10,10 @@
 
 namespace e2e {
 
+// The program under test: the one built beside the tests, or the one that
+// $VELKOR_IPCONFIG_PROGRAM names (a build against other libraries).
+std::string IpconfigProgram();
+
 // How long one run may take before it is killed and reported as timed out.
 extern const std::chrono::seconds kRunDeadline;
 
