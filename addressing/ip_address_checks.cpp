@@ -4,6 +4,7 @@
 #include "app/detector_type.h"
 #include "platform/tools/ip_address_utils.h"
 
+#include <iostream>
 #include <ostream>
 
 using mirl::tools::IpAddressUtils;
@@ -150,4 +151,23 @@ bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
         break;
     }
     return true;
+}
+
+bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetectorIp,
+                             const std::string& currentPeerIp) {
+    return CheckCurrentIpAddresses(type, currentDetectorIp, currentPeerIp, std::cerr);
+}
+
+bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorIp,
+                          const std::string& currentPeerIp, const std::string& newDetectorIp,
+                          const std::string& newPeerIp) {
+    return CheckIpAddressChange(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
+                                std::cerr);
+}
+
+bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
+                        const std::string& currentPeerIp, const std::string& newDetectorIp,
+                        const std::string& newPeerIp) {
+    return CheckIpSubsetRules(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
+                              std::cout);
 }
