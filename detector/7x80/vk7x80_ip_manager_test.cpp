@@ -31,14 +31,6 @@ int RegisterValue(const Bytes& bytes, std::uint16_t id) {
     return value;
 }
 
-std::uint8_t XorBefore(const Bytes& bytes, std::size_t end) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        sum ^= bytes[i];
-    }
-    return sum;
-}
-
 using Vk7x80IpManagerTest = detector_testing::FileIpManagerTest<Vk7x80IpManager::IpManager, 206>;
 
 TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
@@ -102,7 +94,7 @@ TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
         {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
     Bytes expected = SampleFiles::Rdxp(expectedRegisters);
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(written[152], XorBefore(written, 152));
+    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
 }
 
 TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
@@ -141,7 +133,7 @@ TEST_F(Vk7x80IpManagerTest, FileWithMoreThan18RecordsKeepsItsChecksumAfterTheLas
     EXPECT_EQ(written[152], 0x50);
     EXPECT_EQ(written[154], 0xAA);
     EXPECT_EQ(written[158], 0xBB);
-    EXPECT_EQ(written[160], XorBefore(written, 160));
+    EXPECT_EQ(written[160], SampleFiles::XorOf(written, 160));
     EXPECT_EQ(RegisterValue(written, 0x43), 10);
 }
 
@@ -152,7 +144,7 @@ TEST_F(Vk7x80IpManagerTest, BytesAfterTheChecksumAreWrittenBackUnchanged) {
     manager.SetDetectorIPAddress("10.1.2.3");
     const Bytes written = Write();
     ASSERT_EQ(written.size(), 156u);
-    EXPECT_EQ(written[152], XorBefore(written, 152));
+    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
     EXPECT_EQ(Bytes(written.begin() + 153, written.end()), (Bytes{0x7E, 0x00, 0x81}));
 }
 
