@@ -5,6 +5,7 @@
 #include "platform/tools/ip_address_utils.h"
 
 #include <iostream>
+#include <ostream>
 
 using mirl::tools::IpAddressUtils;
 
@@ -13,6 +14,28 @@ namespace {
 bool Fail(std::ostream& stream, const std::string& line) {
     stream << line << std::endl;
     return false;
+}
+
+// Refuses `ip`, the `which` address, when it is outside the address set
+// `subset` of `family`.
+bool InAddressSubset(std::ostream& out, const std::string& which, const std::string& ip,
+                     const IpSubset& subset, const std::string& family) {
+    if (IsInIpSubset(ip, subset)) {
+        return true;
+    }
+    return Fail(out, "Error - " + which + " ip is not in the allowed " + family +
+                         " subset: " + IpSubsetToString(subset));
+}
+
+// Refuses `ip`, the `which` address, when it is outside the prefixes `subset`
+// of `family`; the line shows the prefixes `shown`.
+bool InPrefixSubset(std::ostream& out, const std::string& which, const std::string& ip,
+                    const IpSubset& subset, const std::string& family, const IpSubset& shown) {
+    if (MatchIpPrefixSubset(ip, subset) != 1) {
+        return true;
+    }
+    return Fail(out, "Error - " + which + " ip is not in the allowed " + family +
+                         " prefix subset : " + IpSubsetToString(shown));
 }
 
 struct PrefixRules {
@@ -24,33 +47,17 @@ struct PrefixRules {
 bool CheckPrefixRules(const PrefixRules& rules, const std::string& currentDetectorIp,
                       const std::string& currentPeerIp, const std::string& newDetectorIp,
                       const std::string& newPeerIp, std::ostream& out) {
-    const std::string family = rules.family;
-    const std::string tail = " prefix subset : ";
-    if (MatchIpPrefixSubset(currentDetectorIp, rules.detector) == 1) {
-        return Fail(out, "Error - current detector ip is not in the allowed " + family + tail +
-                             IpSubsetToString(rules.detector));
-    }
-    if (MatchIpPrefixSubset(currentPeerIp, rules.peer) == 1) {
-        return Fail(out, "Error - current peer ip is not in the allowed " + family + tail +
-                             IpSubsetToString(rules.detector));
-    }
-    if (MatchIpPrefixSubset(newDetectorIp, rules.detector) == 1) {
-        return Fail(out, "Error - new detector ip is not in the allowed " + family + tail +
-                             IpSubsetToString(rules.detector));
-    }
-    if (MatchIpPrefixSubset(newPeerIp, rules.peer) == 1) {
-        return Fail(out, "Error - new peer ip is not in the allowed " + family + tail +
-                             IpSubsetToString(rules.peer));
-    }
-    return true;
+    // The current peer's line shows the detector's prefixes, as it always has.
+    return InPrefixSubset(out, "current detector", currentDetectorIp, rules.detector, rules.family,
+                          rules.detector) &&
+           InPrefixSubset(out, "current peer", currentPeerIp, rules.peer, rules.family,
+                          rules.detector) &&
+           InPrefixSubset(out, "new detector", newDetectorIp, rules.detector, rules.family,
+                          rules.detector) &&
+           InPrefixSubset(out, "new peer", newPeerIp, rules.peer, rules.family, rules.peer);
 }
 
 } // namespace
-
-bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetectorIp,
-                             const std::string& currentPeerIp) {
-    return CheckCurrentIpAddresses(type, currentDetectorIp, currentPeerIp, std::cerr);
-}
 
 bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetectorIp,
                              const std::string& currentPeerIp, std::ostream& err) {
@@ -67,13 +74,6 @@ bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetect
         }
     }
     return true;
-}
-
-bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorIp,
-                          const std::string& currentPeerIp, const std::string& newDetectorIp,
-                          const std::string& newPeerIp) {
-    return CheckIpAddressChange(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
-                                std::cerr);
 }
 
 bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorIp,
@@ -115,37 +115,20 @@ bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorI
 
 bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
                         const std::string& currentPeerIp, const std::string& newDetectorIp,
-                        const std::string& newPeerIp) {
-    return CheckIpSubsetRules(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
-                              std::cout);
-}
-
-bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
-                        const std::string& currentPeerIp, const std::string& newDetectorIp,
                         const std::string& newPeerIp, std::ostream& out) {
     switch (type) {
     case Vk6080K:
-        if (!IsInIpSubset(currentDetectorIp, Vk6080KDetectorIpSubset)) {
-            return Fail(out, "Error - current detector ip is not in the allowed Vk6080K subset: " +
-                                 IpSubsetToString(Vk6080KDetectorIpSubset));
-        }
-        if (!IsInIpSubset(newDetectorIp, Vk6080KDetectorIpSubset)) {
-            return Fail(out, "Error - new detector ip is not in the allowed Vk6080K subset: " +
-                                 IpSubsetToString(Vk6080KDetectorIpSubset));
-        }
-        return true;
+        return InAddressSubset(out, "current detector", currentDetectorIp, Vk6080KDetectorIpSubset,
+                               "Vk6080K") &&
+               InAddressSubset(out, "new detector", newDetectorIp, Vk6080KDetectorIpSubset,
+                               "Vk6080K");
     case Vk7x80:
-        if (!IsInIpSubset(currentDetectorIp, Vk7x80DetectorIpSubset)) {
-            return Fail(out, "Error - current detector ip is not in the allowed Vk7x80 subset: " +
-                                 IpSubsetToString(Vk7x80DetectorIpSubset));
-        }
-        if (!IsInIpSubset(newDetectorIp, Vk7x80DetectorIpSubset)) {
-            return Fail(out, "Error - new detector ip is not in the allowed Vk7x80 subset: " +
-                                 IpSubsetToString(Vk7x80DetectorIpSubset));
-        }
-        if (!IsInIpSubset(newPeerIp, Vk7x80PeerIpSubset)) {
-            return Fail(out, "Error - new peer ip is not in the allowed Vk7x80 subset: " +
-                                 IpSubsetToString(Vk7x80PeerIpSubset));
+        if (!(InAddressSubset(out, "current detector", currentDetectorIp, Vk7x80DetectorIpSubset,
+                              "Vk7x80") &&
+              InAddressSubset(out, "new detector", newDetectorIp, Vk7x80DetectorIpSubset,
+                              "Vk7x80") &&
+              InAddressSubset(out, "new peer", newPeerIp, Vk7x80PeerIpSubset, "Vk7x80"))) {
+            return false;
         }
         if (GetIpSubsetIndex(newDetectorIp, Vk7x80DetectorIpSubset) !=
             GetIpSubsetIndex(newPeerIp, Vk7x80PeerIpSubset)) {
@@ -168,4 +151,23 @@ bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
         break;
     }
     return true;
+}
+
+bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetectorIp,
+                             const std::string& currentPeerIp) {
+    return CheckCurrentIpAddresses(type, currentDetectorIp, currentPeerIp, std::cerr);
+}
+
+bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorIp,
+                          const std::string& currentPeerIp, const std::string& newDetectorIp,
+                          const std::string& newPeerIp) {
+    return CheckIpAddressChange(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
+                                std::cerr);
+}
+
+bool CheckIpSubsetRules(DetectorType type, const std::string& currentDetectorIp,
+                        const std::string& currentPeerIp, const std::string& newDetectorIp,
+                        const std::string& newPeerIp) {
+    return CheckIpSubsetRules(type, currentDetectorIp, currentPeerIp, newDetectorIp, newPeerIp,
+                              std::cout);
 }

@@ -39,14 +39,25 @@ std::string PrefixRefused(const std::string& which, const std::string& type) {
            " prefix subset : " + AnyPrefixes;
 }
 
-void ExpectSubsetRules(const std::vector<Case>& cases) {
+// The three checks, run on a case's values.
+bool CurrentAddresses(const Case& c, std::ostream& err) {
+    return CheckCurrentIpAddresses(c.type, c.currentDetector, c.currentPeer, err);
+}
+bool AddressChange(const Case& c, std::ostream& err) {
+    return CheckIpAddressChange(c.type, c.currentDetector, c.currentPeer, c.newDetector, c.newPeer,
+                                err);
+}
+bool SubsetRules(const Case& c, std::ostream& out) {
+    return CheckIpSubsetRules(c.type, c.currentDetector, c.currentPeer, c.newDetector, c.newPeer,
+                              out);
+}
+
+// Each case's result, and the line the check writes on its stream.
+void ExpectCases(const std::vector<Case>& cases, bool (*check)(const Case&, std::ostream&)) {
     for (const Case& c : cases) {
-        std::ostringstream out;
-        EXPECT_EQ(CheckIpSubsetRules(c.type, c.currentDetector, c.currentPeer, c.newDetector,
-                                     c.newPeer, out),
-                  c.accepted)
-            << c.name;
-        EXPECT_EQ(out.str(), Written(c.line)) << c.name;
+        std::ostringstream stream;
+        EXPECT_EQ(check(c, stream), c.accepted) << c.name;
+        EXPECT_EQ(stream.str(), Written(c.line)) << c.name;
     }
 }
 
@@ -66,13 +77,7 @@ TEST(CheckCurrentIpAddressesTest, Cases) {
          "Error - Invalid input subnet configuration : 10.0.1.5 doesn't match 10.1.0.1/16"},
         {"6080MV valid", Vk6080MV, "10.0.1.5", "10.0.0.1/16", "", "", true, ""},
     };
-    for (const Case& c : cases) {
-        std::ostringstream err;
-        EXPECT_EQ(CheckCurrentIpAddresses(c.type, c.currentDetector, c.currentPeer, err),
-                  c.accepted)
-            << c.name;
-        EXPECT_EQ(err.str(), Written(c.line)) << c.name;
-    }
+    ExpectCases(cases, CurrentAddresses);
 }
 
 TEST(CheckIpAddressChangeTest, Cases) {
@@ -115,14 +120,7 @@ TEST(CheckIpAddressChangeTest, Cases) {
         {"nQ2 foreign prefix passes syntax", VknQ2, "192.168.1.10", "192.168.1.1/24", "172.16.0.5",
          "172.16.0.1/16", true, ""},
     };
-    for (const Case& c : cases) {
-        std::ostringstream err;
-        EXPECT_EQ(CheckIpAddressChange(c.type, c.currentDetector, c.currentPeer, c.newDetector,
-                                       c.newPeer, err),
-                  c.accepted)
-            << c.name;
-        EXPECT_EQ(err.str(), Written(c.line)) << c.name;
-    }
+    ExpectCases(cases, AddressChange);
 }
 
 TEST(CheckIpSubsetRulesTest, AddressSubsets) {
@@ -149,7 +147,7 @@ TEST(CheckIpSubsetRulesTest, AddressSubsets) {
         {"unknown type", InvalidDetectorType, "", "", "", "", true, ""},
         {"value outside the enumeration", static_cast<DetectorType>(5), "", "", "", "", true, ""},
     };
-    ExpectSubsetRules(cases);
+    ExpectCases(cases, SubsetRules);
 }
 
 TEST(CheckIpSubsetRulesTest, PrefixSubsets) {
@@ -185,7 +183,7 @@ TEST(CheckIpSubsetRulesTest, PrefixSubsets) {
         {"first failure only", VknQ2, "1.1.1.1", "1.1.1.2/8", "1.1.1.3", "1.1.1.4/8", false,
          PrefixRefused("current detector", "VknQ2")},
     };
-    ExpectSubsetRules(cases);
+    ExpectCases(cases, SubsetRules);
 }
 
 // Redirects one standard stream into a string for the lifetime of the object.

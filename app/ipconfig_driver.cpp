@@ -19,6 +19,8 @@ namespace {
 
 const char* const ModuleCreationError =
     "Error - Can not retrieve current peer and detector IP due to module creation error.";
+const char* const SsidUnchanged = "The ssid/pwd configuration has not been changed";
+const char* const IpUnchanged = "The ip address configuration has not been changed";
 
 } // namespace
 
@@ -166,35 +168,28 @@ int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& v
         if (wifi) {
             out_ << "Info - " << (values.wifiEnable ? "Activation " : "De-Activation ")
                  << " of Wifi in progress ..." << std::endl;
-            if (detector_.SetWifiEnable(values.wifiEnable)) {
-                out_ << "Info - The wifi configuration process SUCCEEDED" << std::endl;
-            } else {
-                out_ << "Info - The wifi configuration has not been changed" << std::endl;
-            }
+            ReportOutcome(detector_.SetWifiEnable(values.wifiEnable),
+                          "The wifi configuration process SUCCEEDED",
+                          "The wifi configuration has not been changed");
         }
         if (ssid) {
             out_ << "Info - Setting of SSID in progress ..." << std::endl;
-            if (detector_.SetWifiPasswd(values.newSsid, values.newPassword)) {
-                out_ << "Info - The ssid/pwd configuration process SUCCEEDED" << std::endl;
+            if (ReportOutcome(detector_.SetWifiPasswd(values.newSsid, values.newPassword),
+                              "The ssid/pwd configuration process SUCCEEDED", SsidUnchanged)) {
                 out_ << "Info - Please update your wifi access point settings" << std::endl;
-            } else {
-                out_ << "Info - The ssid/pwd configuration has not been changed" << std::endl;
             }
         }
         if (ip) {
-            if (detector_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp)) {
-                out_ << "Info - The ip address configuration process SUCCEEDED" << std::endl;
-                if (detector_type::HasCidrPeer(type)) {
-                    out_ << "Info - Please update the IP address of the host in the network "
-                            "configuration settings (if needed)"
-                         << std::endl;
-                } else {
-                    out_ << "Info - Please reboot your detector and update the IP address of "
-                            "the host in the network configuration settings"
-                         << std::endl;
-                }
-            } else {
-                out_ << "Info - The ip address configuration has not been changed" << std::endl;
+            const bool changed = ReportOutcome(
+                detector_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp),
+                "The ip address configuration process SUCCEEDED", IpUnchanged);
+            if (changed) {
+                out_ << (detector_type::HasCidrPeer(type)
+                             ? "Info - Please update the IP address of the host in the network "
+                               "configuration settings (if needed)"
+                             : "Info - Please reboot your detector and update the IP address of "
+                               "the host in the network configuration settings")
+                     << std::endl;
             }
         }
 
@@ -207,6 +202,11 @@ int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& v
         err_ << "Error - The ip address configuration process FAILED" << std::endl;
     }
     return 1;
+}
+
+bool IpConfigDriver::ReportOutcome(bool changed, const char* succeeded, const char* unchanged) {
+    out_ << "Info - " << (changed ? succeeded : unchanged) << std::endl;
+    return changed;
 }
 
 bool IpConfigDriver::OpenModule(const std::string& serialPort) {
@@ -251,21 +251,15 @@ int IpConfigDriver::RunModuleRoad(DetectorType type, const CommandLineValues& va
                 return 1;
             }
             out_ << "Info - Setting of IP in progress ..." << std::endl;
-            if (module_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp)) {
-                out_ << "Info - The ip address configuration process by serial port SUCCEEDED"
-                     << std::endl;
-            } else {
-                out_ << "Info - The ip address configuration has not been changed" << std::endl;
-            }
+            ReportOutcome(
+                module_.SetHostAndDetectorIPAddress(values.newPeerIp, values.newDetectorIp),
+                "The ip address configuration process by serial port SUCCEEDED", IpUnchanged);
         }
         if (request.IsAccepted(ActionType::SsidConfiguration)) {
             out_ << "Info - Setting of SSID in progress ..." << std::endl;
-            if (module_.SetWifiPasswd(values.newSsid, values.newPassword)) {
-                out_ << "Info - The ssid/pwd configuration process by serial port SUCCEEDED"
-                     << std::endl;
-            } else {
-                out_ << "Info - The ssid/pwd configuration has not been changed" << std::endl;
-            }
+            ReportOutcome(module_.SetWifiPasswd(values.newSsid, values.newPassword),
+                          "The ssid/pwd configuration process by serial port SUCCEEDED",
+                          SsidUnchanged);
         }
 
         module_.DeleteModule();

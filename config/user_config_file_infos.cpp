@@ -24,47 +24,57 @@ boost::property_tree::ptree::path_type BelowRoot(const std::string& key) {
     return path;
 }
 
+// Runs `step` on the tree. The tree's own failures are logged under
+// `operation` and thrown again unchanged.
+template <typename Step> auto LoggingTreeErrors(const char* operation, Step step) {
+    try {
+        return step();
+    } catch (const boost::property_tree::ptree_bad_path& e) {
+        LOG_ERROR(operation << " - xml parsing bad path error : " << e.what());
+        throw;
+    } catch (const boost::property_tree::ptree_bad_data& e) {
+        LOG_ERROR(operation << " - xml parsing bad data error : " << e.what());
+        throw;
+    }
+}
+
 } // namespace
 
 void UserConfigFileInfos::Hook() {}
 
 boost::optional<unsigned char> UserConfigFileInfos::GetUcfValue(const std::string& key) const {
+    const char* const operation = "UserConfigFileInfos::GetUcfValue";
+    const boost::optional<std::string> text =
+        LoggingTreeErrors(operation, [&]() -> boost::optional<std::string> {
+            const boost::property_tree::ptree::path_type path = BelowRoot(key);
+            const boost::property_tree::ptree& root = tree_.get_child(kRoot);
+            const boost::optional<const boost::property_tree::ptree&> node =
+                root.get_child_optional(path);
+            if (!node) {
+                return boost::none;
+            }
+            return node->data();
+        });
+    if (!text) {
+        return boost::none;
+    }
     try {
-        const boost::property_tree::ptree::path_type path = BelowRoot(key);
-        const boost::property_tree::ptree& root = tree_.get_child(kRoot);
-        const boost::optional<const boost::property_tree::ptree&> node =
-            root.get_child_optional(path);
-        if (!node) {
-            return boost::none;
-        }
-        return boost::lexical_cast<Byte>(node->data()).value();
-    } catch (const boost::property_tree::ptree_bad_path& e) {
-        LOG_ERROR("UserConfigFileInfos::GetUcfValue - xml parsing bad path error : " << e.what());
-        throw;
-    } catch (const boost::property_tree::ptree_bad_data& e) {
-        LOG_ERROR("UserConfigFileInfos::GetUcfValue - xml parsing bad data error : " << e.what());
-        throw;
+        return boost::lexical_cast<Byte>(*text).value();
     } catch (const boost::bad_lexical_cast& e) {
-        LOG_ERROR("UserConfigFileInfos::GetUcfValue - lexical cast error : " << e.what());
+        LOG_ERROR(operation << " - lexical cast error : " << e.what());
         throw;
     }
 }
 
 void UserConfigFileInfos::SetUcfValue(const std::string& key, const std::string& value) {
-    try {
+    LoggingTreeErrors("UserConfigFileInfos::SetUcfValue", [&] {
         const boost::property_tree::ptree::path_type path = BelowRoot(key);
         boost::property_tree::ptree& root = tree_.get_child(kRoot);
         // Built on a copy so that a failure half-way leaves no new node behind.
         boost::property_tree::ptree updated = root;
         updated.put(path, value);
         root.swap(updated);
-    } catch (const boost::property_tree::ptree_bad_path& e) {
-        LOG_ERROR("UserConfigFileInfos::SetUcfValue - xml parsing bad path error : " << e.what());
-        throw;
-    } catch (const boost::property_tree::ptree_bad_data& e) {
-        LOG_ERROR("UserConfigFileInfos::SetUcfValue - xml parsing bad data error : " << e.what());
-        throw;
-    }
+    });
 }
 
 boost::optional<bool> UserConfigFileInfos::GetWifiEnable() const {

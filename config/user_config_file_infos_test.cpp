@@ -13,6 +13,7 @@
 namespace {
 
 using boost::property_tree::ptree;
+using boost::property_tree::ptree_bad_path;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -28,8 +29,17 @@ public:
     std::vector<std::string> lines;
 };
 
-std::string ErrorLine(const std::string& message, const std::exception& e) {
-    return "E " + message + e.what() + "\n";
+// `call` must throw an `Error` after logging exactly one line: `message`
+// followed by the error's own text.
+template <typename Error, typename Call>
+void ExpectLoggedAndThrown(const char* what, const std::string& message, Call call) {
+    LogCapture log;
+    try {
+        call();
+        ADD_FAILURE() << "no exception from " << what;
+    } catch (const Error& e) {
+        EXPECT_THAT(log.lines, ElementsAre("E " + message + e.what() + "\n"));
+    }
 }
 
 const std::string kGetBadPath = "UserConfigFileInfos::GetUcfValue - xml parsing bad path error : ";
@@ -71,15 +81,10 @@ TEST(UserConfigFileInfos, MalformedSwitchTextIsLoggedAndRethrown) {
     const std::string cases[] = {" 01", "01 ", "", "0x01", "+1", "-1", "on", "100000000"};
     for (const auto& text : cases) {
         SCOPED_TRACE("[" + text + "]");
-        LogCapture log;
         const UserConfigFileInfos document = DocumentWithWifi(text);
         const ptree before = document.tree();
-        try {
-            document.GetWifiEnable();
-            ADD_FAILURE() << "no exception";
-        } catch (const boost::bad_lexical_cast& e) {
-            EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kGetLexical, e)));
-        }
+        ExpectLoggedAndThrown<boost::bad_lexical_cast>("GetWifiEnable", kGetLexical,
+                                                       [&] { document.GetWifiEnable(); });
         EXPECT_EQ(before, document.tree());
     }
 }
@@ -123,27 +128,15 @@ TEST(UserConfigFileInfos, TreeWithoutUcfFailsWithBadPath) {
         t.fill(document.tree());
         const ptree before = document.tree();
 
-        {
-            LogCapture log;
-            try {
-                document.GetWifiEnable();
-                ADD_FAILURE() << "no exception from GetWifiEnable";
-            } catch (const boost::property_tree::ptree_bad_path& e) {
-                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kGetBadPath, e)));
-            }
-        }
+        ExpectLoggedAndThrown<ptree_bad_path>("GetWifiEnable", kGetBadPath,
+                                              [&] { document.GetWifiEnable(); });
         for (const bool on : {true, false}) {
-            LogCapture log;
-            try {
-                document.SetWifiEnable(on);
-                ADD_FAILURE() << "no exception from SetWifiEnable";
-            } catch (const boost::property_tree::ptree_bad_path& e) {
-                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kSetBadPath, e)));
-            }
+            ExpectLoggedAndThrown<ptree_bad_path>("SetWifiEnable", kSetBadPath,
+                                                  [&] { document.SetWifiEnable(on); });
         }
         {
             LogCapture log;
-            EXPECT_THROW(document.SetUcfValue("a.b", "01"), boost::property_tree::ptree_bad_path);
+            EXPECT_THROW(document.SetUcfValue("a.b", "01"), ptree_bad_path);
             EXPECT_EQ(1u, log.lines.size());
         }
         // "ucf" is never created, and nothing else is added.
@@ -216,24 +209,10 @@ TEST(UserConfigFileInfos, KeysWithAnEmptyNameAreBadPaths) {
         UserConfigFileInfos document = DocumentWithWifi("01");
         document.tree().put("ucf.a.b", "01");
         const ptree before = document.tree();
-        {
-            LogCapture log;
-            try {
-                document.SetUcfValue(key, "01");
-                ADD_FAILURE() << "no exception from SetUcfValue";
-            } catch (const boost::property_tree::ptree_bad_path& e) {
-                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kSetBadPath, e)));
-            }
-        }
-        {
-            LogCapture log;
-            try {
-                document.GetUcfValue(key);
-                ADD_FAILURE() << "no exception from GetUcfValue";
-            } catch (const boost::property_tree::ptree_bad_path& e) {
-                EXPECT_THAT(log.lines, ElementsAre(ErrorLine(kGetBadPath, e)));
-            }
-        }
+        ExpectLoggedAndThrown<ptree_bad_path>("SetUcfValue", kSetBadPath,
+                                              [&] { document.SetUcfValue(key, "01"); });
+        ExpectLoggedAndThrown<ptree_bad_path>("GetUcfValue", kGetBadPath,
+                                              [&] { document.GetUcfValue(key); });
         EXPECT_EQ(before, document.tree());
     }
 }

@@ -3,7 +3,10 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/acquisition/extensions.h"
 
+#include <boost/make_shared.hpp>
+
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 namespace fuzz {
@@ -40,5 +43,21 @@ public:
 private:
     std::int32_t number_;
 };
+
+// Has a fresh `Manager` read `previous`, then `input`; when that second read
+// fails, hands the manager and the extension to `check`.
+template <typename Manager, typename Check>
+void AfterAFailedRead(std::int32_t number, const mirl::acquisition::Bytes& previous,
+                      const mirl::acquisition::Bytes& input, Check check) {
+    const auto extension = boost::make_shared<FakeFileExtension>(number, previous);
+    Manager manager(extension);
+    manager.ReadConfig();
+    extension->content = input;
+    try {
+        manager.ReadConfig();
+    } catch (const std::exception&) {
+        check(manager, *extension);
+    }
+}
 
 } // namespace fuzz

@@ -27,23 +27,29 @@ namespace {
 using velkor::bench::BenchError;
 namespace bytetext = velkor::bench::bytetext;
 
+// Reads `text` into `stored` (a record or a catalogue), false when it is
+// refused; one that was read must be written back as a text that reads to the
+// same text again.
+template <typename Stored>
+bool ReadsBackTheSame(const std::string& text, Stored& stored, const char* difference) {
+    try {
+        stored = Stored::FromJson(text);
+    } catch (const BenchError&) {
+        return false;
+    }
+    const std::string written = stored.toJson();
+    FUZZ_REQUIRE(Stored::FromJson(written).toJson() == written, difference);
+    return true;
+}
+
 void Record(const std::string& text) {
     velkor::bench::DetectorRecord record;
-    try {
-        record = velkor::bench::DetectorRecord::FromJson(text);
-    } catch (const BenchError&) {
-        return;
-    }
-    const std::string written = record.toJson();
-    FUZZ_REQUIRE(velkor::bench::DetectorRecord::FromJson(written).toJson() == written,
-                 "a record read back differs");
+    ReadsBackTheSame(text, record, "a record read back differs");
 }
 
 void Catalogue(const std::string& text) {
     velkor::bench::BenchCatalogue catalogue;
-    try {
-        catalogue = velkor::bench::BenchCatalogue::FromJson(text);
-    } catch (const BenchError&) {
+    if (!ReadsBackTheSame(text, catalogue, "a catalogue read back differs")) {
         return;
     }
     for (const auto& entry : catalogue.detectors) {
@@ -52,9 +58,6 @@ void Catalogue(const std::string& text) {
                          entry.folder.find('\\') == std::string::npos,
                      "a catalogue folder leaves detectors/");
     }
-    const std::string written = catalogue.toJson();
-    FUZZ_REQUIRE(velkor::bench::BenchCatalogue::FromJson(written).toJson() == written,
-                 "a catalogue read back differs");
 }
 
 void UserConfig(const std::string& text) {

@@ -109,19 +109,14 @@ void CheckWrite(const Bytes& input, const std::string& address) {
 
 void CheckFailedReadKeepsFile(const Bytes& input) {
     const Bytes previous = Previous();
-    const auto extension = boost::make_shared<fuzz::FakeFileExtension>(FileNumber, previous);
-    Vk6080KIpManager::IpManager manager(extension);
-    manager.ReadConfig();
-    extension->content = input;
-    try {
-        manager.ReadConfig();
-    } catch (const std::exception&) {
-        // What the manager would write back is still the file read before.
-        FUZZ_REQUIRE(manager.WriteConfig() && extension->writes.back() == previous,
-                     "a failed ReadConfig changed the file read before");
-        FUZZ_REQUIRE(manager.GetDetectorIPAddress() == "192.168.1.10",
-                     "a failed ReadConfig changed the address read before");
-    }
+    fuzz::AfterAFailedRead<Vk6080KIpManager::IpManager>(
+        FileNumber, previous, input, [&](auto& manager, const fuzz::FakeFileExtension& extension) {
+            // What the manager would write back is still the file read before.
+            FUZZ_REQUIRE(manager.WriteConfig() && extension.writes.back() == previous,
+                         "a failed ReadConfig changed the file read before");
+            FUZZ_REQUIRE(manager.GetDetectorIPAddress() == "192.168.1.10",
+                         "a failed ReadConfig changed the address read before");
+        });
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 // address texts separated by NUL bytes.
 //
 // Properties: no check throws or crashes; one that refuses writes exactly one
-// line, starting "Error - ", and one that accepts writes nothing. The overloads
-// without a stream write the same to standard error (current addresses,
-// address change) or to standard output (subset rules), and nothing to the
-// other one. What a family's subset rules accept lies within the fixed
+// line, starting "Error - ", and one that accepts writes nothing. Called
+// without a stream, a check writes the same to standard error (current
+// addresses, address change) or to standard output (subset rules), and nothing
+// to the other one. What a family's subset rules accept lies within the fixed
 // address sets or prefixes that family is sold with.
 
 #include "addressing/ip_address_checks.h"
@@ -63,11 +63,11 @@ void CheckWritten(bool accepted, const std::string& written, bool lineEndsInInpu
 
 enum class Stream { Err, Out };
 
-// Runs a check through its stream overload and its standard-stream overload.
-template <typename WithStream, typename WithoutStream>
-bool CheckBoth(WithStream withStream, WithoutStream withoutStream, Stream standard, bool lineEnds) {
+// Runs a check on a stream of its own, then without one, on its standard
+// stream: `check` is called with the stream or with nothing.
+template <typename Check> bool CheckBoth(Check check, Stream standard, bool lineEnds) {
     std::ostringstream given;
-    const bool accepted = withStream(given);
+    const bool accepted = check(given);
     CheckWritten(accepted, given.str(), lineEnds);
 
     std::ostringstream out;
@@ -76,9 +76,9 @@ bool CheckBoth(WithStream withStream, WithoutStream withoutStream, Stream standa
     {
         fuzz::StreamRedirect toOut(std::cout, out.rdbuf());
         fuzz::StreamRedirect toErr(std::cerr, err.rdbuf());
-        again = withoutStream();
+        again = check();
     }
-    FUZZ_REQUIRE(again == accepted, "the two overloads of a check disagree");
+    FUZZ_REQUIRE(again == accepted, "a check disagrees with itself without a stream");
     const std::string& expected = given.str();
     if (standard == Stream::Err) {
         FUZZ_REQUIRE(err.str() == expected && out.str().empty(),
@@ -141,29 +141,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool lineEnds = HasLineEnd(a);
 
     CheckBoth(
-        [&](std::ostream& err) {
-            return CheckCurrentIpAddresses(type, a.currentDetector, a.currentPeer, err);
+        [&](auto&... stream) {
+            return CheckCurrentIpAddresses(type, a.currentDetector, a.currentPeer, stream...);
         },
-        [&] { return CheckCurrentIpAddresses(type, a.currentDetector, a.currentPeer); },
         Stream::Err, lineEnds);
     CheckBoth(
-        [&](std::ostream& err) {
+        [&](auto&... stream) {
             return CheckIpAddressChange(type, a.currentDetector, a.currentPeer, a.newDetector,
-                                        a.newPeer, err);
-        },
-        [&] {
-            return CheckIpAddressChange(type, a.currentDetector, a.currentPeer, a.newDetector,
-                                        a.newPeer);
+                                        a.newPeer, stream...);
         },
         Stream::Err, lineEnds);
     const bool subset = CheckBoth(
-        [&](std::ostream& out) {
+        [&](auto&... stream) {
             return CheckIpSubsetRules(type, a.currentDetector, a.currentPeer, a.newDetector,
-                                      a.newPeer, out);
-        },
-        [&] {
-            return CheckIpSubsetRules(type, a.currentDetector, a.currentPeer, a.newDetector,
-                                      a.newPeer);
+                                      a.newPeer, stream...);
         },
         Stream::Out, lineEnds);
     if (subset) {

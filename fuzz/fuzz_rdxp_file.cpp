@@ -74,14 +74,6 @@ Layout LayoutOf(const Bytes& bytes) {
     return layout;
 }
 
-std::uint8_t XorOf(const Bytes& bytes, std::size_t end) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        sum ^= bytes[i];
-    }
-    return sum;
-}
-
 bool HasAll(const Layout& layout, const Registers& registers) {
     for (const std::uint16_t id : registers) {
         if (layout.lastRecord.count(id) == 0) {
@@ -118,7 +110,7 @@ void CheckCodec(const Bytes& input) {
                  "the checksum is not the byte after the records");
     FUZZ_REQUIRE(file.Encode() == input, "decode then encode does not give back the input");
 
-    FUZZ_REQUIRE(RDXPFile::Checksum(input, input.size()) == XorOf(input, input.size()),
+    FUZZ_REQUIRE(RDXPFile::Checksum(input, input.size()) == SampleFiles::XorOf(input, input.size()),
                  "Checksum is not the XOR of the bytes");
     bool refused = false;
     try {
@@ -131,19 +123,14 @@ void CheckCodec(const Bytes& input) {
 
 void CheckFailedReadKeepsFile(const Bytes& input) {
     const Bytes previous = Previous();
-    const auto extension = boost::make_shared<fuzz::FakeFileExtension>(FileNumber, previous);
-    Vk7x80IpManager::IpManager manager(extension);
-    manager.ReadConfig();
-    extension->content = input;
-    try {
-        manager.ReadConfig();
-    } catch (const std::exception&) {
-        FUZZ_REQUIRE(manager.GetRDXPFile()->Encode() == previous,
-                     "a failed ReadConfig changed the file read before");
-        FUZZ_REQUIRE(manager.GetDetectorIPAddress() == "192.168.37.130" &&
-                         manager.GetHostIPAddress() == "192.168.37.131",
-                     "a failed ReadConfig changed the addresses read before");
-    }
+    fuzz::AfterAFailedRead<Vk7x80IpManager::IpManager>(
+        FileNumber, previous, input, [&](auto& manager, const fuzz::FakeFileExtension&) {
+            FUZZ_REQUIRE(manager.GetRDXPFile()->Encode() == previous,
+                         "a failed ReadConfig changed the file read before");
+            FUZZ_REQUIRE(manager.GetDetectorIPAddress() == "192.168.37.130" &&
+                             manager.GetHostIPAddress() == "192.168.37.131",
+                         "a failed ReadConfig changed the addresses read before");
+        });
 }
 
 // Readdresses the file through the manager with one pair of address texts.
@@ -160,13 +147,13 @@ void CheckWrite(const Bytes& input, const std::string& host, const std::string& 
         FUZZ_REQUIRE(input.empty(), "ReadConfig called a non-empty file empty");
         return;
     } catch (const std::runtime_error&) {
-        FUZZ_REQUIRE(layout.complete &&
-                         input[layout.checksumOffset] != XorOf(input, layout.checksumOffset),
+        FUZZ_REQUIRE(layout.complete && input[layout.checksumOffset] !=
+                                            SampleFiles::XorOf(input, layout.checksumOffset),
                      "ReadConfig refused a file whose checksum is right");
         return;
     }
-    FUZZ_REQUIRE(layout.complete &&
-                     input[layout.checksumOffset] == XorOf(input, layout.checksumOffset),
+    FUZZ_REQUIRE(layout.complete && input[layout.checksumOffset] ==
+                                        SampleFiles::XorOf(input, layout.checksumOffset),
                  "ReadConfig took a file cut short or with a wrong checksum");
 
     std::array<std::uint8_t, 4> hostNumbers{};
@@ -229,7 +216,7 @@ void CheckWrite(const Bytes& input, const std::string& host, const std::string& 
         FUZZ_REQUIRE(out[value.first] == value.second,
                      "the last record of an address register does not hold the new number");
     }
-    FUZZ_REQUIRE(out[layout.checksumOffset] == XorOf(out, layout.checksumOffset),
+    FUZZ_REQUIRE(out[layout.checksumOffset] == SampleFiles::XorOf(out, layout.checksumOffset),
                  "the checksum written is not the XOR of the bytes before it");
     FUZZ_REQUIRE(manager.GetDetectorIPAddress() ==
                          DottedAddress::Format(detectorNumbers[0], detectorNumbers[1],
@@ -275,7 +262,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Layout layout = LayoutOf(input);
     if (layout.complete) {
         Bytes fixed = input;
-        fixed[layout.checksumOffset] = XorOf(fixed, layout.checksumOffset);
+        fixed[layout.checksumOffset] = SampleFiles::XorOf(fixed, layout.checksumOffset);
         if (fixed != input) {
             CheckWrites(fixed);
         }

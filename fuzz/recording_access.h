@@ -37,7 +37,37 @@ struct Change {
     std::string second;
 };
 
-class RecordingDetector : public DetectorAccessIface {
+// What both fakes keep of the calls that may change the detector, and of its
+// closing.
+class ChangeRecord {
+public:
+    int calls = 0;
+    int deletes = 0;
+    bool open = false;
+    int changesBeforeOpen = 0;
+    std::size_t deletedAfterChanges = 0;
+    std::vector<Change> changes;
+
+protected:
+    bool Record(Change::Kind kind, bool result, const std::string& first,
+                const std::string& second) {
+        ++calls;
+        changes.push_back({kind, result, first, second});
+        changesBeforeOpen += open ? 0 : 1;
+        return result;
+    }
+
+    // A close, counted; it throws `failure` when `fails`.
+    void Close(bool fails, const char* failure) {
+        ++deletes;
+        deletedAfterChanges = changes.size();
+        if (fails) {
+            throw std::runtime_error(failure);
+        }
+    }
+};
+
+class RecordingDetector : public DetectorAccessIface, public ChangeRecord {
 public:
     explicit RecordingDetector(const Behaviour& behaviour) : behaviour_(behaviour) {}
 
@@ -68,40 +98,20 @@ public:
                                      const std::string& detectorIp) override {
         return Record(Change::Addresses, behaviour_.Bit(0, 4), hostIp, detectorIp);
     }
-    void DeleteDetector() override {
-        ++deletes;
-        deletedAfterChanges = changes.size();
-        if (behaviour_.Bit(0, 5)) {
-            throw std::runtime_error("emulated: close failed");
-        }
-    }
+    void DeleteDetector() override { Close(behaviour_.Bit(0, 5), "emulated: close failed"); }
 
     int creates = 0;
-    int deletes = 0;
-    int calls = 0;
-    bool open = false;
     bool linkAsked = false;
     bool cable = false;
     DetectorType createdType = InvalidDetectorType;
     std::string createdDetectorIp;
     std::string createdPeerIp;
-    std::size_t deletedAfterChanges = 0;
-    int changesBeforeOpen = 0;
-    std::vector<Change> changes;
 
 private:
-    bool Record(Change::Kind kind, bool result, const std::string& first,
-                const std::string& second) {
-        ++calls;
-        changes.push_back({kind, result, first, second});
-        changesBeforeOpen += open ? 0 : 1;
-        return result;
-    }
-
     const Behaviour& behaviour_;
 };
 
-class RecordingModule : public ModuleAccessIface {
+class RecordingModule : public ModuleAccessIface, public ChangeRecord {
 public:
     static const std::vector<std::string>& Ports() {
         static const std::vector<std::string> ports = {"ttyS0", "ttyUSB0", "COM3"};
@@ -147,21 +157,11 @@ public:
     }
     void DeleteModule() override {
         ++calls;
-        ++deletes;
-        deletedAfterChanges = changes.size();
-        if (behaviour_.Bit(2, 4)) {
-            throw std::runtime_error("emulated: module close failed");
-        }
+        Close(behaviour_.Bit(2, 4), "emulated: module close failed");
     }
 
-    int calls = 0;
-    int deletes = 0;
-    bool open = false;
-    int changesBeforeOpen = 0;
     std::string reportedDetectorIp;
     std::string reportedHostIp;
-    std::size_t deletedAfterChanges = 0;
-    std::vector<Change> changes;
 
 private:
     // Valid and invalid current addresses, of several families.
@@ -176,14 +176,6 @@ private:
             "192.168.1.1/24", "10.0.0.1/16", "192.168.3.1/24", "10.0.37.131", "",
             "192.168.1.1",    "10.0.0.1/33", "172.16.0.1/12"};
         return addresses;
-    }
-
-    bool Record(Change::Kind kind, bool result, const std::string& first,
-                const std::string& second) {
-        ++calls;
-        changes.push_back({kind, result, first, second});
-        changesBeforeOpen += open ? 0 : 1;
-        return result;
     }
 
     const Behaviour& behaviour_;

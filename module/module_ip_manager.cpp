@@ -11,8 +11,32 @@
 
 namespace {
 
+// What the address getters answer when no module is open.
+const char* const NoModuleAddress = "invalid";
+
 void OnModuleMessage(const std::string& message) {
     LOG_INFO("mod : " << message);
+}
+
+boost::shared_ptr<IpManagerIface>
+IpManagerOf(const boost::shared_ptr<ModuleIpManagerIface>& implementation) {
+    return implementation ? implementation->GetIpManager() : boost::shared_ptr<IpManagerIface>();
+}
+
+boost::shared_ptr<SSIDManagerIface>
+SsidManagerOf(const boost::shared_ptr<ModuleIpManagerIface>& implementation) {
+    return implementation ? implementation->GetSSIDManager()
+                          : boost::shared_ptr<SSIDManagerIface>();
+}
+
+// The manager `operation` needs; when there is none, logs so and gives the empty one back.
+template <typename Manager>
+boost::shared_ptr<Manager> Required(const boost::shared_ptr<Manager>& manager,
+                                    const char* operation) {
+    if (!manager) {
+        LOG_ERROR("ModuleIpManager::" << operation << " - invalid ip manager implementation!");
+    }
+    return manager;
 }
 
 } // namespace
@@ -83,32 +107,19 @@ void ModuleIpManager::CreateModule(int kind, const std::string& port) {
 }
 
 std::string ModuleIpManager::GetDetectorIPAddress() {
-    const boost::shared_ptr<IpManagerIface> ip =
-        implementation ? implementation->GetIpManager() : boost::shared_ptr<IpManagerIface>();
-    if (!ip) {
-        LOG_ERROR("ModuleIpManager::GetDetectorIPAddress - invalid ip manager implementation!");
-        return "invalid";
-    }
-    return ip->GetDetectorIPAddress();
+    const auto ip = Required(IpManagerOf(implementation), "GetDetectorIPAddress");
+    return ip ? ip->GetDetectorIPAddress() : NoModuleAddress;
 }
 
 std::string ModuleIpManager::GetHostIPAddress() {
-    const boost::shared_ptr<IpManagerIface> ip =
-        implementation ? implementation->GetIpManager() : boost::shared_ptr<IpManagerIface>();
-    if (!ip) {
-        LOG_ERROR("ModuleIpManager::GetHostIPAddress - invalid ip manager implementation!");
-        return "invalid";
-    }
-    return ip->GetHostIPAddress();
+    const auto ip = Required(IpManagerOf(implementation), "GetHostIPAddress");
+    return ip ? ip->GetHostIPAddress() : NoModuleAddress;
 }
 
 bool ModuleIpManager::SetHostAndDetectorIPAddress(const std::string& host,
                                                   const std::string& detector) {
-    const boost::shared_ptr<IpManagerIface> ip =
-        implementation ? implementation->GetIpManager() : boost::shared_ptr<IpManagerIface>();
+    const auto ip = Required(IpManagerOf(implementation), "SetHostAndDetectorIPAddress");
     if (!ip) {
-        LOG_ERROR("ModuleIpManager::SetHostAndDetectorIPAddress - invalid ip manager "
-                  "implementation!");
         return false;
     }
     try {
@@ -123,10 +134,8 @@ bool ModuleIpManager::SetHostAndDetectorIPAddress(const std::string& host,
 }
 
 bool ModuleIpManager::SetWifiPasswd(const std::string& ssid, const std::string& password) {
-    const boost::shared_ptr<SSIDManagerIface> manager =
-        implementation ? implementation->GetSSIDManager() : boost::shared_ptr<SSIDManagerIface>();
+    const auto manager = Required(SsidManagerOf(implementation), "SetWifiPasswd");
     if (!manager) {
-        LOG_ERROR("ModuleIpManager::SetWifiPasswd - invalid ip manager implementation!");
         return false;
     }
     try {

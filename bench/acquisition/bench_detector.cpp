@@ -10,8 +10,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include <exception>
-
 namespace velkor {
 namespace bench {
 
@@ -46,12 +44,7 @@ boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
 
 void BenchDetector::open(bool) {
     // The user's log shows why nobody answered, not only that open failed.
-    try {
-        attach();
-    } catch (const std::exception& error) {
-        link_->say(std::string("open failed: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("open failed: ", [this] { attach(); });
 }
 
 void BenchDetector::attach() {

@@ -2,8 +2,6 @@
 
 #include "config/generic_xml_file_infos.h"
 
-#include <exception>
-
 namespace velkor {
 namespace bench {
 
@@ -17,33 +15,21 @@ void BenchFileExtension::readFile(std::int32_t number, mirl::acquisition::Bytes&
 }
 
 void BenchFileExtension::writeFile(std::int32_t number, const mirl::acquisition::Bytes& bytes) {
-    try {
-        link_->session().writeFile(number, bytes);
-    } catch (const std::exception& error) {
-        link_->say("file " + std::to_string(number) + " not written: " + error.what());
-        throw;
-    }
+    link_->sayingWhy("file " + std::to_string(number) + " not written: ",
+                     [&] { link_->session().writeFile(number, bytes); });
     link_->say("file " + std::to_string(number) + " written: " + std::to_string(bytes.size()) +
                " bytes; the detector takes them into use when it reboots");
 }
 
 void BenchFileExtension::loadUserConfig(GenericXmlFileInfos& document) {
-    try {
-        document.tree() = link_->session().loadUserConfig();
-    } catch (const std::exception& error) {
-        link_->say(std::string("user configuration not read: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("user configuration not read: ",
+                     [&] { document.tree() = link_->session().loadUserConfig(); });
     link_->say("user configuration read");
 }
 
 void BenchFileExtension::saveUserConfig(GenericXmlFileInfos& document) {
-    try {
-        link_->session().saveUserConfig(document.tree());
-    } catch (const std::exception& error) {
-        link_->say(std::string("user configuration not stored: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("user configuration not stored: ",
+                     [&] { link_->session().saveUserConfig(document.tree()); });
     const auto wifi = document.tree().get_optional<std::string>("ucf.wifi_enable");
     link_->say("user configuration stored" + (wifi ? ", wifi_enable " + *wifi : std::string()));
 }

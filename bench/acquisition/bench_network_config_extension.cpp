@@ -2,8 +2,6 @@
 
 #include "bench/store/byte_text.h"
 
-#include <exception>
-
 namespace velkor {
 namespace bench {
 
@@ -33,14 +31,10 @@ bool BenchNetworkConfigExtension::writeAddresses(const std::string& detectorAddr
                                                  const std::uint16_t& commandPort,
                                                  const std::uint16_t& imagePort) {
     std::string refusal;
-    bool stored = false;
-    try {
-        stored = link_->session().writeAddresses(detectorAddress, value, hostAddress, commandPort,
-                                                 imagePort, refusal);
-    } catch (const std::exception& error) {
-        link_->say(std::string("addresses not stored: ") + error.what());
-        throw;
-    }
+    const bool stored = link_->sayingWhy("addresses not stored: ", [&] {
+        return link_->session().writeAddresses(detectorAddress, value, hostAddress, commandPort,
+                                               imagePort, refusal);
+    });
     if (!stored) {
         link_->say("addresses refused: " + refusal);
         return false;
@@ -54,13 +48,9 @@ bool BenchNetworkConfigExtension::writeAddresses(const std::string& detectorAddr
 
 void BenchNetworkConfigExtension::writeSsidAndPassword(const std::string& ssid,
                                                        const std::string& password) {
-    try {
-        link_->session().writeSsidAndPassword(ssid, password);
-    } catch (const std::exception& error) {
-        // Refusal texts name the rule, never the password.
-        link_->say(std::string("SSID and password not stored: ") + error.what());
-        throw;
-    }
+    // Refusal texts name the rule, never the password.
+    link_->sayingWhy("SSID and password not stored: ",
+                     [&] { link_->session().writeSsidAndPassword(ssid, password); });
     link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password stored");
 }
 

@@ -6,8 +6,6 @@
 
 #include <boost/make_shared.hpp>
 
-#include <exception>
-
 namespace velkor {
 namespace bench {
 
@@ -27,12 +25,7 @@ void BenchModule::setMessageCallback(const mirl::module::MessageCallback& callba
 }
 
 void BenchModule::open() {
-    try {
-        attach();
-    } catch (const std::exception& error) {
-        link_->say(std::string("open failed: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("open failed: ", [this] { attach(); });
 }
 
 void BenchModule::attach() {

@@ -3,8 +3,6 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/byte_text.h"
 
-#include <exception>
-
 namespace velkor {
 namespace bench {
 
@@ -39,12 +37,8 @@ std::string BenchSerialIR::readHostIpAddress() {
 }
 
 void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::string& host) {
-    try {
-        facing().writeAddressesNow(detector, host);
-    } catch (const std::exception& error) {
-        link_->say(std::string("addresses not written over infrared: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("addresses not written over infrared: ",
+                     [&] { facing().writeAddressesNow(detector, host); });
     link_->say("addresses written over infrared: detector " + detector + ", host " + host +
                "; the detector answers at " + detector + " now");
 }
@@ -56,12 +50,8 @@ std::string BenchSerialIR::readSsid() {
 }
 
 void BenchSerialIR::writeSsidAndPassword(const std::string& ssid, const std::string& password) {
-    try {
-        facing().writeSsidAndPassword(ssid, password);
-    } catch (const std::exception& error) {
-        link_->say(std::string("SSID and password not written over infrared: ") + error.what());
-        throw;
-    }
+    link_->sayingWhy("SSID and password not written over infrared: ",
+                     [&] { facing().writeSsidAndPassword(ssid, password); });
     link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password written over infrared");
 }
 

@@ -96,32 +96,37 @@ std::size_t TreeDepth(const pt::ptree& tree) {
     return deepest;
 }
 
-pt::ptree ParseJson(const std::string& text) {
-    if (JsonDepth(text) > kMaxJsonDepth) {
-        throw BenchError("nested deeper than " + std::to_string(kMaxJsonDepth) + " levels");
+namespace {
+
+// Refuses a text that nests deeper than `limit` before `read` parses it; what
+// the parser throws becomes a BenchError too.
+template <typename Read>
+pt::ptree ParseBounded(const std::string& text, std::size_t depth, std::size_t limit, Read read) {
+    if (depth > limit) {
+        throw BenchError("nested deeper than " + std::to_string(limit) + " levels");
     }
     std::istringstream stream(text);
     pt::ptree tree;
     try {
-        pt::read_json(stream, tree);
+        read(stream, tree);
     } catch (const pt::ptree_error& error) {
         throw BenchError(error.what());
     }
     return tree;
 }
 
+} // namespace
+
+pt::ptree ParseJson(const std::string& text) {
+    return ParseBounded(text, JsonDepth(text), kMaxJsonDepth,
+                        [](std::istream& stream, pt::ptree& tree) { pt::read_json(stream, tree); });
+}
+
 pt::ptree ParseXml(const std::string& text) {
-    if (XmlDepth(text) > kMaxXmlDepth) {
-        throw BenchError("nested deeper than " + std::to_string(kMaxXmlDepth) + " levels");
-    }
-    std::istringstream stream(text);
-    pt::ptree tree;
-    try {
-        pt::read_xml(stream, tree, pt::xml_parser::trim_whitespace);
-    } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
-    }
-    return tree;
+    return ParseBounded(text, XmlDepth(text), kMaxXmlDepth,
+                        [](std::istream& stream, pt::ptree& tree) {
+                            pt::read_xml(stream, tree, pt::xml_parser::trim_whitespace);
+                        });
 }
 
 } // namespace bounded

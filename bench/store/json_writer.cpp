@@ -22,30 +22,33 @@ void JsonWriter::separate() {
     }
 }
 
-JsonWriter& JsonWriter::beginObject() {
+JsonWriter& JsonWriter::open(char bracket) {
     separate();
-    out_ << "{";
+    out_ << bracket;
     started_.push_back(false);
     return *this;
+}
+
+JsonWriter& JsonWriter::close(char bracket) {
+    started_.pop_back();
+    out_ << bracket;
+    return *this;
+}
+
+JsonWriter& JsonWriter::beginObject() {
+    return open('{');
 }
 
 JsonWriter& JsonWriter::endObject() {
-    started_.pop_back();
-    out_ << "}";
-    return *this;
+    return close('}');
 }
 
 JsonWriter& JsonWriter::beginArray() {
-    separate();
-    out_ << "[";
-    started_.push_back(false);
-    return *this;
+    return open('[');
 }
 
 JsonWriter& JsonWriter::endArray() {
-    started_.pop_back();
-    out_ << "]";
-    return *this;
+    return close(']');
 }
 
 JsonWriter& JsonWriter::key(const std::string& name) {

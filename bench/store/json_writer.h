@@ -30,6 +30,9 @@ public:
 
 private:
     void separate();
+    // An object or an array: `bracket` opens or closes it.
+    JsonWriter& open(char bracket);
+    JsonWriter& close(char bracket);
 
     std::ostream& out_;
     // One entry per open object or array: whether it has a member yet.

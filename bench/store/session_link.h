@@ -4,6 +4,7 @@
 
 #include <boost/function.hpp>
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,18 @@ public:
     void setCallback(const Callback& callback) { callback_ = callback; }
     // Hands a message to the callback, if there is one. Never pass a password.
     void say(const std::string& message) const;
+
+    // Runs `step` and gives back what it returns. When it throws, says `failure`
+    // followed by the reason before letting the exception go on, so that the
+    // user's log shows why a call failed, not only that it did.
+    template <typename Step> auto sayingWhy(const std::string& failure, Step&& step) const {
+        try {
+            return step();
+        } catch (const std::exception& error) {
+            say(failure + error.what());
+            throw;
+        }
+    }
 
 private:
     std::string closedText_;

@@ -1,9 +1,5 @@
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "platform/acquisition/testing/mock_extensions.h"
-#include "platform/tools/testing/log_capture.h"
-
-#include <boost/make_shared.hpp>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,33 +8,12 @@
 
 namespace {
 
-using acquisition_testing::MockNetworkConfigIface;
-using acquisition_testing::MockWifiIface;
-using detector_testing::ExpectNamesAndOptions;
 using ::testing::_;
 using ::testing::Return;
-using ::testing::StrictMock;
 using ::testing::Throw;
-using tools_testing::LogCapture;
 
-TEST(Vk6080MVIpManagerFamilyTest, NamesAndOptions) {
-    Vk6080MVIpManager family;
-    ExpectNamesAndOptions(family, "AcqRDXPv2", "Vk6080MVcs", "10.0.0.20", "10.0.0.1",
-                          {{"detector.path", "10.0.0.20"},
-                           {"local.path", "10.0.0.1"},
-                           {"protocol.traces.show", "no"},
-                           {"protocol.statistics.show", "no"}});
-}
-
-class Vk6080MVSSIDManagerTest : public ::testing::Test {
-protected:
-    boost::shared_ptr<StrictMock<MockNetworkConfigIface>> network =
-        boost::make_shared<StrictMock<MockNetworkConfigIface>>();
-    boost::shared_ptr<StrictMock<MockWifiIface>> wifi =
-        boost::make_shared<StrictMock<MockWifiIface>>();
-    Vk6080MVIpManager::SSIDManager manager{network, wifi};
-    LogCapture log;
-};
+using Vk6080MVSSIDManagerTest =
+    detector_testing::NetworkSsidManagerTest<Vk6080MVIpManager::SSIDManager>;
 
 TEST_F(Vk6080MVSSIDManagerTest, NewSsidAndPasswordAreWrittenAndReportedAsChanged) {
     manager.SetSSID("ward-4");

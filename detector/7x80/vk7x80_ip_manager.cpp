@@ -111,33 +111,11 @@ bool Vk7x80IpManager::IpManager::WriteConfig() {
 }
 
 void Vk7x80IpManager::IpManager::SetHostIPAddress(const std::string& hostIp) {
-    DottedAddress::Numbers numbers{};
-    if (!DottedAddress::Parse(hostIp, numbers)) {
-        LOG_ERROR("Vk7x80IpManager::SetHostIPAddress - invalid IP address " << hostIp);
-        addressRefused = true;
-        return;
-    }
-    if (!HasRegisters(ImageHostRegisters, "SetHostIPAddress") ||
-        !HasRegisters(CommandHostRegisters, "SetHostIPAddress")) {
-        addressRefused = true;
-        return;
-    }
-    Store(ImageHostRegisters, numbers);
-    Store(CommandHostRegisters, numbers);
+    StoreAddress(hostIp, "SetHostIPAddress", {ImageHostRegisters, CommandHostRegisters});
 }
 
 void Vk7x80IpManager::IpManager::SetDetectorIPAddress(const std::string& detectorIp) {
-    DottedAddress::Numbers numbers{};
-    if (!DottedAddress::Parse(detectorIp, numbers)) {
-        LOG_ERROR("Vk7x80IpManager::SetDetectorIPAddress - invalid IP address " << detectorIp);
-        addressRefused = true;
-        return;
-    }
-    if (!HasRegisters(DetectorRegisters, "SetDetectorIPAddress")) {
-        addressRefused = true;
-        return;
-    }
-    Store(DetectorRegisters, numbers);
+    StoreAddress(detectorIp, "SetDetectorIPAddress", {DetectorRegisters});
 }
 
 std::string Vk7x80IpManager::IpManager::GetHostIPAddress() {
@@ -163,6 +141,25 @@ bool Vk7x80IpManager::IpManager::HasRegisters(const Registers& registers, const 
         }
     }
     return true;
+}
+
+void Vk7x80IpManager::IpManager::StoreAddress(const std::string& text, const char* operation,
+                                              std::initializer_list<Registers> groups) {
+    DottedAddress::Numbers numbers{};
+    if (!DottedAddress::Parse(text, numbers)) {
+        LOG_ERROR("Vk7x80IpManager::" << operation << " - invalid IP address " << text);
+        addressRefused = true;
+        return;
+    }
+    for (const Registers& registers : groups) {
+        if (!HasRegisters(registers, operation)) {
+            addressRefused = true;
+            return;
+        }
+    }
+    for (const Registers& registers : groups) {
+        Store(registers, numbers);
+    }
 }
 
 void Vk7x80IpManager::IpManager::Store(const Registers& registers,

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -46,6 +47,11 @@ public:
         }
 
     private:
+        // Puts the numbers of `text` in every group of registers. Refuses the
+        // address, logged under `operation` and with nothing changed, when it
+        // is not a dotted address or the file lacks one of the registers.
+        void StoreAddress(const std::string& text, const char* operation,
+                          std::initializer_list<Registers> groups);
         bool HasRegisters(const Registers& registers, const char* operation);
         void Store(const Registers& registers, const std::array<std::uint8_t, 4>& numbers);
         std::string Dotted(const Registers& registers) const;

@@ -1,29 +1,21 @@
 #include "detector/7x80/vk7x80_ip_manager.h"
 #include "detector/testing/family_checks.h"
 #include "detector/testing/sample_files.h"
-#include "platform/acquisition/testing/mock_detector.h"
-#include "platform/acquisition/testing/mock_extensions.h"
-#include "platform/tools/testing/log_capture.h"
-
-#include <boost/make_shared.hpp>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
-using acquisition_testing::MockDetector;
-using acquisition_testing::MockFileIface;
+using detector_testing::DetectorWith;
+using detector_testing::ExpectInitFails;
+using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
 using detector_testing::SampleFiles;
 using mirl::acquisition::Bytes;
-using ::testing::_;
 using ::testing::ElementsAre;
-using ::testing::NiceMock;
-using ::testing::SaveArg;
-using ::testing::SetArgReferee;
-using ::testing::StrictMock;
-using tools_testing::LogCapture;
 
 using Registers = std::vector<SampleFiles::Register>;
 
@@ -39,33 +31,7 @@ int RegisterValue(const Bytes& bytes, std::uint16_t id) {
     return value;
 }
 
-std::uint8_t XorBefore(const Bytes& bytes, std::size_t end) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < end; ++i) {
-        sum ^= bytes[i];
-    }
-    return sum;
-}
-
-class Vk7x80IpManagerTest : public ::testing::Test {
-protected:
-    void Read(const Bytes& bytes) {
-        EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(bytes));
-        manager.ReadConfig();
-    }
-
-    Bytes Write() {
-        Bytes written;
-        EXPECT_CALL(*file, writeFile(206, _)).WillOnce(SaveArg<1>(&written));
-        EXPECT_TRUE(manager.WriteConfig());
-        return written;
-    }
-
-    boost::shared_ptr<StrictMock<MockFileIface>> file =
-        boost::make_shared<StrictMock<MockFileIface>>();
-    Vk7x80IpManager::IpManager manager{file};
-    LogCapture log;
-};
+using Vk7x80IpManagerTest = detector_testing::FileIpManagerTest<Vk7x80IpManager::IpManager, 206>;
 
 TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
     Vk7x80IpManager family;
@@ -77,23 +43,14 @@ TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
                            {"protocol.traces.show", "no"},
                            {"protocol.statistics.show", "no"}});
 
-    auto detector = boost::make_shared<NiceMock<MockDetector>>();
-    detector->extensions["file"] = boost::shared_ptr<mirl::acquisition::FileIface>(
-        boost::make_shared<NiceMock<MockFileIface>>());
-    family.Init(detector);
-    EXPECT_TRUE(family.GetIpManager());
-    EXPECT_FALSE(family.GetSSIDManager());
-    EXPECT_FALSE(family.GetWifiManager());
+    family.Init(DetectorWith({"file"}));
+    ExpectManagers(family, true, false, false);
 }
 
 TEST(Vk7x80IpManagerFamilyTest, InitWithoutFileExtensionLogsAndThrows) {
-    LogCapture log;
     Vk7x80IpManager family;
-    auto detector = boost::make_shared<NiceMock<MockDetector>>();
-    EXPECT_THROW(family.Init(detector), std::exception);
-    EXPECT_THAT(log.Messages('E'),
-                ElementsAre("Vk7x80IpManager::Init - impossible to retrieve detector's file "
-                            "extension"));
+    ExpectInitFails(family, DetectorWith({}),
+                    "Vk7x80IpManager::Init - impossible to retrieve detector's file extension");
 }
 
 TEST_F(Vk7x80IpManagerTest, StoredFileDecodesAndReencodesToTheSameBytes) {
@@ -137,7 +94,7 @@ TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
         {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
     Bytes expected = SampleFiles::Rdxp(expectedRegisters);
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(written[152], XorBefore(written, 152));
+    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
 }
 
 TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
@@ -149,7 +106,7 @@ TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
     Bytes damaged = SampleFiles::Rdxp(damagedRegisters);
     const std::uint8_t expected = damaged[152];
     damaged[152] ^= 0x01;
-    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(damaged));
+    Offer(damaged);
     log.Clear();
     EXPECT_THROW(manager.ReadConfig(), std::exception);
 
@@ -176,7 +133,7 @@ TEST_F(Vk7x80IpManagerTest, FileWithMoreThan18RecordsKeepsItsChecksumAfterTheLas
     EXPECT_EQ(written[152], 0x50);
     EXPECT_EQ(written[154], 0xAA);
     EXPECT_EQ(written[158], 0xBB);
-    EXPECT_EQ(written[160], XorBefore(written, 160));
+    EXPECT_EQ(written[160], SampleFiles::XorOf(written, 160));
     EXPECT_EQ(RegisterValue(written, 0x43), 10);
 }
 
@@ -187,7 +144,7 @@ TEST_F(Vk7x80IpManagerTest, BytesAfterTheChecksumAreWrittenBackUnchanged) {
     manager.SetDetectorIPAddress("10.1.2.3");
     const Bytes written = Write();
     ASSERT_EQ(written.size(), 156u);
-    EXPECT_EQ(written[152], XorBefore(written, 152));
+    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
     EXPECT_EQ(Bytes(written.begin() + 153, written.end()), (Bytes{0x7E, 0x00, 0x81}));
 }
 
@@ -265,20 +222,12 @@ TEST_F(Vk7x80IpManagerTest, DuplicatedRegisterIsReachedThroughItsLastOccurrence)
 TEST_F(Vk7x80IpManagerTest, FortyByteFileFailsWithTheDecodeMessage) {
     Bytes shortFile = SampleFiles::StoredRdxp();
     shortFile.resize(40);
-    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(shortFile));
-    try {
-        manager.ReadConfig();
-        FAIL() << "a 40-byte file must not decode";
-    } catch (const mirl::tools::archive_exception& e) {
-        EXPECT_THAT(log.Messages('E'),
-                    ElementsAre(std::string("Vk7x80IpManager::_ReadRDXPFile - Unable to decode "
-                                            "RDXPFile structure : ") +
-                                e.what()));
-    }
+    ExpectUndecodable(shortFile, "Vk7x80IpManager::_ReadRDXPFile - Unable to decode "
+                                 "RDXPFile structure : ");
 }
 
 TEST_F(Vk7x80IpManagerTest, EmptyFileThrowsOutOfRange) {
-    EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(Bytes()));
+    Offer(Bytes());
     EXPECT_THROW(manager.ReadConfig(), std::out_of_range);
 }
 

@@ -1,8 +1,9 @@
 // The pieces that the nQ2, 7380TW and 6080MV managers share, run against each family's classes.
 #include "detector/6080mv/vk6080mv_ip_manager.h"
 #include "detector/7380tw/vk7380tw_ip_manager.h"
+#include "detector/detector_parameter.h"
 #include "detector/nq2/vknq2_ip_manager.h"
-#include "platform/acquisition/testing/mock_detector.h"
+#include "detector/testing/family_checks.h"
 #include "platform/acquisition/testing/mock_extensions.h"
 #include "platform/tools/ip_address_utils.h"
 #include "platform/tools/testing/log_capture.h"
@@ -16,10 +17,12 @@
 namespace {
 
 using acquisition_testing::MockConnectionIface;
-using acquisition_testing::MockDetector;
 using acquisition_testing::MockFileIface;
 using acquisition_testing::MockNetworkConfigIface;
 using acquisition_testing::MockWifiIface;
+using detector_testing::ExpectInitFails;
+using detector_testing::ExpectManagers;
+using detector_testing::ExpectNamesAndOptions;
 using ::testing::_;
 using ::testing::DoAll;
 using ::testing::ElementsAre;
@@ -31,6 +34,49 @@ using ::testing::Return;
 using ::testing::SetArgReferee;
 using ::testing::StrictMock;
 using tools_testing::LogCapture;
+
+// What the test expects of each family.
+struct NQ2 {
+    using Family = VknQ2IpManager;
+    static constexpr const char* Name = "VknQ2IpManager";
+    static constexpr const char* Board = "AcqRDXPv2";
+    static constexpr const char* Detector = "Vk6080QL";
+    static constexpr const char* PathOption = "detector.path.0";
+};
+struct TW {
+    using Family = Vk7380TWIpManager;
+    static constexpr const char* Name = "Vk7380TWIpManager";
+    static constexpr const char* Board = "AcqRDXPv2";
+    static constexpr const char* Detector = "Vk7380TWc";
+    static constexpr const char* PathOption = "detector.path";
+};
+struct MV {
+    using Family = Vk6080MVIpManager;
+    static constexpr const char* Name = "Vk6080MVIpManager";
+    static constexpr const char* Board = "AcqRDXPv2";
+    static constexpr const char* Detector = "Vk6080MVcs";
+    static constexpr const char* PathOption = "detector.path";
+};
+
+// ---- Names, options and scan parameter of the three families.
+
+template <typename Kind> class NetworkFamilyTest : public ::testing::Test {};
+using Families = ::testing::Types<NQ2, TW, MV>;
+TYPED_TEST_SUITE(NetworkFamilyTest, Families);
+
+TYPED_TEST(NetworkFamilyTest, NamesOptionsAndScanParameter) {
+    typename TypeParam::Family family;
+    ExpectNamesAndOptions(family, TypeParam::Board, TypeParam::Detector, "10.0.0.20", "10.0.0.1",
+                          {{TypeParam::PathOption, "10.0.0.20"},
+                           {"local.path", "10.0.0.1"},
+                           {"protocol.traces.show", "no"},
+                           {"protocol.statistics.show", "no"}});
+
+    DetectorParameter parameter;
+    family.FillDetectorParameter(parameter);
+    EXPECT_EQ(parameter.getName(), "NotUsed");
+    EXPECT_EQ(parameter.getModes().count(1), 1u);
+}
 
 // ---- IpManager: the same for the three families.
 
@@ -109,21 +155,18 @@ const Extensions InitCases[] = {
     {true, true, true, true, nullptr},
 };
 
-boost::shared_ptr<NiceMock<MockDetector>> DetectorWith(const Extensions& e) {
-    auto detector = boost::make_shared<NiceMock<MockDetector>>();
+auto DetectorWith(const Extensions& e) {
+    std::vector<std::string> names;
     if (e.network) {
-        detector->extensions["network_configuration"] =
-            boost::shared_ptr<mirl::acquisition::NetworkConfigIface>(
-                boost::make_shared<NiceMock<MockNetworkConfigIface>>());
+        names.push_back("network_configuration");
     }
     if (e.file) {
-        detector->extensions["file"] = boost::shared_ptr<mirl::acquisition::FileIface>(
-            boost::make_shared<NiceMock<MockFileIface>>());
+        names.push_back("file");
     }
     if (e.connection) {
-        detector->extensions["connection"] = boost::shared_ptr<mirl::acquisition::ConnectionIface>(
-            boost::make_shared<NiceMock<MockConnectionIface>>());
+        names.push_back("connection");
     }
+    const auto detector = detector_testing::DetectorWith(names);
     const boost::shared_ptr<mirl::acquisition::WifiIface> wifi =
         e.wifi ? boost::make_shared<NiceMock<MockWifiIface>>() : nullptr;
     ON_CALL(*detector, getWifi()).WillByDefault(Return(wifi));
@@ -132,37 +175,24 @@ boost::shared_ptr<NiceMock<MockDetector>> DetectorWith(const Extensions& e) {
 
 template <typename Family> class FullNetworkFamilyTest : public ::testing::Test {};
 
-struct NQ2 {
-    using Family = VknQ2IpManager;
-    static constexpr const char* Name = "VknQ2IpManager";
-};
-struct MV {
-    using Family = Vk6080MVIpManager;
-    static constexpr const char* Name = "Vk6080MVIpManager";
-};
 using FullFamilies = ::testing::Types<NQ2, MV>;
 TYPED_TEST_SUITE(FullNetworkFamilyTest, FullFamilies);
 
 TYPED_TEST(FullNetworkFamilyTest, InitNamesTheFirstMissingExtension) {
     for (const Extensions& e : InitCases) {
-        LogCapture log;
         typename TypeParam::Family family;
         const auto detector = DetectorWith(e);
         if (e.missing == nullptr) {
+            LogCapture log;
             family.Init(detector);
             EXPECT_TRUE(log.Messages('E').empty());
-            EXPECT_TRUE(family.GetIpManager());
-            EXPECT_TRUE(family.GetSSIDManager());
-            EXPECT_TRUE(family.GetWifiManager());
+            ExpectManagers(family, true, true, true);
             continue;
         }
-        EXPECT_THROW(family.Init(detector), std::exception);
-        EXPECT_THAT(log.Messages('E'), ElementsAre(std::string(TypeParam::Name) +
-                                                   "::Init - impossible to retrieve detector's " +
-                                                   e.missing + " extension"));
-        EXPECT_FALSE(family.GetIpManager());
-        EXPECT_FALSE(family.GetSSIDManager());
-        EXPECT_FALSE(family.GetWifiManager());
+        ExpectInitFails(family, detector,
+                        std::string(TypeParam::Name) +
+                            "::Init - impossible to retrieve detector's " + e.missing +
+                            " extension");
     }
 }
 

@@ -1,10 +1,5 @@
-#include "detector/detector_parameter.h"
 #include "detector/nq2/vknq2_ip_manager.h"
 #include "detector/testing/family_checks.h"
-#include "platform/acquisition/testing/mock_extensions.h"
-#include "platform/tools/testing/log_capture.h"
-
-#include <boost/make_shared.hpp>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,45 +8,18 @@
 
 namespace {
 
-using acquisition_testing::MockNetworkConfigIface;
-using acquisition_testing::MockWifiIface;
-using detector_testing::ExpectNamesAndOptions;
+using detector_testing::ExpectManagers;
 using ::testing::_;
 using ::testing::ElementsAre;
 using ::testing::Return;
-using ::testing::StrictMock;
 using ::testing::Throw;
-using tools_testing::LogCapture;
 
-TEST(VknQ2IpManagerFamilyTest, NamesAndOptions) {
-    VknQ2IpManager family;
-    ExpectNamesAndOptions(family, "AcqRDXPv2", "Vk6080QL", "192.168.1.20", "192.168.1.1",
-                          {{"detector.path.0", "192.168.1.20"},
-                           {"local.path", "192.168.1.1"},
-                           {"protocol.traces.show", "no"},
-                           {"protocol.statistics.show", "no"}});
-
-    DetectorParameter parameter;
-    family.FillDetectorParameter(parameter);
-    EXPECT_EQ(parameter.getName(), "NotUsed");
-}
+using VknQ2SSIDManagerTest = detector_testing::NetworkSsidManagerTest<VknQ2IpManager::SSIDManager>;
 
 TEST(VknQ2IpManagerFamilyTest, ManagersAreEmptyBeforeInit) {
     VknQ2IpManager family;
-    EXPECT_FALSE(family.GetIpManager());
-    EXPECT_FALSE(family.GetSSIDManager());
-    EXPECT_FALSE(family.GetWifiManager());
+    ExpectManagers(family, false, false, false);
 }
-
-class VknQ2SSIDManagerTest : public ::testing::Test {
-protected:
-    boost::shared_ptr<StrictMock<MockNetworkConfigIface>> network =
-        boost::make_shared<StrictMock<MockNetworkConfigIface>>();
-    boost::shared_ptr<StrictMock<MockWifiIface>> wifi =
-        boost::make_shared<StrictMock<MockWifiIface>>();
-    VknQ2IpManager::SSIDManager manager{network, wifi};
-    LogCapture log;
-};
 
 TEST_F(VknQ2SSIDManagerTest, ReadsTheSsidFromTheWifiExtension) {
     EXPECT_EQ(manager.GetSSID(), "unknown");

@@ -48,12 +48,16 @@ Bytes SampleFiles::Rdxp(const std::vector<Register>& registers) {
         bytes.push_back(r.value);
         bytes.push_back(0x00);
     }
-    std::uint8_t sum = 0;
-    for (const std::uint8_t b : bytes) {
-        sum ^= b;
-    }
-    bytes.push_back(sum);
+    bytes.push_back(XorOf(bytes, bytes.size()));
     return bytes;
+}
+
+std::uint8_t SampleFiles::XorOf(const Bytes& bytes, std::size_t end) {
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < end; ++i) {
+        sum ^= bytes[i];
+    }
+    return sum;
 }
 
 Bytes SampleFiles::Interface(const std::array<std::uint8_t, 4>& address) {

@@ -26,6 +26,8 @@ public:
     static mirl::acquisition::Bytes StoredRdxp() { return Rdxp(StoredRegisters()); }
     // Offset of the value byte of record `index`.
     static std::size_t RecordValueOffset(std::size_t index) { return 80 + 4 * index + 2; }
+    // The XOR of the bytes before `end`: the checksum an RDXP file keeps at `end`.
+    static std::uint8_t XorOf(const mirl::acquisition::Bytes& bytes, std::size_t end);
 
     // A 68-byte interface file of a 6080K with the given address.
     static mirl::acquisition::Bytes Interface(const std::array<std::uint8_t, 4>& address);

@@ -1,23 +1,12 @@
 #pragma once
 
 #include "platform/acquisition/acquisition_manager.h"
+#include "platform/acquisition/testing/scoped_manager.h"
 
 namespace acquisition_testing {
 
-// The test build of mirl::acquisition::AcquisitionManager::manager() returns
-// the manager installed by the innermost living object of this class; the one
-// installed before comes back when it goes. With none installed, manager()
-// fails the running test and throws std::logic_error, so that code under test
-// that catches everything cannot hide the mistake.
-class ScopedAcquisitionManager {
-public:
-    explicit ScopedAcquisitionManager(mirl::acquisition::AcquisitionManager& manager);
-    ~ScopedAcquisitionManager();
-    ScopedAcquisitionManager(const ScopedAcquisitionManager&) = delete;
-    ScopedAcquisitionManager& operator=(const ScopedAcquisitionManager&) = delete;
-
-private:
-    mirl::acquisition::AcquisitionManager* previous_;
-};
+// Installs the manager that the test build of
+// mirl::acquisition::AcquisitionManager::manager() returns.
+using ScopedAcquisitionManager = ScopedManager<mirl::acquisition::AcquisitionManager>;
 
 } // namespace acquisition_testing
