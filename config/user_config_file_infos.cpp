@@ -8,8 +8,8 @@
 
 namespace {
 
-const char* const kRoot = "ucf";
-const char* const kWifiEnable = "wifi_enable";
+const char* const Root = "ucf";
+const char* const WifiEnableKey = "wifi_enable";
 
 using Byte = config::_hex2<unsigned char>;
 
@@ -47,7 +47,7 @@ boost::optional<unsigned char> UserConfigFileInfos::GetUcfValue(const std::strin
     const boost::optional<std::string> text =
         LoggingTreeErrors(operation, [&]() -> boost::optional<std::string> {
             const boost::property_tree::ptree::path_type path = BelowRoot(key);
-            const boost::property_tree::ptree& root = tree_.get_child(kRoot);
+            const boost::property_tree::ptree& root = tree_.get_child(Root);
             const boost::optional<const boost::property_tree::ptree&> node =
                 root.get_child_optional(path);
             if (!node) {
@@ -69,7 +69,7 @@ boost::optional<unsigned char> UserConfigFileInfos::GetUcfValue(const std::strin
 void UserConfigFileInfos::SetUcfValue(const std::string& key, const std::string& value) {
     LoggingTreeErrors("UserConfigFileInfos::SetUcfValue", [&] {
         const boost::property_tree::ptree::path_type path = BelowRoot(key);
-        boost::property_tree::ptree& root = tree_.get_child(kRoot);
+        boost::property_tree::ptree& root = tree_.get_child(Root);
         // Built on a copy so that a failure half-way leaves no new node behind.
         boost::property_tree::ptree updated = root;
         updated.put(path, value);
@@ -78,7 +78,7 @@ void UserConfigFileInfos::SetUcfValue(const std::string& key, const std::string&
 }
 
 boost::optional<bool> UserConfigFileInfos::GetWifiEnable() const {
-    const boost::optional<unsigned char> byte = GetUcfValue(kWifiEnable);
+    const boost::optional<unsigned char> byte = GetUcfValue(WifiEnableKey);
     if (!byte) {
         return boost::none;
     }
@@ -86,5 +86,5 @@ boost::optional<bool> UserConfigFileInfos::GetWifiEnable() const {
 }
 
 void UserConfigFileInfos::SetWifiEnable(bool on) {
-    SetUcfValue(kWifiEnable, boost::lexical_cast<std::string>(Byte(on ? 1 : 0)));
+    SetUcfValue(WifiEnableKey, boost::lexical_cast<std::string>(Byte(on ? 1 : 0)));
 }

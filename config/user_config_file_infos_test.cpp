@@ -42,9 +42,9 @@ void ExpectLoggedAndThrown(const char* what, const std::string& message, Call ca
     }
 }
 
-const std::string kGetBadPath = "UserConfigFileInfos::GetUcfValue - xml parsing bad path error : ";
-const std::string kGetLexical = "UserConfigFileInfos::GetUcfValue - lexical cast error : ";
-const std::string kSetBadPath = "UserConfigFileInfos::SetUcfValue - xml parsing bad path error : ";
+const std::string GetBadPath = "UserConfigFileInfos::GetUcfValue - xml parsing bad path error : ";
+const std::string GetLexical = "UserConfigFileInfos::GetUcfValue - lexical cast error : ";
+const std::string SetBadPath = "UserConfigFileInfos::SetUcfValue - xml parsing bad path error : ";
 
 // A document with neighbours around the switch, so that changes that spill
 // over show up in a whole-tree comparison.
@@ -83,7 +83,7 @@ TEST(UserConfigFileInfos, MalformedSwitchTextIsLoggedAndRethrown) {
         SCOPED_TRACE("[" + text + "]");
         const UserConfigFileInfos document = DocumentWithWifi(text);
         const ptree before = document.tree();
-        ExpectLoggedAndThrown<boost::bad_lexical_cast>("GetWifiEnable", kGetLexical,
+        ExpectLoggedAndThrown<boost::bad_lexical_cast>("GetWifiEnable", GetLexical,
                                                        [&] { document.GetWifiEnable(); });
         EXPECT_EQ(before, document.tree());
     }
@@ -128,10 +128,10 @@ TEST(UserConfigFileInfos, TreeWithoutUcfFailsWithBadPath) {
         t.fill(document.tree());
         const ptree before = document.tree();
 
-        ExpectLoggedAndThrown<ptree_bad_path>("GetWifiEnable", kGetBadPath,
+        ExpectLoggedAndThrown<ptree_bad_path>("GetWifiEnable", GetBadPath,
                                               [&] { document.GetWifiEnable(); });
         for (const bool on : {true, false}) {
-            ExpectLoggedAndThrown<ptree_bad_path>("SetWifiEnable", kSetBadPath,
+            ExpectLoggedAndThrown<ptree_bad_path>("SetWifiEnable", SetBadPath,
                                                   [&] { document.SetWifiEnable(on); });
         }
         {
@@ -209,9 +209,9 @@ TEST(UserConfigFileInfos, KeysWithAnEmptyNameAreBadPaths) {
         UserConfigFileInfos document = DocumentWithWifi("01");
         document.tree().put("ucf.a.b", "01");
         const ptree before = document.tree();
-        ExpectLoggedAndThrown<ptree_bad_path>("SetUcfValue", kSetBadPath,
+        ExpectLoggedAndThrown<ptree_bad_path>("SetUcfValue", SetBadPath,
                                               [&] { document.SetUcfValue(key, "01"); });
-        ExpectLoggedAndThrown<ptree_bad_path>("GetUcfValue", kGetBadPath,
+        ExpectLoggedAndThrown<ptree_bad_path>("GetUcfValue", GetBadPath,
                                               [&] { document.GetUcfValue(key); });
         EXPECT_EQ(before, document.tree());
     }

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-bool DottedAddress::Parse(const std::string& text, Numbers& numbers) {
+bool dotted_address::Parse(const std::string& text, Numbers& numbers) {
     std::vector<std::string> parts;
     boost::split(parts, text, boost::is_any_of("."));
     if (parts.size() != 4) {
@@ -30,8 +30,8 @@ bool DottedAddress::Parse(const std::string& text, Numbers& numbers) {
     return true;
 }
 
-std::string DottedAddress::Format(std::uint8_t first, std::uint8_t second, std::uint8_t third,
-                                  std::uint8_t fourth) {
+std::string dotted_address::Format(std::uint8_t first, std::uint8_t second, std::uint8_t third,
+                                   std::uint8_t fourth) {
     std::ostringstream text;
     text << unsigned(first) << '.' << unsigned(second) << '.' << unsigned(third) << '.'
          << unsigned(fourth);

@@ -5,15 +5,16 @@
 #include <string>
 
 // The four numbers of a dotted address, as the detector files store them.
-class DottedAddress {
-public:
-    using Numbers = std::array<std::uint8_t, 4>;
+namespace dotted_address {
 
-    // Exactly four "."-separated decimal numbers, each 0-255. Nothing is
-    // stored in numbers unless all four convert: a number above 255 is
-    // refused rather than cut to its low byte.
-    static bool Parse(const std::string& text, Numbers& numbers);
+using Numbers = std::array<std::uint8_t, 4>;
 
-    static std::string Format(std::uint8_t first, std::uint8_t second, std::uint8_t third,
-                              std::uint8_t fourth);
-};
+// Exactly four "."-separated decimal numbers, each 0-255. Nothing is
+// stored in numbers unless all four convert: a number above 255 is
+// refused rather than cut to its low byte.
+bool Parse(const std::string& text, Numbers& numbers);
+
+std::string Format(std::uint8_t first, std::uint8_t second, std::uint8_t third,
+                   std::uint8_t fourth);
+
+} // namespace dotted_address

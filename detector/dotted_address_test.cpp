@@ -5,11 +5,11 @@
 namespace {
 
 TEST(DottedAddressTest, ParsesFourNumbersInOrder) {
-    DottedAddress::Numbers numbers{};
-    ASSERT_TRUE(DottedAddress::Parse("10.0.0.2", numbers));
-    EXPECT_EQ(numbers, (DottedAddress::Numbers{10, 0, 0, 2}));
-    ASSERT_TRUE(DottedAddress::Parse("255.255.255.255", numbers));
-    EXPECT_EQ(numbers, (DottedAddress::Numbers{255, 255, 255, 255}));
+    dotted_address::Numbers numbers{};
+    ASSERT_TRUE(dotted_address::Parse("10.0.0.2", numbers));
+    EXPECT_EQ(numbers, (dotted_address::Numbers{10, 0, 0, 2}));
+    ASSERT_TRUE(dotted_address::Parse("255.255.255.255", numbers));
+    EXPECT_EQ(numbers, (dotted_address::Numbers{255, 255, 255, 255}));
 }
 
 TEST(DottedAddressTest, RefusesAnythingElseAndKeepsTheNumbers) {
@@ -19,15 +19,15 @@ TEST(DottedAddressTest, RefusesAnythingElseAndKeepsTheNumbers) {
         "1.2.3.4 ", "1.2.3.65536", "0x1.2.3.4",
     };
     for (const char* text : refused) {
-        DottedAddress::Numbers numbers{7, 7, 7, 7};
-        EXPECT_FALSE(DottedAddress::Parse(text, numbers)) << text;
-        EXPECT_EQ(numbers, (DottedAddress::Numbers{7, 7, 7, 7})) << text;
+        dotted_address::Numbers numbers{7, 7, 7, 7};
+        EXPECT_FALSE(dotted_address::Parse(text, numbers)) << text;
+        EXPECT_EQ(numbers, (dotted_address::Numbers{7, 7, 7, 7})) << text;
     }
 }
 
 TEST(DottedAddressTest, FormatsWithoutLeadingZeros) {
-    EXPECT_EQ(DottedAddress::Format(192, 168, 37, 130), "192.168.37.130");
-    EXPECT_EQ(DottedAddress::Format(0, 0, 0, 0), "0.0.0.0");
+    EXPECT_EQ(dotted_address::Format(192, 168, 37, 130), "192.168.37.130");
+    EXPECT_EQ(dotted_address::Format(0, 0, 0, 0), "0.0.0.0");
 }
 
 } // namespace

@@ -19,28 +19,29 @@ boost::shared_ptr<Extension> Require(const boost::shared_ptr<Extension>& found,
 } // namespace
 
 boost::shared_ptr<mirl::acquisition::FileIface>
-ExtensionLookup::File(const mirl::acquisition::Detector& detector, const std::string& owner) {
+extension_lookup::File(const mirl::acquisition::Detector& detector, const std::string& owner) {
     return Require(
         mirl::acquisition::extension<mirl::acquisition::FileIface>(detector.extensions, "file"),
         owner, "file");
 }
 
 boost::shared_ptr<mirl::acquisition::ConnectionIface>
-ExtensionLookup::Connection(const mirl::acquisition::Detector& detector, const std::string& owner) {
+extension_lookup::Connection(const mirl::acquisition::Detector& detector,
+                             const std::string& owner) {
     return Require(mirl::acquisition::extension<mirl::acquisition::ConnectionIface>(
                        detector.extensions, "connection"),
                    owner, "connection");
 }
 
 boost::shared_ptr<mirl::acquisition::NetworkConfigIface>
-ExtensionLookup::NetworkConfiguration(const mirl::acquisition::Detector& detector,
-                                      const std::string& owner) {
+extension_lookup::NetworkConfiguration(const mirl::acquisition::Detector& detector,
+                                       const std::string& owner) {
     return Require(mirl::acquisition::extension<mirl::acquisition::NetworkConfigIface>(
                        detector.extensions, "network_configuration"),
                    owner, "network configuration");
 }
 
 boost::shared_ptr<mirl::acquisition::WifiIface>
-ExtensionLookup::Wifi(mirl::acquisition::Detector& detector, const std::string& owner) {
+extension_lookup::Wifi(mirl::acquisition::Detector& detector, const std::string& owner) {
     return Require(detector.getWifi(), owner, "wifi");
 }

@@ -25,7 +25,7 @@
 namespace {
 
 using velkor::bench::BenchError;
-namespace bytetext = velkor::bench::bytetext;
+namespace byte_text = velkor::bench::byte_text;
 
 // Reads `text` into `stored` (a record or a catalogue), false when it is
 // refused; one that was read must be written back as a text that reads to the
@@ -63,16 +63,15 @@ void Catalogue(const std::string& text) {
 void UserConfig(const std::string& text) {
     try {
         const auto tree = velkor::bench::bounded::ParseXml(text);
-        FUZZ_REQUIRE(velkor::bench::bounded::TreeDepth(tree) <=
-                         velkor::bench::bounded::kMaxXmlDepth,
+        FUZZ_REQUIRE(velkor::bench::bounded::TreeDepth(tree) <= velkor::bench::bounded::MaxXmlDepth,
                      "a document deeper than the limit was read");
     } catch (const BenchError&) {
     }
 }
 
 void Texts(const std::string& text) {
-    const std::string shown = bytetext::Printable(text);
-    FUZZ_REQUIRE(bytetext::IsUtf8(shown), "a printable text is not UTF-8");
+    const std::string shown = byte_text::Printable(text);
+    FUZZ_REQUIRE(byte_text::IsUtf8(shown), "a printable text is not UTF-8");
     for (const char c : shown) {
         const auto byte = static_cast<unsigned char>(c);
         FUZZ_REQUIRE(byte >= 0x20 && byte != 0x7F, "a printable text holds a control character");
@@ -82,7 +81,7 @@ void Texts(const std::string& text) {
         FUZZ_REQUIRE(at + 1 >= shown.size() || static_cast<unsigned char>(shown[at + 1]) >= 0xA0,
                      "a printable text holds a C1 control character");
     }
-    FUZZ_REQUIRE(*bytetext::FromHex(bytetext::ToHex(text)) == text, "hexadecimal lost a byte");
+    FUZZ_REQUIRE(*byte_text::FromHex(byte_text::ToHex(text)) == text, "hexadecimal lost a byte");
 }
 
 } // namespace

@@ -103,7 +103,7 @@ void CheckWrite(const Bytes& input, const std::string& address) {
         }
     }
     FUZZ_REQUIRE(manager.GetDetectorIPAddress() ==
-                     DottedAddress::Format(numbers[0], numbers[1], numbers[2], numbers[3]),
+                     dotted_address::Format(numbers[0], numbers[1], numbers[2], numbers[3]),
                  "the manager does not report the address it wrote");
 }
 
@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     if (input.size() >= InterfaceFile::Size) {
         // An address that differs from the stored one in every byte the input varies.
-        addresses.push_back(DottedAddress::Format(input[67], input[66], input[65], input[64]));
+        addresses.push_back(dotted_address::Format(input[67], input[66], input[65], input[64]));
         // Whatever follows the 68 bytes, read as an address text.
         addresses.emplace_back(input.begin() + InterfaceFile::Size, input.end());
     }

@@ -48,19 +48,19 @@ void CheckSyntax(const std::string& text) {
 
     std::array<std::uint8_t, 4> expected{};
     const bool dotted = fuzz::DottedNumbers(text, expected);
-    DottedAddress::Numbers numbers{{7, 7, 7, 7}};
-    const bool parsed = DottedAddress::Parse(text, numbers);
+    dotted_address::Numbers numbers{{7, 7, 7, 7}};
+    const bool parsed = dotted_address::Parse(text, numbers);
     FUZZ_REQUIRE(parsed == dotted, "DottedAddress::Parse disagrees with the dotted address rule");
     if (parsed) {
         FUZZ_REQUIRE(numbers == expected, "DottedAddress::Parse gave other numbers");
     } else {
-        FUZZ_REQUIRE((numbers == DottedAddress::Numbers{{7, 7, 7, 7}}),
-                     "a refused DottedAddress::Parse changed its output");
+        FUZZ_REQUIRE((numbers == dotted_address::Numbers{{7, 7, 7, 7}}),
+                     "a refused dotted_address::Parse changed its output");
     }
     if (plain) {
-        FUZZ_REQUIRE(
-            parsed && DottedAddress::Format(numbers[0], numbers[1], numbers[2], numbers[3]) == text,
-            "a valid plain address does not format back to itself");
+        FUZZ_REQUIRE(parsed && dotted_address::Format(numbers[0], numbers[1], numbers[2],
+                                                      numbers[3]) == text,
+                     "a valid plain address does not format back to itself");
     }
 }
 

@@ -1,4 +1,4 @@
-// The Wi-Fi extension's link text: LinkText::IsCableLink.
+// The Wi-Fi extension's link text: link_text::IsCableLink.
 //
 // Input: the link text.
 //
@@ -71,8 +71,8 @@ Expected ExpectedLink(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text = fuzz::Text(data, size);
-    const bool cable = LinkText::IsCableLink(text);
-    FUZZ_REQUIRE(LinkText::IsCableLink(text) == cable, "the same link text gave two answers");
+    const bool cable = link_text::IsCableLink(text);
+    FUZZ_REQUIRE(link_text::IsCableLink(text) == cable, "the same link text gave two answers");
     switch (ExpectedLink(text)) {
     case Expected::Cable:
         FUZZ_REQUIRE(cable, "an even number after the last \":\" was not taken as a cable link");

@@ -219,11 +219,11 @@ void CheckWrite(const Bytes& input, const std::string& host, const std::string& 
     FUZZ_REQUIRE(out[layout.checksumOffset] == SampleFiles::XorOf(out, layout.checksumOffset),
                  "the checksum written is not the XOR of the bytes before it");
     FUZZ_REQUIRE(manager.GetDetectorIPAddress() ==
-                         DottedAddress::Format(detectorNumbers[0], detectorNumbers[1],
-                                               detectorNumbers[2], detectorNumbers[3]) &&
+                         dotted_address::Format(detectorNumbers[0], detectorNumbers[1],
+                                                detectorNumbers[2], detectorNumbers[3]) &&
                      manager.GetHostIPAddress() ==
-                         DottedAddress::Format(hostNumbers[0], hostNumbers[1], hostNumbers[2],
-                                               hostNumbers[3]),
+                         dotted_address::Format(hostNumbers[0], hostNumbers[1], hostNumbers[2],
+                                                hostNumbers[3]),
                  "the manager does not report the addresses it wrote");
 }
 

@@ -253,9 +253,9 @@ public:
             // nobody keeps the bench, so only the log stands in its way.
             fs::create_directories(scratch.benchDir());
             for (fs::recursive_directory_iterator it(scratch.benchDir()), end; it != end; ++it) {
-                EXPECT_EQ(::lchown(it->path().c_str(), kNobody, kNobody), 0);
+                EXPECT_EQ(::lchown(it->path().c_str(), Nobody, Nobody), 0);
             }
-            EXPECT_EQ(::chown(scratch.benchDir().c_str(), kNobody, kNobody), 0);
+            EXPECT_EQ(::chown(scratch.benchDir().c_str(), Nobody, Nobody), 0);
         }
     }
     ~ReadOnlyFolder() { fs::permissions(path_, fs::owner_all | fs::add_perms); }
@@ -276,7 +276,7 @@ public:
     }
 
 private:
-    static const unsigned kNobody = 65534;
+    static const unsigned Nobody = 65534;
     const e2e::Scratch& scratch_;
     fs::path path_;
 };

@@ -28,8 +28,9 @@ namespace {
 
 using Rules = BenchConfigParser::Rules;
 
-const char* const kBoards[] = {"AcqEth", "AcqRDXPv1", "AcqRDXPv2"};
-const char* const kDetectors[] = {"Vk6080K", "Vk7180c", "Vk6080QL", "Vk7380TWc", "Vk6080MVcs"};
+const char* const Boards[] = {"AcqEth", "AcqRDXPv1", "AcqRDXPv2"};
+const char* const KnownDetectorNames[] = {"Vk6080K", "Vk7180c", "Vk6080QL", "Vk7380TWc",
+                                          "Vk6080MVcs"};
 
 template <std::size_t N> std::string Join(const char* const (&names)[N]) {
     return boost::algorithm::join(std::vector<std::string>(std::begin(names), std::end(names)),
@@ -71,7 +72,7 @@ Rules DetectorRules(const std::string& detectorName) {
 // A board takes the options of every detector it reaches.
 Rules BoardRules(const std::string& boardName) {
     Rules rules;
-    for (const char* detectorName : kDetectors) {
+    for (const char* detectorName : KnownDetectorNames) {
         if (BenchModel::ForDetectorName(detectorName).front()->boardName == boardName) {
             for (const auto& rule : DetectorRules(detectorName)) {
                 rules.insert(rule);
@@ -95,8 +96,8 @@ void BenchAcquisitionManager::requireInit() const {
 
 void BenchAcquisitionManager::scanBoards(const std::string& boardName) {
     requireInit();
-    if (!Contains(kBoards, boardName)) {
-        throw BenchError("unknown board name \"" + boardName + "\" (known: " + Join(kBoards) + ")");
+    if (!Contains(Boards, boardName)) {
+        throw BenchError("unknown board name \"" + boardName + "\" (known: " + Join(Boards) + ")");
     }
     if (boards_.count(boardName) == 0) {
         boards_[boardName] = boost::make_shared<BenchBoard>(boardName, BoardRules(boardName));
@@ -135,9 +136,9 @@ void BenchAcquisitionManager::scanDetectors(
     const std::string& detectorName,
     const boost::shared_ptr<mirl::acquisition::DetectorParameterIface>& parameter) {
     requireInit();
-    if (!Contains(kDetectors, detectorName)) {
+    if (!Contains(KnownDetectorNames, detectorName)) {
         throw BenchError("unknown detector name \"" + detectorName +
-                         "\" (known: " + Join(kDetectors) + ")");
+                         "\" (known: " + Join(KnownDetectorNames) + ")");
     }
     if (!parameter) {
         throw BenchError("scanning for " + detectorName + " needs a detector parameter");

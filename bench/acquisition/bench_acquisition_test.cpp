@@ -275,8 +275,8 @@ TEST_F(BenchAcquisitionTest, A7x80KeepsItsAddressUntilRebooted) {
     const auto file = acq::extension<acq::FileIface>(detector->extensions, "file");
     acq::Bytes bytes;
     file->readFile(206, bytes);
-    EXPECT_EQ(detectorfiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131}), bytes);
-    const acq::Bytes renewed = detectorfiles::MakeRegisterFile({10, 0, 37, 132}, {10, 0, 37, 133});
+    EXPECT_EQ(detector_files::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131}), bytes);
+    const acq::Bytes renewed = detector_files::MakeRegisterFile({10, 0, 37, 132}, {10, 0, 37, 133});
     file->writeFile(206, renewed);
     detector->close();
     EXPECT_THROW(file->readFile(206, bytes), std::exception);

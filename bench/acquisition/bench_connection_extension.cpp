@@ -12,7 +12,7 @@ void BenchConnectionExtension::setHostName(const std::string& name,
                                            const boost::optional<std::string>& domain) {
     const std::string full = domain ? name + "." + *domain : name;
     link_->session().setHostName(full);
-    link_->say("host name set to \"" + bytetext::Printable(full) + "\"");
+    link_->say("host name set to \"" + byte_text::Printable(full) + "\"");
 }
 
 void BenchConnectionExtension::applyNetworkConfig() {

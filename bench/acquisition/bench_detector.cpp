@@ -32,7 +32,7 @@ BenchDetector::~BenchDetector() {
 
 std::string BenchDetector::where() const {
     const BenchModel& model = *BenchModel::ForDetectorName(detectorName_).front();
-    return detectorName_ + " detector at " + bytetext::Printable(model.path(address_));
+    return detectorName_ + " detector at " + byte_text::Printable(model.path(address_));
 }
 
 boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
@@ -57,7 +57,7 @@ void BenchDetector::attach() {
     const BenchModel& family = *BenchModel::ForDetectorName(detectorName_).front();
     const BenchStore store(BenchStore::DefaultRoot());
     const std::string nobody = "no " + detectorName_ + " detector answers at " +
-                               bytetext::Printable(family.path(address_));
+                               byte_text::Printable(family.path(address_));
 
     // A damaged detector cannot say where it answers: it stays silent, and the
     // others answer as usual.
@@ -66,7 +66,7 @@ void BenchDetector::attach() {
     std::string damaged;
     for (const DetectorEntry& entry : entries) {
         if (!entry.state) {
-            damaged += "; detector " + bytetext::Printable(entry.id) +
+            damaged += "; detector " + byte_text::Printable(entry.id) +
                        " is damaged and silent: " + entry.damage;
             continue;
         }

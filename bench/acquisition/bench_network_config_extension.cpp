@@ -39,8 +39,8 @@ bool BenchNetworkConfigExtension::writeAddresses(const std::string& detectorAddr
         link_->say("addresses refused: " + refusal);
         return false;
     }
-    link_->say("addresses stored: detector " + bytetext::Printable(detectorAddress) + ", host " +
-               bytetext::Printable(hostAddress) + ", ports " + std::to_string(commandPort) + "/" +
+    link_->say("addresses stored: detector " + byte_text::Printable(detectorAddress) + ", host " +
+               byte_text::Printable(hostAddress) + ", ports " + std::to_string(commandPort) + "/" +
                std::to_string(imagePort) +
                "; the detector takes them into use when they are applied");
     return true;
@@ -51,7 +51,7 @@ void BenchNetworkConfigExtension::writeSsidAndPassword(const std::string& ssid,
     // Refusal texts name the rule, never the password.
     link_->sayingWhy("SSID and password not stored: ",
                      [&] { link_->session().writeSsidAndPassword(ssid, password); });
-    link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password stored");
+    link_->say("SSID \"" + byte_text::Printable(ssid) + "\" and its password stored");
 }
 
 } // namespace bench

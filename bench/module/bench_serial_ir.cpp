@@ -45,14 +45,15 @@ void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::str
 
 std::string BenchSerialIR::readSsid() {
     const std::string ssid = facing().state().ssid;
-    link_->say("SSID read over infrared: \"" + bytetext::Printable(ssid) + "\"");
+    link_->say("SSID read over infrared: \"" + byte_text::Printable(ssid) + "\"");
     return ssid;
 }
 
 void BenchSerialIR::writeSsidAndPassword(const std::string& ssid, const std::string& password) {
     link_->sayingWhy("SSID and password not written over infrared: ",
                      [&] { facing().writeSsidAndPassword(ssid, password); });
-    link_->say("SSID \"" + bytetext::Printable(ssid) + "\" and its password written over infrared");
+    link_->say("SSID \"" + byte_text::Printable(ssid) +
+               "\" and its password written over infrared");
 }
 
 } // namespace bench

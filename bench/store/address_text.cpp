@@ -2,7 +2,7 @@
 
 namespace velkor {
 namespace bench {
-namespace addresstext {
+namespace address_text {
 
 namespace {
 
@@ -67,6 +67,6 @@ std::string PlainPart(const std::string& text) {
     return text.substr(0, text.find('/'));
 }
 
-} // namespace addresstext
+} // namespace address_text
 } // namespace bench
 } // namespace velkor

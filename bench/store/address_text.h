@@ -13,7 +13,7 @@ namespace bench {
 // no leading zeros, optionally with a "/" prefix length. The bench is a device
 // of its own and keeps its own reading of them, apart from the program's, so
 // that it catches the program's mistakes instead of sharing them.
-namespace addresstext {
+namespace address_text {
 
 using Quad = std::array<std::uint8_t, 4>;
 
@@ -24,7 +24,7 @@ std::string Format(const Quad& quad);
 // The text before the first "/", the whole text when there is none.
 std::string PlainPart(const std::string& text);
 
-} // namespace addresstext
+} // namespace address_text
 
 } // namespace bench
 } // namespace velkor

@@ -16,8 +16,8 @@ class AddressTextTest : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(AddressTextTest, TellsPlainFromCidrFromMalformed) {
     const AddressCase& c = GetParam();
-    EXPECT_EQ(addresstext::IsPlain(c.text), c.plain) << c.text;
-    EXPECT_EQ(addresstext::IsCidr(c.text), c.cidr) << c.text;
+    EXPECT_EQ(address_text::IsPlain(c.text), c.plain) << c.text;
+    EXPECT_EQ(address_text::IsCidr(c.text), c.cidr) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,12 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"1.2.3.-4", false, false}, AddressCase{"", false, false}));
 
 TEST(AddressTextTest, ParsesInDottedOrderAndFormatsBack) {
-    const auto quad = addresstext::Parse("10.1.2.3");
+    const auto quad = address_text::Parse("10.1.2.3");
     ASSERT_TRUE(quad);
-    EXPECT_EQ((addresstext::Quad{10, 1, 2, 3}), *quad);
-    EXPECT_EQ("10.1.2.3", addresstext::Format(*quad));
-    EXPECT_EQ("192.168.1.1", addresstext::PlainPart("192.168.1.1/24"));
-    EXPECT_EQ("192.168.1.1", addresstext::PlainPart("192.168.1.1"));
+    EXPECT_EQ((address_text::Quad{10, 1, 2, 3}), *quad);
+    EXPECT_EQ("10.1.2.3", address_text::Format(*quad));
+    EXPECT_EQ("192.168.1.1", address_text::PlainPart("192.168.1.1/24"));
+    EXPECT_EQ("192.168.1.1", address_text::PlainPart("192.168.1.1"));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 namespace velkor {
 namespace bench {
-namespace atomicfile {
+namespace atomic_file {
 
 // Write and Read are the system's (atomic_file_posix.cpp, atomic_file_windows.cpp).
 
@@ -15,6 +15,6 @@ std::string ReadText(const boost::filesystem::path& path, std::size_t maxSize) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-} // namespace atomicfile
+} // namespace atomic_file
 } // namespace bench
 } // namespace velkor

@@ -14,7 +14,7 @@ using Bytes = std::vector<unsigned char>;
 // Whole-file reads and atomic replacement: a writer goes through a temporary
 // file in the same folder, synced before it is renamed over the target, so a
 // reader or a crash sees either the old content or the new, never a mix.
-namespace atomicfile {
+namespace atomic_file {
 
 // Throws BenchError; nothing changes at `path` when it does.
 void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly = false);
@@ -27,7 +27,7 @@ Bytes Read(const boost::filesystem::path& path,
 std::string ReadText(const boost::filesystem::path& path,
                      std::size_t maxSize = std::numeric_limits<std::size_t>::max());
 
-} // namespace atomicfile
+} // namespace atomic_file
 
 } // namespace bench
 } // namespace velkor

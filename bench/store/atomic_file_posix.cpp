@@ -9,7 +9,7 @@
 
 namespace velkor {
 namespace bench {
-namespace atomicfile {
+namespace atomic_file {
 
 namespace {
 
@@ -128,6 +128,6 @@ Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
     }
 }
 
-} // namespace atomicfile
+} // namespace atomic_file
 } // namespace bench
 } // namespace velkor

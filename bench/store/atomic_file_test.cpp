@@ -23,9 +23,9 @@ std::size_t EntriesIn(const fs::path& folder) {
 TEST(AtomicFileTest, ReplacesTheWholeContentAndLeavesNoTemporaryFile) {
     testing::ScratchBench scratch;
     const fs::path file = scratch.dir() / "file-206.bin";
-    atomicfile::Write(file, Bytes(300, 0xAA));
-    atomicfile::Write(file, Bytes{1, 2, 3});
-    EXPECT_EQ((Bytes{1, 2, 3}), atomicfile::Read(file));
+    atomic_file::Write(file, Bytes(300, 0xAA));
+    atomic_file::Write(file, Bytes{1, 2, 3});
+    EXPECT_EQ((Bytes{1, 2, 3}), atomic_file::Read(file));
     EXPECT_EQ(1u, EntriesIn(scratch.dir()));
 }
 
@@ -34,12 +34,12 @@ TEST(AtomicFileTest, AFailedReplacementKeepsTheOldBytesAndCleansUp) {
     // A non-empty folder in the way makes the final rename fail.
     const fs::path blocked = scratch.dir() / "blocked";
     fs::create_directories(blocked / "inside");
-    EXPECT_THROW(atomicfile::Write(blocked, Bytes{9}), BenchError);
+    EXPECT_THROW(atomic_file::Write(blocked, Bytes{9}), BenchError);
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
     EXPECT_EQ(1u, EntriesIn(scratch.dir()));
 
     const fs::path missing = scratch.dir() / "no-such-folder" / "file";
-    EXPECT_THROW(atomicfile::Write(missing, Bytes{9}), BenchError);
+    EXPECT_THROW(atomic_file::Write(missing, Bytes{9}), BenchError);
 }
 
 TEST(AtomicFileTest, OwnerOnlyFilesAreNotReadableByOthers) {
@@ -48,9 +48,9 @@ TEST(AtomicFileTest, OwnerOnlyFilesAreNotReadableByOthers) {
 #endif
     testing::ScratchBench scratch;
     const fs::path file = scratch.dir() / "password";
-    atomicfile::WriteText(file, "secret-text", true);
+    atomic_file::WriteText(file, "secret-text", true);
     EXPECT_EQ(fs::owner_read | fs::owner_write, fs::status(file).permissions());
-    EXPECT_EQ("secret-text", atomicfile::ReadText(file));
+    EXPECT_EQ("secret-text", atomic_file::ReadText(file));
 }
 
 TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
@@ -58,13 +58,13 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
     const fs::path file = scratch.dir() / "state.json";
     const Bytes first(64 * 1024, 'a');
     const Bytes second(48 * 1024, 'b');
-    atomicfile::Write(file, first);
+    atomic_file::Write(file, first);
     std::atomic<bool> writing{true};
     std::string writeFailure;
     std::thread writer([&] {
         try {
             for (int i = 0; i < 200; ++i) {
-                atomicfile::Write(file, i % 2 == 0 ? second : first);
+                atomic_file::Write(file, i % 2 == 0 ? second : first);
             }
         } catch (const BenchError& error) {
             writeFailure = error.what();
@@ -74,7 +74,7 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
     int torn = 0;
     int reads = 0;
     while (writing || reads == 0) {
-        const Bytes seen = atomicfile::Read(file);
+        const Bytes seen = atomic_file::Read(file);
         torn += (seen == first || seen == second) ? 0 : 1;
         ++reads;
     }
@@ -86,7 +86,7 @@ TEST(AtomicFileTest, AConcurrentReaderSeesOneWholeVersionOrTheOther) {
 TEST(AtomicFileTest, ReadingAMissingFileSaysWhich) {
     testing::ScratchBench scratch;
     try {
-        atomicfile::Read(scratch.dir() / "nothing-here");
+        atomic_file::Read(scratch.dir() / "nothing-here");
         FAIL() << "no exception";
     } catch (const BenchError& error) {
         EXPECT_NE(std::string::npos, std::string(error.what()).find("nothing-here"));

@@ -9,7 +9,7 @@
 
 namespace velkor {
 namespace bench {
-namespace atomicfile {
+namespace atomic_file {
 
 namespace {
 
@@ -43,15 +43,15 @@ private:
 
 // Readers share the file for deletion: a writer can then replace it while
 // they read, as a rename does on POSIX systems, and they keep the old bytes.
-const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+const DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // Windows replaces no file that another process has open, whatever it
 // shares, and a reader here holds one only for the moment of reading it: the
 // rename is tried again while that lasts, for a bounded time. It is the one
 // wait of the bench that no event can end.
 bool Replace(const boost::filesystem::path& from, const boost::filesystem::path& to) {
-    const DWORD kPause = 2;     // milliseconds
-    const int kAttempts = 2500; // five seconds at the most
+    const DWORD Pause = 2;     // milliseconds
+    const int Attempts = 2500; // five seconds at the most
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -60,11 +60,11 @@ bool Replace(const boost::filesystem::path& from, const boost::filesystem::path&
         const DWORD error = GetLastError();
         const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
                           error == ERROR_LOCK_VIOLATION;
-        if (!busy || attempt == kAttempts) {
+        if (!busy || attempt == Attempts) {
             SetLastError(error);
             return false;
         }
-        Sleep(kPause);
+        Sleep(Pause);
     }
 }
 
@@ -110,7 +110,7 @@ void Write(const boost::filesystem::path& path, const Bytes& bytes, bool /*owner
 }
 
 Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         Fail("cannot open", path);
@@ -140,6 +140,6 @@ Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
     }
 }
 
-} // namespace atomicfile
+} // namespace atomic_file
 } // namespace bench
 } // namespace velkor

@@ -18,7 +18,7 @@ namespace pt = boost::property_tree;
 namespace {
 
 // Format 1 kept one folder per detector id and no list of detectors.
-const int kFormat = 2;
+const int FormatVersion = 2;
 
 // A folder name that stays below detectors/.
 bool IsFolderName(const std::string& name) {
@@ -39,7 +39,7 @@ const CatalogueEntry* BenchCatalogue::find(const std::string& id) const {
 std::string BenchCatalogue::toJson() const {
     std::ostringstream text;
     JsonWriter writer(text);
-    writer.beginObject().key("format").value(static_cast<long long>(kFormat));
+    writer.beginObject().key("format").value(static_cast<long long>(FormatVersion));
     writer.key("detectors").beginArray();
     for (const CatalogueEntry& entry : detectors) {
         writer.beginObject().key("id").value(entry.id).key("folder").value(entry.folder);
@@ -62,7 +62,7 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
         if (format == 1) {
             throw BenchError("it was set up by an earlier velkor-bench (format 1)");
         }
-        if (format != kFormat) {
+        if (format != FormatVersion) {
             throw BenchError("format " + std::to_string(format) + " is not known");
         }
         BenchCatalogue catalogue;
@@ -70,11 +70,11 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
             CatalogueEntry entry{item.second.get<std::string>("id"),
                                  item.second.get<std::string>("folder")};
             if (!IsFolderName(entry.folder)) {
-                throw BenchError("\"" + bytetext::Printable(entry.folder) +
+                throw BenchError("\"" + byte_text::Printable(entry.folder) +
                                  "\" is not a detector folder");
             }
             if (catalogue.find(entry.id) != nullptr) {
-                throw BenchError("it names detector " + bytetext::Printable(entry.id) + " twice");
+                throw BenchError("it names detector " + byte_text::Printable(entry.id) + " twice");
             }
             catalogue.detectors.push_back(entry);
         }

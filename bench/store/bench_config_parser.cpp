@@ -52,7 +52,7 @@ boost::optional<std::string> BenchConfigParser::value(const std::string& key) co
 
 BenchConfigParser::Check BenchConfigParser::Address() {
     return [](const std::string& value) {
-        return addresstext::IsPlain(value)
+        return address_text::IsPlain(value)
                    ? std::string()
                    : "malformed \"" + value + "\": expected a dotted address such as 192.168.1.20";
     };
@@ -63,7 +63,7 @@ BenchConfigParser::Check BenchConfigParser::AddressWithPort(std::uint16_t port,
     return [port, owner](const std::string& value) -> std::string {
         const std::size_t colon = value.rfind(':');
         const std::string expected = "ADDRESS:" + std::to_string(port);
-        if (colon == std::string::npos || !addresstext::IsPlain(value.substr(0, colon)) ||
+        if (colon == std::string::npos || !address_text::IsPlain(value.substr(0, colon)) ||
             !IsDecimal(value.substr(colon + 1))) {
             return "malformed \"" + value + "\": expected " + expected;
         }

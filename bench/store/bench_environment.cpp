@@ -14,7 +14,7 @@ namespace environment {
 
 namespace fs = boost::filesystem;
 
-const std::chrono::milliseconds kLockTimeout{3000};
+const std::chrono::milliseconds DefaultLockTimeout{3000};
 
 namespace {
 
@@ -53,7 +53,7 @@ std::chrono::milliseconds LockTimeout() {
     const std::string text = Variable("VELKOR_BENCH_LOCK_TIMEOUT_MS");
     if (text.empty() || text.size() > 6 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return kLockTimeout;
+        return DefaultLockTimeout;
     }
     return std::chrono::milliseconds(std::stol(text));
 }

@@ -12,7 +12,7 @@ namespace bench {
 // user's environment says.
 namespace environment {
 
-extern const std::chrono::milliseconds kLockTimeout;
+extern const std::chrono::milliseconds DefaultLockTimeout;
 
 // $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else ~/.local/state/velkor/bench;
 // on Windows $VELKOR_BENCH, else %LOCALAPPDATA%\velkor\bench.

@@ -6,11 +6,11 @@ namespace velkor {
 namespace bench {
 
 std::string NoDetectorText(const boost::filesystem::path& bench, const std::string& id) {
-    return "no detector " + bytetext::Printable(id) + " on the bench at " + bench.string();
+    return "no detector " + byte_text::Printable(id) + " on the bench at " + bench.string();
 }
 
 std::string DamagedText(const std::string& id, const std::string& reason) {
-    return "detector " + bytetext::Printable(id) + " is damaged: " + reason;
+    return "detector " + byte_text::Printable(id) + " is damaged: " + reason;
 }
 
 } // namespace bench

@@ -15,13 +15,13 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-const char* const kBenchLockFile = "lock";
+const char* const BenchLockFile = "lock";
 
 } // namespace
 
 ExclusiveLock LockBench(const fs::path& bench, std::chrono::milliseconds timeout) {
     fs::create_directories(DetectorsFolder(bench));
-    return ExclusiveLock(bench / kBenchLockFile, timeout,
+    return ExclusiveLock(bench / BenchLockFile, timeout,
                          "the bench at " + bench.string() +
                              " is being changed by another command: gave up after " +
                              environment::DurationText(timeout),
@@ -36,8 +36,8 @@ ExclusiveLock LockDetector(const fs::path& bench, const CatalogueEntry& entry,
         throw BenchError(DamagedText(entry.id, "its folder " + folder.string() + " is missing"));
     }
     // The folder can only vanish while we wait when the detector is removed.
-    return ExclusiveLock(folder / DetectorSession::kLockFile, timeout,
-                         "detector " + bytetext::Printable(entry.id) +
+    return ExclusiveLock(folder / DetectorSession::LockFile, timeout,
+                         "detector " + byte_text::Printable(entry.id) +
                              " is in use by another run: gave up after " +
                              environment::DurationText(timeout),
                          NoDetectorText(bench, entry.id));

@@ -7,7 +7,7 @@ namespace velkor {
 namespace bench {
 
 const std::vector<BenchModel>& BenchModel::All() {
-    static const std::vector<BenchModel> kModels = {
+    static const std::vector<BenchModel> models = {
         {"6080K", Family::Vk6080K, "Vk6080K", "AcqEth", "detector.path", 40000, 68, true, false,
          false, false},
         {"7180", Family::Vk7x80, "Vk7180c", "AcqRDXPv1", "detector.path", 10001, 206, true, false,
@@ -23,7 +23,7 @@ const std::vector<BenchModel>& BenchModel::All() {
         {"6080MV", Family::Vk6080MV, "Vk6080MVcs", "AcqRDXPv2", "detector.path", 0, 0, true, true,
          true, true},
     };
-    return kModels;
+    return models;
 }
 
 const BenchModel* BenchModel::Find(const std::string& name) {

@@ -86,7 +86,7 @@ std::string BenchStore::resolve(const std::string& idOrAddress) const {
     }
     const auto join = [](const std::vector<std::string>& ids) {
         return boost::algorithm::join(ids | boost::adaptors::transformed([](const std::string& id) {
-                                          return bytetext::Printable(id);
+                                          return byte_text::Printable(id);
                                       }),
                                       ", ");
     };
@@ -96,7 +96,7 @@ std::string BenchStore::resolve(const std::string& idOrAddress) const {
             (entries.empty() ? " (it is empty: velkor-bench init sets one up)" : "") +
             (damaged.empty() ? "" : " (damaged, so not searched: " + join(damaged) + ")"));
     }
-    throw BenchError("several detectors answer at " + bytetext::Printable(idOrAddress) + " (" +
+    throw BenchError("several detectors answer at " + byte_text::Printable(idOrAddress) + " (" +
                      join(matches) + "): name one by its id");
 }
 

@@ -130,7 +130,7 @@ void BenchStore::plug(const std::string& port, const std::string& detector,
                       std::chrono::milliseconds timeout) {
     if (port.empty() || std::any_of(port.begin(), port.end(),
                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
-        throw BenchError("\"" + bytetext::Printable(port) + "\" is not a port name");
+        throw BenchError("\"" + byte_text::Printable(port) + "\" is not a port name");
     }
     const ExclusiveLock benchLock = LockBench(root_, timeout);
     BenchCatalogue named = ReadCatalogue(root_);
@@ -166,7 +166,7 @@ void BenchStore::unplug(const std::string& port, std::chrono::milliseconds timeo
         std::find_if(named.modules.begin(), named.modules.end(),
                      [&port](const ModulePlug& plug) { return plug.port == port; });
     if (existing == named.modules.end()) {
-        throw BenchError("no infrared module is plugged on " + bytetext::Printable(port));
+        throw BenchError("no infrared module is plugged on " + byte_text::Printable(port));
     }
     named.modules.erase(existing);
     WriteCatalogue(root_, named);

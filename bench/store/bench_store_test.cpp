@@ -113,7 +113,7 @@ TEST(BenchStoreTest, InitSetsUpTheFactoryBench) {
         }
     }
     const auto session = store.open("7180");
-    const auto file = detectorfiles::DecodeRegisterFile(session->readFile(206));
+    const auto file = detector_files::DecodeRegisterFile(session->readFile(206));
     EXPECT_TRUE(file.checksumRight());
     EXPECT_EQ("10.0.37.130", *file.address(0x43));
     EXPECT_EQ("10.0.37.131", *file.address(0x2F));
@@ -121,7 +121,7 @@ TEST(BenchStoreTest, InitSetsUpTheFactoryBench) {
 
     const Bytes k = store.open("6080K")->readFile(68);
     EXPECT_EQ((Bytes{192, 168, 0, 2}), Bytes(k.begin() + 64, k.end()));
-    EXPECT_EQ(detectorfiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131}),
+    EXPECT_EQ(detector_files::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131}),
               store.open("7380")->readFile(206));
 
     ASSERT_EQ(1u, store.modules().size());
@@ -157,12 +157,12 @@ TEST(BenchStoreTest, AddGivesIdsAndTheModelsUsualPeers) {
     };
     EXPECT_EQ("7380-2", add("7380", "192.168.37.140").id);
     EXPECT_EQ("7380-3", add("7380", "192.168.37.141", std::string("192.168.37.200")).id);
-    const auto file = detectorfiles::DecodeRegisterFile(store.open("7380-2")->readFile(206));
+    const auto file = detector_files::DecodeRegisterFile(store.open("7380-2")->readFile(206));
     EXPECT_EQ("192.168.37.140", *file.address(0x43));
     EXPECT_EQ("192.168.37.141", *file.address(0x2F));
     EXPECT_EQ(
         "192.168.37.200",
-        *detectorfiles::DecodeRegisterFile(store.open("7380-3")->readFile(206)).address(0x23));
+        *detector_files::DecodeRegisterFile(store.open("7380-3")->readFile(206)).address(0x23));
 
     const DetectorState ql = add("4050QL", "192.168.5.9", boost::none, Link::Wifi);
     EXPECT_EQ("4050QL-2", ql.id);
@@ -252,7 +252,7 @@ TEST(BenchStoreTest, ModulesArePluggedOnPortsFacingAnInfraredDetector) {
 
 fs::path FolderOf(const BenchStore& store, const std::string& id) {
     const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomicfile::ReadText(store.root() / "bench.json"));
+        BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
     return store.root() / "detectors" / catalogue.find(id)->folder;
 }
 

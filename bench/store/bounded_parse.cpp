@@ -118,12 +118,12 @@ pt::ptree ParseBounded(const std::string& text, std::size_t depth, std::size_t l
 } // namespace
 
 pt::ptree ParseJson(const std::string& text) {
-    return ParseBounded(text, JsonDepth(text), kMaxJsonDepth,
+    return ParseBounded(text, JsonDepth(text), MaxJsonDepth,
                         [](std::istream& stream, pt::ptree& tree) { pt::read_json(stream, tree); });
 }
 
 pt::ptree ParseXml(const std::string& text) {
-    return ParseBounded(text, XmlDepth(text), kMaxXmlDepth,
+    return ParseBounded(text, XmlDepth(text), MaxXmlDepth,
                         [](std::istream& stream, pt::ptree& tree) {
                             pt::read_xml(stream, tree, pt::xml_parser::trim_whitespace);
                         });

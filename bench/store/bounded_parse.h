@@ -15,10 +15,10 @@ namespace bench {
 namespace bounded {
 
 // bench.json and detector.json are three levels deep.
-constexpr std::size_t kMaxJsonDepth = 8;
+constexpr std::size_t MaxJsonDepth = 8;
 // The factory user configuration is two levels deep; documents the program
 // stores are held to this too.
-constexpr std::size_t kMaxXmlDepth = 16;
+constexpr std::size_t MaxXmlDepth = 16;
 
 // Throw BenchError naming the reason when the text is not a document or nests
 // too deep.

@@ -7,7 +7,7 @@
 
 namespace velkor {
 namespace bench {
-namespace bytetext {
+namespace byte_text {
 
 namespace {
 
@@ -113,6 +113,6 @@ std::string Printable(const std::string& text) {
     return shown;
 }
 
-} // namespace bytetext
+} // namespace byte_text
 } // namespace bench
 } // namespace velkor

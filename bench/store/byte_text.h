@@ -11,7 +11,7 @@ namespace bench {
 
 // Texts that hold whatever bytes a program handed the bench (an SSID, a host
 // name) must stay exact when stored and harmless when shown.
-namespace bytetext {
+namespace byte_text {
 
 // Upper-case hexadecimal, two digits a byte, no separators.
 std::string ToHex(const std::string& bytes);
@@ -30,6 +30,6 @@ bool IsUtf8(const std::string& text);
 // printable ASCII and well-formed UTF-8 stay as they are.
 std::string Printable(const std::string& text);
 
-} // namespace bytetext
+} // namespace byte_text
 } // namespace bench
 } // namespace velkor

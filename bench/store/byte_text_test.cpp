@@ -11,22 +11,22 @@ TEST(ByteTextTest, HexCarriesEveryByte) {
     for (int byte = 0; byte < 256; ++byte) {
         all += static_cast<char>(byte);
     }
-    const std::string hex = bytetext::ToHex(all);
+    const std::string hex = byte_text::ToHex(all);
     EXPECT_EQ(512u, hex.size());
     EXPECT_EQ("000102", hex.substr(0, 6));
     EXPECT_EQ("FDFEFF", hex.substr(506));
-    EXPECT_EQ(all, *bytetext::FromHex(hex));
-    EXPECT_EQ(std::string("\xab\xcd", 2), *bytetext::FromHex("abCD"));
+    EXPECT_EQ(all, *byte_text::FromHex(hex));
+    EXPECT_EQ(std::string("\xab\xcd", 2), *byte_text::FromHex("abCD"));
     for (const char* bad : {"A", "0G", "0x12", " 12", "12 "}) {
-        EXPECT_FALSE(bytetext::FromHex(bad)) << bad;
+        EXPECT_FALSE(byte_text::FromHex(bad)) << bad;
     }
 }
 
 TEST(ByteTextTest, HexNumbersAreUpperCaseAndPadded) {
-    EXPECT_EQ("0xEC", bytetext::HexNumber(0xEC, 2));
-    EXPECT_EQ("0x05", bytetext::HexNumber(5, 2));
-    EXPECT_EQ("0x00A5", bytetext::HexNumber(0xA5, 4));
-    EXPECT_EQ("0x1234", bytetext::HexNumber(0x1234, 2));
+    EXPECT_EQ("0xEC", byte_text::HexNumber(0xEC, 2));
+    EXPECT_EQ("0x05", byte_text::HexNumber(5, 2));
+    EXPECT_EQ("0x00A5", byte_text::HexNumber(0xA5, 4));
+    EXPECT_EQ("0x1234", byte_text::HexNumber(0x1234, 2));
 }
 
 TEST(ByteTextTest, Utf8IsCheckedStrictly) {
@@ -49,7 +49,7 @@ TEST(ByteTextTest, Utf8IsCheckedStrictly) {
         {"\xF4\x90\x80\x80", false}, // above U+10FFFF
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.utf8, bytetext::IsUtf8(c.text)) << bytetext::ToHex(c.text);
+        EXPECT_EQ(c.utf8, byte_text::IsUtf8(c.text)) << byte_text::ToHex(c.text);
     }
 }
 
@@ -72,8 +72,8 @@ TEST(ByteTextTest, PrintableEscapesWhatATerminalWouldObey) {
         {"\xC3", "\\xC3"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.shown, bytetext::Printable(c.text)) << bytetext::ToHex(c.text);
-        EXPECT_TRUE(bytetext::IsUtf8(bytetext::Printable(c.text)));
+        EXPECT_EQ(c.shown, byte_text::Printable(c.text)) << byte_text::ToHex(c.text);
+        EXPECT_TRUE(byte_text::IsUtf8(byte_text::Printable(c.text)));
     }
 }
 

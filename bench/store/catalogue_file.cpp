@@ -12,28 +12,27 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-const char* const kBenchFile = "bench.json";
-const std::size_t kMaxBenchFileSize = 1024 * 1024;
+const char* const BenchFile = "bench.json";
+const std::size_t MaxBenchFileSize = 1024 * 1024;
 
 } // namespace
 
 BenchCatalogue ReadCatalogue(const fs::path& bench) {
-    const fs::path file = bench / kBenchFile;
+    const fs::path file = bench / BenchFile;
     boost::system::error_code error;
     if (!fs::exists(file, error)) {
         return BenchCatalogue();
     }
     try {
-        return BenchCatalogue::FromJson(atomicfile::ReadText(file, kMaxBenchFileSize));
+        return BenchCatalogue::FromJson(atomic_file::ReadText(file, MaxBenchFileSize));
     } catch (const BenchError& malformed) {
-        throw BenchError("the bench at " + bench.string() + " cannot be read (" + kBenchFile +
-                         ": " + malformed.what() +
-                         "): velkor-bench init --force sets up a new one");
+        throw BenchError("the bench at " + bench.string() + " cannot be read (" + BenchFile + ": " +
+                         malformed.what() + "): velkor-bench init --force sets up a new one");
     }
 }
 
 void WriteCatalogue(const fs::path& bench, const BenchCatalogue& catalogue) {
-    atomicfile::WriteText(bench / kBenchFile, catalogue.toJson());
+    atomic_file::WriteText(bench / BenchFile, catalogue.toJson());
 }
 
 } // namespace bench

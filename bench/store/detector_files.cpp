@@ -5,7 +5,7 @@
 
 namespace velkor {
 namespace bench {
-namespace detectorfiles {
+namespace detector_files {
 
 namespace {
 
@@ -67,7 +67,7 @@ boost::optional<std::uint8_t> RegisterFields::value(std::uint16_t id) const {
 }
 
 boost::optional<std::string> RegisterFields::address(std::uint16_t highest) const {
-    addresstext::Quad quad{};
+    address_text::Quad quad{};
     for (std::size_t i = 0; i < quad.size(); ++i) {
         const auto number = value(static_cast<std::uint16_t>(highest - i));
         if (!number) {
@@ -75,7 +75,7 @@ boost::optional<std::string> RegisterFields::address(std::uint16_t highest) cons
         }
         quad[i] = *number;
     }
-    return addresstext::Format(quad);
+    return address_text::Format(quad);
 }
 
 boost::optional<std::uint16_t> RegisterFields::number(std::uint16_t low) const {
@@ -87,13 +87,13 @@ boost::optional<std::uint16_t> RegisterFields::number(std::uint16_t low) const {
     return static_cast<std::uint16_t>(*lowByte | (*highByte << 8));
 }
 
-Bytes MakeInterfaceFile(const addresstext::Quad& address) {
-    Bytes bytes = MakeHeader(0x04, kInterfaceFileSize, "NETCFG.DCF", "12/03/2009", "09:30:00");
+Bytes MakeInterfaceFile(const address_text::Quad& address) {
+    Bytes bytes = MakeHeader(0x04, InterfaceFileSize, "NETCFG.DCF", "12/03/2009", "09:30:00");
     bytes.insert(bytes.end(), address.begin(), address.end());
     return bytes;
 }
 
-Bytes MakeRegisterFile(const addresstext::Quad& detector, const addresstext::Quad& host) {
+Bytes MakeRegisterFile(const address_text::Quad& detector, const address_text::Quad& host) {
     // The register order of the detectors as they leave the factory.
     const std::vector<std::pair<std::uint16_t, std::uint8_t>> records = {
         {0x40, detector[3]}, {0x41, detector[2]}, {0x42, detector[1]}, {0x43, detector[0]},
@@ -102,7 +102,7 @@ Bytes MakeRegisterFile(const addresstext::Quad& detector, const addresstext::Qua
         {0x20, host[3]},     {0x21, host[2]},     {0x22, host[1]},     {0x23, host[0]},
         {0x24, 0x71},        {0x25, 0x17},
     };
-    Bytes bytes = MakeHeader(0x0A, kRegisterFileSize, "GEN3.DCF", "07/09/2010", "15:11:40");
+    Bytes bytes = MakeHeader(0x0A, RegisterFileSize, "GEN3.DCF", "07/09/2010", "15:11:40");
     bytes.push_back(static_cast<unsigned char>(records.size()));
     bytes.insert(bytes.end(), 15, 0);
     for (const auto& record : records) {
@@ -115,25 +115,25 @@ Bytes MakeRegisterFile(const addresstext::Quad& detector, const addresstext::Qua
 }
 
 InterfaceFields DecodeInterfaceFile(const Bytes& bytes) {
-    if (bytes.size() < kInterfaceFileSize) {
-        throw BenchError("an interface file has " + std::to_string(kInterfaceFileSize) +
+    if (bytes.size() < InterfaceFileSize) {
+        throw BenchError("an interface file has " + std::to_string(InterfaceFileSize) +
                          " bytes, not " + std::to_string(bytes.size()));
     }
     InterfaceFields fields;
     fields.header = ReadHeader(bytes);
-    fields.trailing = bytes.size() - kInterfaceFileSize;
+    fields.trailing = bytes.size() - InterfaceFileSize;
     for (std::size_t i = 0; i < fields.address.size(); ++i) {
-        fields.address[i] = bytes[kHeaderSize + i];
+        fields.address[i] = bytes[HeaderSize + i];
     }
     return fields;
 }
 
 RegisterFields DecodeRegisterFile(const Bytes& bytes) {
-    if (bytes.size() < kRecordsOffset + 1) {
+    if (bytes.size() < RecordsOffset + 1) {
         throw BenchError(std::to_string(bytes.size()) + " bytes are too short for a register file");
     }
-    const std::size_t count = bytes[kHeaderSize];
-    const std::size_t expected = kRecordsOffset + 4 * count + 1;
+    const std::size_t count = bytes[HeaderSize];
+    const std::size_t expected = RecordsOffset + 4 * count + 1;
     if (bytes.size() < expected) {
         throw BenchError("a register file of " + std::to_string(count) + " records has " +
                          std::to_string(expected) + " bytes, not " + std::to_string(bytes.size()));
@@ -141,7 +141,7 @@ RegisterFields DecodeRegisterFile(const Bytes& bytes) {
     RegisterFields fields;
     fields.header = ReadHeader(bytes);
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = kRecordsOffset + 4 * i;
+        const std::size_t at = RecordsOffset + 4 * i;
         Record record;
         record.id = static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8));
         record.value = bytes[at + 2];
@@ -156,21 +156,21 @@ RegisterFields DecodeRegisterFile(const Bytes& bytes) {
 
 std::string RefusalOf(std::int32_t number, const Bytes& bytes) {
     try {
-        if (number == kInterfaceFile) {
+        if (number == InterfaceFileNumber) {
             DecodeInterfaceFile(bytes);
             return std::string();
         }
-        if (number == kRegisterFile) {
+        if (number == RegisterFileNumber) {
             const RegisterFields fields = DecodeRegisterFile(bytes);
             if (!fields.checksumRight()) {
-                return "its checksum " + bytetext::HexNumber(fields.checksum, 2) +
-                       " does not match its content (" + bytetext::HexNumber(fields.computed, 2) +
+                return "its checksum " + byte_text::HexNumber(fields.checksum, 2) +
+                       " does not match its content (" + byte_text::HexNumber(fields.computed, 2) +
                        ")";
             }
-            for (std::uint16_t id = kDetectorAddressRegister - 3; id <= kDetectorAddressRegister;
+            for (std::uint16_t id = DetectorAddressRegister - 3; id <= DetectorAddressRegister;
                  ++id) {
                 if (!fields.value(id)) {
-                    return "register " + bytetext::HexNumber(id, 2) +
+                    return "register " + byte_text::HexNumber(id, 2) +
                            " of the detector address is missing";
                 }
             }
@@ -183,10 +183,10 @@ std::string RefusalOf(std::int32_t number, const Bytes& bytes) {
 }
 
 std::string DetectorAddressOf(std::int32_t number, const Bytes& bytes) {
-    if (number == kInterfaceFile) {
-        return addresstext::Format(DecodeInterfaceFile(bytes).address);
+    if (number == InterfaceFileNumber) {
+        return address_text::Format(DecodeInterfaceFile(bytes).address);
     }
-    const auto address = DecodeRegisterFile(bytes).address(kDetectorAddressRegister);
+    const auto address = DecodeRegisterFile(bytes).address(DetectorAddressRegister);
     if (!address) {
         throw BenchError("the register file holds no detector address");
     }
@@ -201,6 +201,6 @@ std::uint8_t Xor(const Bytes& bytes, std::size_t count) {
     return sum;
 }
 
-} // namespace detectorfiles
+} // namespace detector_files
 } // namespace bench
 } // namespace velkor

@@ -18,23 +18,23 @@ namespace bench {
 // a 64-byte header, little-endian fields, no padding. The bench keeps its own
 // copy of these formats, apart from the program's, so that it catches the
 // program's mistakes instead of sharing them.
-namespace detectorfiles {
+namespace detector_files {
 
-constexpr std::int32_t kInterfaceFile = 68;
-constexpr std::int32_t kRegisterFile = 206;
-constexpr std::size_t kInterfaceFileSize = 68;
-constexpr std::size_t kRegisterFileSize = 153;
-constexpr std::size_t kHeaderSize = 64;
-constexpr std::size_t kRecordsOffset = 80;
+constexpr std::int32_t InterfaceFileNumber = 68;
+constexpr std::int32_t RegisterFileNumber = 206;
+constexpr std::size_t InterfaceFileSize = 68;
+constexpr std::size_t RegisterFileSize = 153;
+constexpr std::size_t HeaderSize = 64;
+constexpr std::size_t RecordsOffset = 80;
 
 // Registers of file 206: an address is four registers, its first number
 // in the highest; a port is two, its low byte first.
-constexpr std::uint16_t kDetectorAddressRegister = 0x43;
-constexpr std::uint16_t kCommandHostRegister = 0x2F;
-constexpr std::uint16_t kImageHostRegister = 0x23;
-constexpr std::uint16_t kDetectorPortRegister = 0x34;
-constexpr std::uint16_t kCommandPortRegister = 0x30;
-constexpr std::uint16_t kImagePortRegister = 0x24;
+constexpr std::uint16_t DetectorAddressRegister = 0x43;
+constexpr std::uint16_t CommandHostRegister = 0x2F;
+constexpr std::uint16_t ImageHostRegister = 0x23;
+constexpr std::uint16_t DetectorPortRegister = 0x34;
+constexpr std::uint16_t CommandPortRegister = 0x30;
+constexpr std::uint16_t ImagePortRegister = 0x24;
 
 struct Header {
     std::uint8_t kind = 0;
@@ -47,7 +47,7 @@ struct Header {
 
 struct InterfaceFields {
     Header header;
-    addresstext::Quad address{};
+    address_text::Quad address{};
     std::size_t trailing = 0; // bytes after the structure, kept as they are
 };
 
@@ -73,8 +73,8 @@ struct RegisterFields {
     boost::optional<std::uint16_t> number(std::uint16_t low) const;
 };
 
-Bytes MakeInterfaceFile(const addresstext::Quad& address);
-Bytes MakeRegisterFile(const addresstext::Quad& detector, const addresstext::Quad& host);
+Bytes MakeInterfaceFile(const address_text::Quad& address);
+Bytes MakeRegisterFile(const address_text::Quad& detector, const address_text::Quad& host);
 
 // Throw BenchError when the bytes do not have the layout. Bytes after the
 // structure are taken, as the detectors take them.
@@ -89,6 +89,6 @@ std::string DetectorAddressOf(std::int32_t number, const Bytes& bytes);
 
 std::uint8_t Xor(const Bytes& bytes, std::size_t count);
 
-} // namespace detectorfiles
+} // namespace detector_files
 } // namespace bench
 } // namespace velkor

@@ -34,16 +34,16 @@ Bytes StoredRegisterFile() {
 }
 
 TEST(DetectorFilesTest, TheFactoryRegisterFileIsTheStoredFileByteForByte) {
-    const Bytes made = detectorfiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+    const Bytes made = detector_files::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
     const Bytes stored = StoredRegisterFile();
     ASSERT_EQ(153u, stored.size());
     EXPECT_EQ(stored, made);
     EXPECT_EQ(0xEC, made.back());
-    EXPECT_EQ(0xEC, detectorfiles::Xor(made, 152));
+    EXPECT_EQ(0xEC, detector_files::Xor(made, 152));
 }
 
 TEST(DetectorFilesTest, DecodesTheRegisterFile) {
-    const auto fields = detectorfiles::DecodeRegisterFile(StoredRegisterFile());
+    const auto fields = detector_files::DecodeRegisterFile(StoredRegisterFile());
     EXPECT_TRUE(fields.checksumRight());
     EXPECT_EQ(18u, fields.records.size());
     EXPECT_EQ(0x0A, fields.header.kind);
@@ -55,31 +55,31 @@ TEST(DetectorFilesTest, DecodesTheRegisterFile) {
     EXPECT_EQ(10001, *fields.number(0x34));
     EXPECT_EQ(2046, *fields.number(0x30));
     EXPECT_EQ(6001, *fields.number(0x24));
-    EXPECT_EQ("192.168.37.130",
-              detectorfiles::DetectorAddressOf(detectorfiles::kRegisterFile, StoredRegisterFile()));
+    EXPECT_EQ("192.168.37.130", detector_files::DetectorAddressOf(
+                                    detector_files::RegisterFileNumber, StoredRegisterFile()));
 }
 
 TEST(DetectorFilesTest, TheLaterRecordOfARegisterWins) {
     Bytes bytes = StoredRegisterFile();
     bytes[80] = 0x43; // record 0 (0x40) becomes a first 0x43
     bytes[82] = 10;
-    bytes.back() = detectorfiles::Xor(bytes, bytes.size() - 1);
-    const auto fields = detectorfiles::DecodeRegisterFile(bytes);
+    bytes.back() = detector_files::Xor(bytes, bytes.size() - 1);
+    const auto fields = detector_files::DecodeRegisterFile(bytes);
     EXPECT_EQ(192, *fields.value(0x43));
     EXPECT_FALSE(fields.value(0x40));
     EXPECT_FALSE(fields.address(0x43));
 }
 
 TEST(DetectorFilesTest, TheInterfaceFileHoldsTheAddressInDottedOrderAfterItsHeader) {
-    const Bytes bytes = detectorfiles::MakeInterfaceFile({192, 168, 0, 2});
+    const Bytes bytes = detector_files::MakeInterfaceFile({192, 168, 0, 2});
     ASSERT_EQ(68u, bytes.size());
     EXPECT_EQ((Bytes{192, 168, 0, 2}), Bytes(bytes.begin() + 64, bytes.end()));
     EXPECT_EQ((Bytes{68, 0, 0, 0}), Bytes(bytes.begin() + 2, bytes.begin() + 6));
     EXPECT_EQ("          68", std::string(bytes.begin() + 28, bytes.begin() + 40));
-    const auto fields = detectorfiles::DecodeInterfaceFile(bytes);
-    EXPECT_EQ((addresstext::Quad{192, 168, 0, 2}), fields.address);
+    const auto fields = detector_files::DecodeInterfaceFile(bytes);
+    EXPECT_EQ((address_text::Quad{192, 168, 0, 2}), fields.address);
     EXPECT_EQ("192.168.0.2",
-              detectorfiles::DetectorAddressOf(detectorfiles::kInterfaceFile, bytes));
+              detector_files::DetectorAddressOf(detector_files::InterfaceFileNumber, bytes));
 }
 
 struct RefusalCase {
@@ -92,13 +92,13 @@ struct RefusalCase {
 Bytes WithByte(Bytes bytes, std::size_t at, unsigned char value, bool fixChecksum) {
     bytes[at] = value;
     if (fixChecksum) {
-        bytes.back() = detectorfiles::Xor(bytes, bytes.size() - 1);
+        bytes.back() = detector_files::Xor(bytes, bytes.size() - 1);
     }
     return bytes;
 }
 
 TEST(DetectorFilesTest, RefusesWhatADetectorWouldRefuse) {
-    const Bytes interface = detectorfiles::MakeInterfaceFile({10, 0, 0, 2});
+    const Bytes interface = detector_files::MakeInterfaceFile({10, 0, 0, 2});
     const Bytes registers = StoredRegisterFile();
     Bytes longer = interface;
     longer.push_back(0);
@@ -125,24 +125,24 @@ TEST(DetectorFilesTest, RefusesWhatADetectorWouldRefuse) {
         {"unknown file", 12, interface, "there is no file 12"},
     };
     for (const RefusalCase& c : cases) {
-        EXPECT_EQ(c.reason, detectorfiles::RefusalOf(c.number, c.bytes)) << c.name;
+        EXPECT_EQ(c.reason, detector_files::RefusalOf(c.number, c.bytes)) << c.name;
     }
 }
 
 TEST(DetectorFilesTest, TrailingBytesFollowTheChecksumAndAreCounted) {
     Bytes registers = StoredRegisterFile();
     registers.insert(registers.end(), {0x01, 0x02, 0x03});
-    const auto fields = detectorfiles::DecodeRegisterFile(registers);
+    const auto fields = detector_files::DecodeRegisterFile(registers);
     EXPECT_EQ(18u, fields.records.size());
     EXPECT_EQ(registers[152], fields.checksum);
     EXPECT_TRUE(fields.checksumRight());
     EXPECT_EQ(3u, fields.trailing);
-    EXPECT_EQ("192.168.37.130", detectorfiles::DetectorAddressOf(206, registers));
+    EXPECT_EQ("192.168.37.130", detector_files::DetectorAddressOf(206, registers));
 
-    Bytes interface = detectorfiles::MakeInterfaceFile({10, 0, 0, 2});
+    Bytes interface = detector_files::MakeInterfaceFile({10, 0, 0, 2});
     interface.push_back(0x7F);
-    EXPECT_EQ(1u, detectorfiles::DecodeInterfaceFile(interface).trailing);
-    EXPECT_EQ("10.0.0.2", detectorfiles::DetectorAddressOf(68, interface));
+    EXPECT_EQ(1u, detector_files::DecodeInterfaceFile(interface).trailing);
+    EXPECT_EQ("10.0.0.2", detector_files::DetectorAddressOf(68, interface));
 }
 
 } // namespace

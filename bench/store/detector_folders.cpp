@@ -17,7 +17,7 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-const char* const kDetectorsFolder = "detectors";
+const char* const DetectorsFolderName = "detectors";
 
 // The id in the characters a folder name may hold, and a random part.
 std::string FolderNameFor(const std::string& id) {
@@ -33,7 +33,7 @@ std::string FolderNameFor(const std::string& id) {
 } // namespace
 
 fs::path DetectorsFolder(const fs::path& bench) {
-    return bench / kDetectorsFolder;
+    return bench / DetectorsFolderName;
 }
 
 fs::path FolderOf(const fs::path& bench, const CatalogueEntry& entry) {
@@ -43,8 +43,8 @@ fs::path FolderOf(const fs::path& bench, const CatalogueEntry& entry) {
 DetectorRecord LoadDetector(const fs::path& bench, const CatalogueEntry& entry) {
     DetectorRecord record = DetectorSession::Load(FolderOf(bench, entry));
     if (record.state.id != entry.id) {
-        throw BenchError(std::string(DetectorSession::kRecordFile) + " holds detector " +
-                         bytetext::Printable(record.state.id));
+        throw BenchError(std::string(DetectorSession::RecordFileName) + " holds detector " +
+                         byte_text::Printable(record.state.id));
     }
     return record;
 }
@@ -54,7 +54,7 @@ CatalogueEntry CreateDetectorFolder(const fs::path& bench, const DetectorRecord&
     const fs::path folder = FolderOf(bench, entry);
     fs::create_directories(folder);
     try {
-        atomicfile::WriteText(folder / DetectorSession::kRecordFile, record.toJson(), true);
+        atomic_file::WriteText(folder / DetectorSession::RecordFileName, record.toJson(), true);
     } catch (...) {
         boost::system::error_code ignored;
         fs::remove_all(folder, ignored);

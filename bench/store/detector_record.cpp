@@ -16,15 +16,15 @@ namespace pt = boost::property_tree;
 
 namespace {
 
-const int kFormat = 1;
+const int FormatVersion = 1;
 
 // Free texts are stored as they are when they are UTF-8 and as hexadecimal
 // otherwise ("<key>_hex"), so that every byte comes back.
 void PutBytes(JsonWriter& writer, const std::string& key, const std::string& text) {
-    if (bytetext::IsUtf8(text) && text.find('\0') == std::string::npos) {
+    if (byte_text::IsUtf8(text) && text.find('\0') == std::string::npos) {
         writer.key(key).value(text);
     } else {
-        writer.key(key + "_hex").value(bytetext::ToHex(text));
+        writer.key(key + "_hex").value(byte_text::ToHex(text));
     }
 }
 
@@ -36,7 +36,7 @@ boost::optional<std::string> GetBytes(const pt::ptree& tree, const std::string& 
     if (!hex) {
         return boost::none;
     }
-    const auto bytes = bytetext::FromHex(*hex);
+    const auto bytes = byte_text::FromHex(*hex);
     if (!bytes) {
         throw BenchError(key + "_hex is not hexadecimal");
     }
@@ -100,7 +100,7 @@ DetectorState StateFrom(const pt::ptree& tree) {
 std::string DetectorRecord::toJson() const {
     std::ostringstream text;
     JsonWriter writer(text);
-    writer.beginObject().key("format").value(static_cast<long long>(kFormat));
+    writer.beginObject().key("format").value(static_cast<long long>(FormatVersion));
     writer.key("id").value(state.id).key("model").value(state.model->name);
     writer.key("address").value(state.address);
     writer.key("link").value(DetectorState::LinkName(state.link));
@@ -134,7 +134,7 @@ std::string DetectorRecord::toJson() const {
     if (state.model->keepsAddressesInFile()) {
         writer.key("file").beginObject();
         writer.key("number").value(static_cast<long long>(state.model->fileNumber));
-        writer.key("bytes_hex").value(bytetext::ToHex(file));
+        writer.key("bytes_hex").value(byte_text::ToHex(file));
         writer.endObject();
     }
     if (state.model->hasWifi) {
@@ -151,7 +151,7 @@ std::string DetectorRecord::toJson() const {
 DetectorRecord DetectorRecord::FromJson(const std::string& text) {
     const pt::ptree tree = bounded::ParseJson(text);
     try {
-        if (tree.get<int>("format") != kFormat) {
+        if (tree.get<int>("format") != FormatVersion) {
             throw BenchError("format " + tree.get<std::string>("format") + " is not known");
         }
         DetectorRecord record;
@@ -162,7 +162,7 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
                                  " instead of file " +
                                  std::to_string(record.state.model->fileNumber));
             }
-            const auto bytes = bytetext::FromHex(tree.get<std::string>("file.bytes_hex"));
+            const auto bytes = byte_text::FromHex(tree.get<std::string>("file.bytes_hex"));
             if (!bytes) {
                 throw BenchError("the bytes of its file are not hexadecimal");
             }

@@ -18,14 +18,14 @@ namespace bench {
 namespace pt = boost::property_tree;
 namespace fs = boost::filesystem;
 
-const char* const DetectorSession::kRecordFile = "detector.json";
-const char* const DetectorSession::kLockFile = "lock";
-const std::size_t DetectorSession::kMaxRecordSize = 1024 * 1024;
+const char* const DetectorSession::RecordFileName = "detector.json";
+const char* const DetectorSession::LockFile = "lock";
+const std::size_t DetectorSession::MaxRecordSize = 1024 * 1024;
 
 namespace {
 
 // A stored user configuration stays well below the record's own limit.
-const std::size_t kMaxUserConfigSize = 64 * 1024;
+const std::size_t MaxUserConfigSize = 64 * 1024;
 
 bool IsHexByte(const std::string& text) {
     return text.size() == 2 && std::isxdigit(static_cast<unsigned char>(text[0])) &&
@@ -35,16 +35,16 @@ bool IsHexByte(const std::string& text) {
 } // namespace
 
 DetectorRecord DetectorSession::Load(const fs::path& folder) {
-    const fs::path file = folder / kRecordFile;
+    const fs::path file = folder / RecordFileName;
     boost::system::error_code error;
     if (!fs::exists(file, error)) {
-        throw BenchError(std::string(kRecordFile) + " is missing");
+        throw BenchError(std::string(RecordFileName) + " is missing");
     }
-    const std::string text = atomicfile::ReadText(file, kMaxRecordSize);
+    const std::string text = atomic_file::ReadText(file, MaxRecordSize);
     try {
         return DetectorRecord::FromJson(text);
     } catch (const BenchError& malformed) {
-        throw BenchError("malformed " + std::string(kRecordFile) + ": " + malformed.what());
+        throw BenchError("malformed " + std::string(RecordFileName) + ": " + malformed.what());
     }
 }
 
@@ -52,7 +52,7 @@ DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRe
     : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
-    atomicfile::WriteText(folder_ / kRecordFile, changed.toJson(), true);
+    atomic_file::WriteText(folder_ / RecordFileName, changed.toJson(), true);
     record_ = changed;
 }
 
@@ -85,7 +85,7 @@ Bytes DetectorSession::readFile(std::int32_t number) const {
 void DetectorSession::writeFile(std::int32_t number, const Bytes& bytes) {
     requireFile(number);
     failIfWritesFail("file " + std::to_string(number));
-    const std::string refusal = detectorfiles::RefusalOf(number, bytes);
+    const std::string refusal = detector_files::RefusalOf(number, bytes);
     if (!refusal.empty()) {
         throw BenchError("file " + std::to_string(number) + " refused: " + refusal);
     }
@@ -110,20 +110,21 @@ void DetectorSession::saveUserConfig(const pt::ptree& document) {
     if (document.size() != 1 || document.begin()->first != "ucf") {
         throw BenchError("user configuration refused: the document must have the one root ucf");
     }
-    if (bounded::TreeDepth(document) > bounded::kMaxXmlDepth) {
+    if (bounded::TreeDepth(document) > bounded::MaxXmlDepth) {
         throw BenchError("user configuration refused: it is nested deeper than " +
-                         std::to_string(bounded::kMaxXmlDepth) + " levels");
+                         std::to_string(bounded::MaxXmlDepth) + " levels");
     }
     const auto wifi = document.get_optional<std::string>("ucf.wifi_enable");
     if (wifi && !IsHexByte(*wifi)) {
-        throw BenchError("user configuration refused: wifi_enable \"" + bytetext::Printable(*wifi) +
+        throw BenchError("user configuration refused: wifi_enable \"" +
+                         byte_text::Printable(*wifi) +
                          "\" is not a byte in two hexadecimal digits");
     }
     std::ostringstream text;
     pt::write_xml(text, document, pt::xml_writer_make_settings<std::string>(' ', 2));
-    if (text.str().size() > kMaxUserConfigSize) {
+    if (text.str().size() > MaxUserConfigSize) {
         throw BenchError("user configuration refused: it is larger than " +
-                         std::to_string(kMaxUserConfigSize) + " bytes");
+                         std::to_string(MaxUserConfigSize) + " bytes");
     }
     DetectorRecord changed = record_;
     changed.userConfig = text.str();
@@ -156,11 +157,11 @@ bool DetectorSession::writeAddresses(const std::string& detector, std::uint16_t 
     refusal.clear();
     if (state().hasFault("refuse-write")) {
         refusal = "the detector refuses to store addresses (fault refuse-write)";
-    } else if (!addresstext::IsPlain(detector)) {
+    } else if (!address_text::IsPlain(detector)) {
         refusal =
-            "detector address \"" + bytetext::Printable(detector) + "\" is not a dotted address";
-    } else if (!addresstext::IsCidr(host)) {
-        refusal = "host address \"" + bytetext::Printable(host) +
+            "detector address \"" + byte_text::Printable(detector) + "\" is not a dotted address";
+    } else if (!address_text::IsCidr(host)) {
+        refusal = "host address \"" + byte_text::Printable(host) +
                   "\" is not an address with a prefix length";
     } else if (commandPort == 0 || imagePort == 0) {
         refusal = "port 0 cannot carry commands or images";
@@ -222,12 +223,12 @@ void DetectorSession::writeAddressesNow(const std::string& detector, const std::
     if (state().hasFault("refuse-write")) {
         throw BenchError("the detector refuses to store addresses (fault refuse-write)");
     }
-    if (!addresstext::IsPlain(detector)) {
-        throw BenchError("detector address \"" + bytetext::Printable(detector) +
+    if (!address_text::IsPlain(detector)) {
+        throw BenchError("detector address \"" + byte_text::Printable(detector) +
                          "\" is not a dotted address");
     }
-    if (!addresstext::IsCidr(host)) {
-        throw BenchError("host address \"" + bytetext::Printable(host) +
+    if (!address_text::IsCidr(host)) {
+        throw BenchError("host address \"" + byte_text::Printable(host) +
                          "\" is not an address with a prefix length");
     }
     DetectorRecord changed = record_;
@@ -252,7 +253,7 @@ void DetectorSession::reboot() {
     DetectorRecord changed = record_;
     DetectorState& next = changed.state;
     if (next.model->keepsAddressesInFile()) {
-        next.address = detectorfiles::DetectorAddressOf(next.model->fileNumber, changed.file);
+        next.address = detector_files::DetectorAddressOf(next.model->fileNumber, changed.file);
         next.pendingReboot = false;
     } else if (next.pendingApply) {
         next.address = next.storedAddress;

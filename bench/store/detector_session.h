@@ -19,10 +19,10 @@ namespace bench {
 // nothing.
 class DetectorSession {
 public:
-    static const char* const kRecordFile;
-    static const char* const kLockFile;
+    static const char* const RecordFileName;
+    static const char* const LockFile;
     // Larger than anything the bench writes: a bigger file is damage.
-    static const std::size_t kMaxRecordSize;
+    static const std::size_t MaxRecordSize;
 
     // The detector kept in `folder`; throws BenchError with the reason when
     // it is missing or damaged.

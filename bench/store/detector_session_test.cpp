@@ -31,7 +31,7 @@ TEST_F(DetectorSessionTest, RegisterFileFamiliesAnswerAtTheOldAddressUntilReboot
     auto session = open("7380");
     Bytes file = session->readFile(206);
     file[82] = 10; // value of register 0x40: detector address 192.168.37.10
-    file.back() = detectorfiles::Xor(file, file.size() - 1);
+    file.back() = detector_files::Xor(file, file.size() - 1);
     session->writeFile(206, file);
     EXPECT_EQ("192.168.37.130", session->state().address);
     EXPECT_TRUE(session->state().pendingReboot);
@@ -47,7 +47,7 @@ TEST_F(DetectorSessionTest, RegisterFileFamiliesAnswerAtTheOldAddressUntilReboot
 
 TEST_F(DetectorSessionTest, The6080KTakesTheAddressOfItsInterfaceFileOnReboot) {
     auto session = open("6080K");
-    session->writeFile(68, detectorfiles::MakeInterfaceFile({10, 0, 0, 66}));
+    session->writeFile(68, detector_files::MakeInterfaceFile({10, 0, 0, 66}));
     EXPECT_EQ("192.168.0.2", session->state().address);
     session->applyNetworkConfig(); // no effect on a file-addressed detector
     EXPECT_EQ("192.168.0.2", session->state().address);
@@ -64,7 +64,7 @@ TEST_F(DetectorSessionTest, ARefusedOrFailedFileWriteLeavesTheOldBytes) {
     EXPECT_THROW(session->writeFile(68, before), BenchError);
     session->setFault("fail-write", true);
     Bytes good = stale;
-    good.back() = detectorfiles::Xor(good, good.size() - 1);
+    good.back() = detector_files::Xor(good, good.size() - 1);
     try {
         session->writeFile(206, good);
         FAIL() << "fail-write let the write through";
@@ -158,7 +158,7 @@ TEST_F(DetectorSessionTest, SsidAndPasswordAreCheckedAndThePasswordKeptApart) {
     EXPECT_FALSE(session->passwordMatches("s3cret-pas"));
     // Stored with the rest of the detector, in a file only its owner reads
     // (a POSIX mode; on Windows the bench lives in the user's own profile).
-    const fs::path stored = session->folder() / DetectorSession::kRecordFile;
+    const fs::path stored = session->folder() / DetectorSession::RecordFileName;
 #ifndef _WIN32
     EXPECT_EQ(fs::owner_read | fs::owner_write, fs::status(stored).permissions());
 #endif

@@ -20,15 +20,14 @@ boost::optional<Link> DetectorState::LinkFromName(const std::string& name) {
 
 namespace {
 
-const char* const kFaults[] = {
-    "offline",      "fail-write",         "refuse-write",
-    "missing:file", "missing:connection", "missing:network_configuration",
-    "missing:wifi", "missing:serial_ir"};
+const char* const Faults[] = {"offline",      "fail-write",         "refuse-write",
+                              "missing:file", "missing:connection", "missing:network_configuration",
+                              "missing:wifi", "missing:serial_ir"};
 
 } // namespace
 
 bool DetectorState::IsFaultName(const std::string& fault) {
-    for (const char* known : kFaults) {
+    for (const char* known : Faults) {
         if (fault == known) {
             return true;
         }
@@ -37,7 +36,7 @@ bool DetectorState::IsFaultName(const std::string& fault) {
 }
 
 std::string DetectorState::KnownFaults() {
-    return boost::algorithm::join(std::vector<std::string>(std::begin(kFaults), std::end(kFaults)),
+    return boost::algorithm::join(std::vector<std::string>(std::begin(Faults), std::end(Faults)),
                                   ", ");
 }
 

@@ -33,9 +33,9 @@ struct LockWait {
 
 // 0 when locked; ETIMEDOUT when the deadline passed, and the file then
 // belongs to the helper; another error on failure.
-int LockUntil(lockfile::Handle handle, std::chrono::steady_clock::time_point until) {
+int LockUntil(lock_file::Handle handle, std::chrono::steady_clock::time_point until) {
     int error = 0;
-    if (lockfile::TryLock(handle, error)) {
+    if (lock_file::TryLock(handle, error)) {
         return 0;
     }
     if (error != 0) {
@@ -43,10 +43,10 @@ int LockUntil(lockfile::Handle handle, std::chrono::steady_clock::time_point unt
     }
     const auto wait = std::make_shared<LockWait>();
     std::thread([wait, handle] {
-        const int result = lockfile::WaitLock(handle);
+        const int result = lock_file::WaitLock(handle);
         std::lock_guard<std::mutex> guard(wait->mutex);
         if (wait->abandoned) {
-            lockfile::Close(handle);
+            lock_file::Close(handle);
             return;
         }
         wait->done = true;
@@ -71,25 +71,25 @@ ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::m
     // added again): a lock on the old file guards nothing, so take the new one.
     for (;;) {
         int error = 0;
-        const lockfile::Handle handle = lockfile::Open(path, error);
-        if (handle == lockfile::kNone) {
+        const lock_file::Handle handle = lock_file::Open(path, error);
+        if (handle == lock_file::NoHandle) {
             if (error == ENOENT) {
                 throw BenchError(goneText);
             }
             throw BenchError("cannot open the lock file " + path.string() + ": " +
-                             lockfile::ErrorText(error));
+                             lock_file::ErrorText(error));
         }
         const int outcome = LockUntil(handle, until);
         if (outcome == ETIMEDOUT) {
             throw BenchError(busyText);
         }
-        if (outcome == 0 && lockfile::SameFile(handle, path)) {
+        if (outcome == 0 && lock_file::SameFile(handle, path)) {
             handle_ = handle;
             return;
         }
-        lockfile::Close(handle);
+        lock_file::Close(handle);
         if (outcome != 0) {
-            throw BenchError("cannot lock " + path.string() + ": " + lockfile::ErrorText(outcome));
+            throw BenchError("cannot lock " + path.string() + ": " + lock_file::ErrorText(outcome));
         }
         if (!boost::filesystem::exists(path.parent_path())) {
             throw BenchError(goneText);
@@ -105,13 +105,13 @@ ExclusiveLock::~ExclusiveLock() {
 }
 
 ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept : handle_(other.handle_) {
-    other.handle_ = lockfile::kNone;
+    other.handle_ = lock_file::NoHandle;
 }
 
 void ExclusiveLock::release() {
-    if (handle_ != lockfile::kNone) {
-        lockfile::Close(handle_);
-        handle_ = lockfile::kNone;
+    if (handle_ != lock_file::NoHandle) {
+        lock_file::Close(handle_);
+        handle_ = lock_file::NoHandle;
     }
 }
 

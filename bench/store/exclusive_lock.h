@@ -28,7 +28,7 @@ public:
     bool held() const { return handle_ != -1; }
 
 private:
-    std::intptr_t handle_ = -1; // a lockfile::Handle
+    std::intptr_t handle_ = -1; // a lock_file::Handle
 };
 
 } // namespace bench

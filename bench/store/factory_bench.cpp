@@ -5,7 +5,7 @@ namespace bench {
 namespace factory {
 
 const std::vector<FactoryDetector>& Detectors() {
-    static const std::vector<FactoryDetector> kDetectors = {
+    static const std::vector<FactoryDetector> detectors = {
         {"6080K", "192.168.0.2", nullptr, Link::Cable},
         {"7380", "192.168.37.130", "192.168.37.131", Link::Cable},
         {"7180", "10.0.37.130", "10.0.37.131", Link::Cable},
@@ -14,12 +14,12 @@ const std::vector<FactoryDetector>& Detectors() {
         {"7380TW", "10.0.0.20", "10.0.0.1/16", Link::Cable},
         {"6080MV", "192.168.3.20", "192.168.3.1/24", Link::Cable},
     };
-    return kDetectors;
+    return detectors;
 }
 
 const std::vector<ModulePlug>& Modules() {
-    static const std::vector<ModulePlug> kModules = {{"COM3", "6080QL"}};
-    return kModules;
+    static const std::vector<ModulePlug> modules = {{"COM3", "6080QL"}};
+    return modules;
 }
 
 std::string Summary() {

@@ -62,7 +62,7 @@ JsonWriter& JsonWriter::value(const std::string& given) {
     separate();
     // A JSON text is UTF-8: other bytes are shown as escapes rather than
     // making the whole document unreadable.
-    const std::string text = bytetext::IsUtf8(given) ? given : bytetext::Printable(given);
+    const std::string text = byte_text::IsUtf8(given) ? given : byte_text::Printable(given);
     out_ << '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

@@ -30,8 +30,8 @@ namespace {
 namespace fs = boost::filesystem;
 namespace bp = boost::process;
 
-const int kRounds = 20;
-const char* const kStepLine = "velkor-kill-test: step";
+const int Rounds = 20;
+const char* const StepLine = "velkor-kill-test: step";
 
 using Step = std::function<void()>;
 // What a child does, for ever, in round `round`.
@@ -54,7 +54,7 @@ const std::map<std::string, Work>& Scenarios() {
              for (int i = 0;; ++i) {
                  const auto last = static_cast<std::uint8_t>(1 + (round * 7 + i) % 250);
                  session->writeFile(
-                     206, detectorfiles::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
+                     206, detector_files::MakeRegisterFile({10, 0, 37, last}, {10, 0, 37, 254}));
                  step();
                  session->reboot();
                  step();
@@ -94,7 +94,7 @@ TEST(KillTest, Child) {
     }
     BenchStore store(BenchStore::DefaultRoot());
     const int round = std::atoi(std::getenv("VELKOR_KILL_TEST_ROUND"));
-    Scenarios().at(scenario)(store, round, [] { std::cout << kStepLine << std::endl; });
+    Scenarios().at(scenario)(store, round, [] { std::cout << StepLine << std::endl; });
 }
 
 // Starts the child on `scenario` and kills it once it reported `steps` steps.
@@ -107,7 +107,7 @@ void KillAfter(const std::string& scenario, int round, int steps) {
                     bp::std_in.close(), bp::std_out > out, bp::std_err > bp::null);
     int reported = 0;
     for (std::string line; reported < steps && std::getline(out, line);) {
-        if (line.compare(0, std::string(kStepLine).size(), kStepLine) == 0) {
+        if (line.compare(0, std::string(StepLine).size(), StepLine) == 0) {
             ++reported;
         }
     }
@@ -118,7 +118,7 @@ void KillAfter(const std::string& scenario, int round, int steps) {
 
 fs::path FolderOf(const BenchStore& store, const std::string& id) {
     const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomicfile::ReadText(store.root() / "bench.json"));
+        BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
     return store.root() / "detectors" / catalogue.find(id)->folder;
 }
 
@@ -127,7 +127,7 @@ TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
     BenchStore store(scratch.root());
     store.init(false);
     const fs::path folder = FolderOf(store, "6080MV");
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < Rounds; ++round) {
         KillAfter("ssid-and-password", round, 1 + round % 4);
         const DetectorRecord stored = DetectorSession::Load(folder);
         ASSERT_EQ(0u, stored.state.ssid.compare(0, 4, "NET-")) << stored.state.ssid;
@@ -141,12 +141,12 @@ TEST(KillTest, AFileIsStoredWithItsPendingReboot) {
     BenchStore store(scratch.root());
     store.init(false);
     const fs::path folder = FolderOf(store, "7380");
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < Rounds; ++round) {
         KillAfter("file-and-reboot", round, 1 + round % 5);
         const DetectorRecord stored = DetectorSession::Load(folder);
-        EXPECT_EQ("", detectorfiles::RefusalOf(206, stored.file));
+        EXPECT_EQ("", detector_files::RefusalOf(206, stored.file));
         if (!stored.state.pendingReboot) {
-            EXPECT_EQ(detectorfiles::DetectorAddressOf(206, stored.file), stored.state.address);
+            EXPECT_EQ(detector_files::DetectorAddressOf(206, stored.file), stored.state.address);
         }
     }
 }
@@ -170,7 +170,7 @@ TEST(KillTest, InitForceLeavesTheOldBenchOrTheWholeNewOne) {
     testing::ScratchBench scratch;
     BenchStore store(scratch.root());
     store.init(false);
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < Rounds; ++round) {
         KillAfter("init-force", round, 1 + round % 4);
         ExpectWhole(store);
         std::set<std::string> ids;
@@ -187,7 +187,7 @@ TEST(KillTest, RemoveTakesTheDetectorAndItsModuleTogether) {
     testing::ScratchBench scratch;
     BenchStore store(scratch.root());
     store.init(false);
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < Rounds; ++round) {
         KillAfter("remove", round, 1 + round % 3);
         ExpectWhole(store);
     }

@@ -10,12 +10,12 @@ namespace bench {
 // The system's side of ExclusiveLock: an open lock file and an exclusive lock
 // on the whole of it, which the system drops when its holder dies (POSIX:
 // open-file-description record locks; Windows: LockFileEx).
-namespace lockfile {
+namespace lock_file {
 
 using Handle = std::intptr_t;
-constexpr Handle kNone = -1;
+constexpr Handle NoHandle = -1;
 
-// kNone with `error` set (ENOENT when the folder is missing) on failure.
+// NoHandle with `error` set (ENOENT when the folder is missing) on failure.
 Handle Open(const boost::filesystem::path& path, int& error);
 void Close(Handle handle);
 // True when locked at once; false when another holder has it.
@@ -27,6 +27,6 @@ bool SameFile(Handle handle, const boost::filesystem::path& path);
 // The text of an error that Open, TryLock or WaitLock reported.
 std::string ErrorText(int error);
 
-} // namespace lockfile
+} // namespace lock_file
 } // namespace bench
 } // namespace velkor

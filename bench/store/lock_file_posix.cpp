@@ -9,7 +9,7 @@
 
 namespace velkor {
 namespace bench {
-namespace lockfile {
+namespace lock_file {
 
 namespace {
 
@@ -28,7 +28,7 @@ flock WholeFile() {
 Handle Open(const boost::filesystem::path& path, int& error) {
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     error = fd < 0 ? errno : 0;
-    return fd < 0 ? kNone : fd;
+    return fd < 0 ? NoHandle : fd;
 }
 
 void Close(Handle handle) {
@@ -65,6 +65,6 @@ std::string ErrorText(int error) {
     return std::strerror(error);
 }
 
-} // namespace lockfile
+} // namespace lock_file
 } // namespace bench
 } // namespace velkor

@@ -7,7 +7,7 @@
 
 namespace velkor {
 namespace bench {
-namespace lockfile {
+namespace lock_file {
 
 namespace {
 
@@ -42,7 +42,7 @@ Handle Open(const boost::filesystem::path& path, int& error) {
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = ErrorOf(GetLastError());
-        return kNone;
+        return NoHandle;
     }
     error = 0;
     return reinterpret_cast<Handle>(file);
@@ -87,6 +87,6 @@ std::string ErrorText(int error) {
     return error == ENOENT ? "No such file or directory" : std::system_category().message(error);
 }
 
-} // namespace lockfile
+} // namespace lock_file
 } // namespace bench
 } // namespace velkor

@@ -9,20 +9,20 @@ namespace bench {
 
 namespace {
 
-const std::uint16_t kFactoryDetectorValue = 0x00A5;
+const std::uint16_t FactoryDetectorValue = 0x00A5;
 
 // The usual peer of a 7180/7380: the neighbouring address.
-std::string NeighbourOf(const addresstext::Quad& address) {
-    addresstext::Quad host = address;
+std::string NeighbourOf(const address_text::Quad& address) {
+    address_text::Quad host = address;
     host[3] = static_cast<std::uint8_t>(address[3] < 254 ? address[3] + 1 : address[3] - 1);
-    return addresstext::Format(host);
+    return address_text::Format(host);
 }
 
 // The usual peer of the other families: the first address of the /24.
-std::string GatewayOf(const addresstext::Quad& address) {
-    addresstext::Quad host = address;
+std::string GatewayOf(const address_text::Quad& address) {
+    address_text::Quad host = address;
     host[3] = address[3] == 1 ? 254 : 1;
-    return addresstext::Format(host) + "/24";
+    return address_text::Format(host) + "/24";
 }
 
 std::string FactoryUserConfig(bool wifiOn) {
@@ -41,7 +41,7 @@ std::string FactoryUserConfig(bool wifiOn) {
 DetectorRecord NewDetector(const BenchModel& model, const std::string& id,
                            const std::string& address, const boost::optional<std::string>& host,
                            const boost::optional<Link>& link, const std::string& ssid) {
-    const auto quad = addresstext::Parse(address);
+    const auto quad = address_text::Parse(address);
     if (!quad) {
         throw BenchError("\"" + address + "\" is not a dotted address");
     }
@@ -59,23 +59,23 @@ DetectorRecord NewDetector(const BenchModel& model, const std::string& id,
         if (host) {
             throw BenchError("a 6080K keeps no host address");
         }
-        record.file = detectorfiles::MakeInterfaceFile(*quad);
+        record.file = detector_files::MakeInterfaceFile(*quad);
     } else if (model.family == Family::Vk7x80) {
         const std::string peer = host.value_or(NeighbourOf(*quad));
-        const auto peerQuad = addresstext::Parse(peer);
+        const auto peerQuad = address_text::Parse(peer);
         if (!peerQuad) {
             throw BenchError("a " + model.name + " takes a dotted host address, not \"" + peer +
                              "\"");
         }
-        record.file = detectorfiles::MakeRegisterFile(*quad, *peerQuad);
+        record.file = detector_files::MakeRegisterFile(*quad, *peerQuad);
     } else {
         const std::string peer = host.value_or(GatewayOf(*quad));
-        if (!addresstext::IsCidr(peer)) {
+        if (!address_text::IsCidr(peer)) {
             throw BenchError("a " + model.name +
                              " takes a host address with a prefix length, not \"" + peer + "\"");
         }
         state.storedAddress = address;
-        state.detectorValue = kFactoryDetectorValue;
+        state.detectorValue = FactoryDetectorValue;
         state.hostAddress = peer;
         // The ports the detector derives from its address, as its peer does.
         state.commandPort = static_cast<std::uint16_t>(2043 + (*quad)[3]);

@@ -23,7 +23,7 @@ std::string LinkProblem(const std::string& name) {
 const std::vector<Command>& BenchCli::Commands() {
     // A command a line, as the table it is.
     // clang-format off
-    static const std::vector<Command> kCommands = {
+    static const std::vector<Command> commands = {
         // name, arguments, how many (least, most), flags, valued options, handler,
         //     the help's summary lines [, the column they start at]
         {"init", "", 0, 0, {"--force"}, {}, &BenchCli::init,
@@ -37,7 +37,7 @@ const std::vector<Command>& BenchCli::Commands() {
         {"show", "DETECTOR", 1, 1, {"--json"}, {}, &BenchCli::show, {}},
         // Its usage passes the column; its summary has always stayed on the line.
         {"dump", "DETECTOR FILE_NUMBER", 2, 2, {}, {}, &BenchCli::dump,
-            {"raw bytes of file 68 or 206"}, kSummaryColumn + 6},
+            {"raw bytes of file 68 or 206"}, SummaryColumn + 6},
         {"reboot", "DETECTOR", 1, 1, {}, {}, &BenchCli::reboot,
             {"the detector takes its stored addresses"}},
         {"fault", "DETECTOR KIND on|off", 3, 3, {}, {}, &BenchCli::fault, {}},
@@ -49,7 +49,7 @@ const std::vector<Command>& BenchCli::Commands() {
             {"exit 0 when it is the stored Wi-Fi password"}},
     };
     // clang-format on
-    return kCommands;
+    return commands;
 }
 
 BenchCli::BenchCli(BenchStore store, std::ostream& out, std::ostream& err)
@@ -122,7 +122,7 @@ int BenchCli::add(const Invocation& call) {
     if (model == nullptr) {
         call.refuse("unknown model " + name + " (known: " + BenchModel::KnownNames() + ")");
     }
-    if (!addresstext::IsPlain(address)) {
+    if (!address_text::IsPlain(address)) {
         call.refuse("\"" + address + "\" is not a dotted address");
     }
     boost::optional<Link> link;

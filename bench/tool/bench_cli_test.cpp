@@ -47,9 +47,9 @@ protected:
 
 TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
     init();
-    const char* const kAnyCommand =
+    const char* const AnyCommand =
         "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)";
-    const char* const kAddUsage =
+    const char* const AddUsage =
         "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]";
     struct Case {
         const char* args; // split at blanks
@@ -57,8 +57,8 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
         const char* usage;
     };
     const std::vector<Case> cases = {
-        {"", "no command given", kAnyCommand},
-        {"frobnicate", "unknown command frobnicate", kAnyCommand},
+        {"", "no command given", AnyCommand},
+        {"frobnicate", "unknown command frobnicate", AnyCommand},
         {"show", "missing arguments", "velkor-bench show DETECTOR [--json]"},
         {"show 7380 7180", "too many arguments", "velkor-bench show DETECTOR [--json]"},
         {"list --force", "--force is not an option of list", "velkor-bench list [--json]"},
@@ -73,11 +73,10 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
         {"link 4050QL radio", "the link is cable or wifi, not radio",
          "velkor-bench link DETECTOR cable|wifi"},
         {"add 9999 10.0.0.9",
-         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)",
-         kAddUsage},
-        {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", kAddUsage},
-        {"add 7380", "missing arguments", kAddUsage},
-        {"add 7380 10.0.0.9 --host", "--host needs a value", kAddUsage},
+         "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)", AddUsage},
+        {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", AddUsage},
+        {"add 7380", "missing arguments", AddUsage},
+        {"add 7380 10.0.0.9 --host", "--host needs a value", AddUsage},
         {"show 7380 --host 1.2.3.4", "--host is an option of add",
          "velkor-bench show DETECTOR [--json]"},
         {"dump 7380 file", "FILE_NUMBER is a number such as 68 or 206, not file",
@@ -224,10 +223,10 @@ TEST_F(BenchCliTest, ListsDetectorsAndModules) {
 TEST_F(BenchCliTest, ADamagedDetectorIsMarkedByListAndExplainedByShow) {
     init();
     const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomicfile::ReadText(scratch.root() / "bench.json"));
-    atomicfile::WriteText(scratch.root() / "detectors" / catalogue.find("7380")->folder /
-                              "detector.json",
-                          std::string(200000, '['));
+        BenchCatalogue::FromJson(atomic_file::ReadText(scratch.root() / "bench.json"));
+    atomic_file::WriteText(scratch.root() / "detectors" / catalogue.find("7380")->folder /
+                               "detector.json",
+                           std::string(200000, '['));
     const std::string reason = "malformed detector.json: nested deeper than 8 levels";
 
     const Outcome list = run({"list"});
@@ -290,7 +289,7 @@ TEST_F(BenchCliTest, DumpWritesTheRawFile) {
     const Outcome outcome = run({"dump", "7380", "206"});
     EXPECT_EQ(0, outcome.status);
     const Bytes expected =
-        detectorfiles::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+        detector_files::MakeRegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
     EXPECT_EQ(std::string(expected.begin(), expected.end()), outcome.out);
     const Outcome wrong = run({"dump", "7380", "68"});
     EXPECT_EQ(1, wrong.status);
@@ -302,7 +301,7 @@ TEST_F(BenchCliTest, RebootTakesTheStoredAddress) {
     init();
     {
         auto session = BenchStore(scratch.root()).open("6080K");
-        session->writeFile(68, detectorfiles::MakeInterfaceFile({10, 0, 0, 66}));
+        session->writeFile(68, detector_files::MakeInterfaceFile({10, 0, 0, 66}));
     }
     EXPECT_THAT(run({"show", "6080K"}).out, HasSubstr("pending reboot: yes\n"));
     EXPECT_THAT(run({"list"}).out,

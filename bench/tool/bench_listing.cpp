@@ -92,7 +92,7 @@ void PrintListing(std::ostream& out, const std::string& bench,
     const auto row = [&out](const std::string& id, const std::string& model,
                             const std::string& address, const std::string& link,
                             const std::string& notes) {
-        out << boost::format("%-12s %-7s %-16s %-6s %s\n") % bytetext::Printable(id) % model %
+        out << boost::format("%-12s %-7s %-16s %-6s %s\n") % byte_text::Printable(id) % model %
                    address % link % notes;
     };
     row("DETECTOR", "MODEL", "ANSWERS AT", "LINK", "NOTES");
@@ -108,7 +108,7 @@ void PrintListing(std::ostream& out, const std::string& bench,
     if (!modules.empty()) {
         out << "\n" << boost::format("%-12s %s\n") % "MODULE" % "FACES";
         for (const ModulePlug& plug : modules) {
-            out << boost::format("%-12s %s\n") % bytetext::Printable(plug.port) %
+            out << boost::format("%-12s %s\n") % byte_text::Printable(plug.port) %
                        (plug.detector.empty() ? "-" : plug.detector);
         }
     }

@@ -5,7 +5,7 @@
 namespace velkor {
 namespace bench {
 
-const char* const kGeneralUsage =
+const char* const GeneralUsage =
     "velkor-bench COMMAND [ARGUMENTS]  (velkor-bench --help lists them)";
 
 namespace {
@@ -71,7 +71,7 @@ boost::optional<std::string> Invocation::value(const std::string& option) const 
 }
 
 void Invocation::refuse(const std::string& reason) const {
-    throw UsageError(reason, command ? command->usage() : kGeneralUsage);
+    throw UsageError(reason, command ? command->usage() : GeneralUsage);
 }
 
 Invocation ReadCommandLine(const std::vector<std::string>& args,
@@ -96,7 +96,7 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
             call.values[arg] = args[++i];
         } else {
             const Command* command = words.empty() ? nullptr : Named(commands, words.front());
-            throw UsageError("unknown option " + arg, command ? command->usage() : kGeneralUsage);
+            throw UsageError("unknown option " + arg, command ? command->usage() : GeneralUsage);
         }
     }
     if (call.help || (!words.empty() && words.front() == "help")) {
@@ -104,11 +104,11 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
         return call;
     }
     if (words.empty()) {
-        throw UsageError("no command given", kGeneralUsage);
+        throw UsageError("no command given", GeneralUsage);
     }
     call.command = Named(commands, words.front());
     if (call.command == nullptr) {
-        throw UsageError("unknown command " + words.front(), kGeneralUsage);
+        throw UsageError("unknown command " + words.front(), GeneralUsage);
     }
     const Command& command = *call.command;
     for (const auto& value : call.values) {
@@ -148,7 +148,7 @@ std::string HelpUsageLines(const std::vector<Command>& commands) {
                 line.resize(command.summaryColumn, ' ');
             } else {
                 text += line + "\n";
-                line = std::string(kSummaryColumn, ' ');
+                line = std::string(SummaryColumn, ' ');
             }
             line += command.summary[i];
         }

@@ -15,9 +15,9 @@ class BenchCli;
 struct Invocation;
 
 // The column of the help text where the commands' summaries start.
-constexpr std::size_t kSummaryColumn = 37;
+constexpr std::size_t SummaryColumn = 37;
 // The usage line of a command line without a known command.
-extern const char* const kGeneralUsage;
+extern const char* const GeneralUsage;
 
 // An option that takes the argument after it as its value.
 struct ValuedOption {
@@ -40,8 +40,8 @@ struct Command {
     // The help's lines beside the usage line; none leaves the usage alone.
     std::vector<std::string> summary;
     // Where the summary starts when the usage line leaves room for it;
-    // otherwise it starts the next line, at kSummaryColumn.
-    std::size_t summaryColumn = kSummaryColumn;
+    // otherwise it starts the next line, at SummaryColumn.
+    std::size_t summaryColumn = SummaryColumn;
 
     // "velkor-bench plug PORT [DETECTOR]", with its flags and options.
     std::string usage() const;

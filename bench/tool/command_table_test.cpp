@@ -12,7 +12,7 @@ std::string Odd(const std::string& value) {
 
 // A table shaped like the bench's, without handlers.
 const std::vector<Command>& Table() {
-    static const std::vector<Command> kTable = {
+    static const std::vector<Command> table = {
         {"init", "", 0, 0, {"--force"}, {}, nullptr, {"set up (--force replaces)"}},
         {"add",
          "MODEL ADDRESS",
@@ -24,9 +24,9 @@ const std::vector<Command>& Table() {
          {"a new one"}},
         {"show", "ITEM", 1, 1, {"--json"}, {}, nullptr, {}},
         {"plug", "PORT [ITEM]", 1, 2, {}, {}, nullptr, {"first line", "second line"}},
-        {"dump", "ITEM FILE_NUMBER", 2, 2, {}, {}, nullptr, {"raw"}, kSummaryColumn + 6},
+        {"dump", "ITEM FILE_NUMBER", 2, 2, {}, {}, nullptr, {"raw"}, SummaryColumn + 6},
     };
-    return kTable;
+    return table;
 }
 
 Invocation Read(const std::vector<std::string>& args) {
@@ -41,7 +41,7 @@ TEST(CommandTableTest, TheUsageLineShowsArgumentsFlagsAndValuedOptions) {
 }
 
 TEST(CommandTableTest, HelpLinesPutTheSummaryInItsColumnOrOnTheNextLine) {
-    const std::string column(kSummaryColumn, ' ');
+    const std::string column(SummaryColumn, ' ');
     EXPECT_EQ("  velkor-bench init [--force]        set up (--force replaces)\n"
               "  velkor-bench add MODEL ADDRESS [--host ADDRESS] [--mode odd]\n" +
                   column + "a new one\n" +
@@ -88,17 +88,17 @@ TEST(CommandTableTest, HelpIsAskedForOnceTheLineIsRead) {
 }
 
 TEST(CommandTableTest, BadArgumentsNameTheReasonAndTheUsage) {
-    const std::string kAny = kGeneralUsage;
+    const std::string Any = GeneralUsage;
     const struct {
         std::vector<std::string> args;
         std::string reason;
         std::string usage;
     } cases[] = {
-        {{}, "no command given", kAny},
-        {{"frobnicate"}, "unknown command frobnicate", kAny},
-        {{"--bogus", "show"}, "unknown option --bogus", kAny},
+        {{}, "no command given", Any},
+        {{"frobnicate"}, "unknown command frobnicate", Any},
+        {{"--bogus", "show"}, "unknown option --bogus", Any},
         {{"show", "--bogus"}, "unknown option --bogus", "velkor-bench show ITEM [--json]"},
-        {{"--help", "--bogus"}, "unknown option --bogus", kAny},
+        {{"--help", "--bogus"}, "unknown option --bogus", Any},
         {{"show", "x", "--host"},
          "--host needs a value",
          "velkor-bench add MODEL ADDRESS [--host ADDRESS] [--mode odd]"},

@@ -26,25 +26,25 @@ void ReportFile(Report& report, const DetectorSession& session) {
     const std::string label = "file " + std::to_string(number);
     report.number(label + " size", "file_size", static_cast<long long>(bytes.size()));
     try {
-        detectorfiles::Header header;
+        detector_files::Header header;
         std::size_t trailing = 0;
         if (model.family == Family::Vk6080K) {
-            const auto fields = detectorfiles::DecodeInterfaceFile(bytes);
+            const auto fields = detector_files::DecodeInterfaceFile(bytes);
             header = fields.header;
             trailing = fields.trailing;
             report.text("file detector address", "file_detector_address",
-                        addresstext::Format(fields.address));
+                        address_text::Format(fields.address));
             report.number("detector port", "detector_port", model.port);
         } else {
-            const auto fields = detectorfiles::DecodeRegisterFile(bytes);
+            const auto fields = detector_files::DecodeRegisterFile(bytes);
             header = fields.header;
             trailing = fields.trailing;
             report.number("file checksum", "file_checksum", fields.checksum,
-                          bytetext::HexNumber(fields.checksum, 2) +
+                          byte_text::HexNumber(fields.checksum, 2) +
                               (fields.checksumRight()
                                    ? " (right)"
                                    : " (wrong: content gives " +
-                                         bytetext::HexNumber(fields.computed, 2) + ")"));
+                                         byte_text::HexNumber(fields.computed, 2) + ")"));
             report.flag("file checksum right", "file_checksum_right", fields.checksumRight());
             report.number("file records", "file_records",
                           static_cast<long long>(fields.records.size()));
@@ -56,21 +56,21 @@ void ReportFile(Report& report, const DetectorSession& session) {
                 return value ? *value : -1;
             };
             report.text("file detector address", "file_detector_address",
-                        address(detectorfiles::kDetectorAddressRegister));
+                        address(detector_files::DetectorAddressRegister));
             report.text("file host address", "file_host_address",
-                        address(detectorfiles::kCommandHostRegister));
+                        address(detector_files::CommandHostRegister));
             report.text("file image host address", "file_image_host_address",
-                        address(detectorfiles::kImageHostRegister));
+                        address(detector_files::ImageHostRegister));
             report.number("detector port", "detector_port",
-                          port(detectorfiles::kDetectorPortRegister));
+                          port(detector_files::DetectorPortRegister));
             report.number("command port", "command_port",
-                          port(detectorfiles::kCommandPortRegister));
-            report.number("image port", "image_port", port(detectorfiles::kImagePortRegister));
+                          port(detector_files::CommandPortRegister));
+            report.number("image port", "image_port", port(detector_files::ImagePortRegister));
         }
         report.text("file header", "file_header",
-                    bytetext::Printable(Trim(header.name) + ", " + Trim(header.sizeText) +
-                                        " bytes, " + Trim(header.dateText) + " " +
-                                        Trim(header.timeText)));
+                    byte_text::Printable(Trim(header.name) + ", " + Trim(header.sizeText) +
+                                         " bytes, " + Trim(header.dateText) + " " +
+                                         Trim(header.timeText)));
         if (trailing > 0) {
             report.number("file trailing bytes", "file_trailing_bytes",
                           static_cast<long long>(trailing));
@@ -99,14 +99,14 @@ Report DetectorReport(const DetectorSession& session, const std::vector<ModulePl
     } else {
         report.text("stored detector address", "stored_detector_address", state.storedAddress);
         report.number("detector value", "detector_value", state.detectorValue,
-                      bytetext::HexNumber(state.detectorValue, 4));
+                      byte_text::HexNumber(state.detectorValue, 4));
         report.text("stored host address", "stored_host_address", state.hostAddress);
         report.number("command port", "command_port", state.commandPort);
         report.number("image port", "image_port", state.imagePort);
         report.flag("pending apply", "pending_apply", state.pendingApply);
     }
     if (model.hasWifi) {
-        report.text("ssid", "ssid", bytetext::Printable(state.ssid));
+        report.text("ssid", "ssid", byte_text::Printable(state.ssid));
         report.flag("password", "password_set", session.passwordSet(), "set", "not set");
         const auto wifi = session.wifiSwitch();
         if (wifi) {
@@ -124,7 +124,7 @@ Report DetectorReport(const DetectorSession& session, const std::vector<ModulePl
     report.number("applyNetworkConfig calls", "apply_network_config_calls",
                   state.applyNetworkConfigCalls);
     report.text("host name", "host_name",
-                state.hostName.empty() ? "-" : bytetext::Printable(state.hostName));
+                state.hostName.empty() ? "-" : byte_text::Printable(state.hostName));
     if (model.facesInfrared) {
         std::string port;
         for (const ModulePlug& plug : modules) {

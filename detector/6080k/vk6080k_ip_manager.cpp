@@ -14,7 +14,7 @@ using mirl::acquisition::Bytes;
 using mirl::acquisition::vk6080K::InterfaceFile;
 
 void Vk6080KIpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
-    const auto file = ExtensionLookup::File(*detector, "Vk6080KIpManager");
+    const auto file = extension_lookup::File(*detector, "Vk6080KIpManager");
     fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
@@ -86,8 +86,8 @@ void Vk6080KIpManager::IpManager::SetDetectorIPAddress(const std::string& detect
         addressRefused = true;
         return;
     }
-    DottedAddress::Numbers numbers{};
-    if (!DottedAddress::Parse(detectorIp, numbers)) {
+    dotted_address::Numbers numbers{};
+    if (!dotted_address::Parse(detectorIp, numbers)) {
         LOG_ERROR("Vk6080KIpManager::SetDetectorIPAddress - invalid IP address " << detectorIp);
         addressRefused = true;
         return;
@@ -104,7 +104,7 @@ std::string Vk6080KIpManager::IpManager::GetDetectorIPAddress() {
         throw std::logic_error("Vk6080KIpManager::IpManager - no interface file has been read");
     }
     const auto& a = interfaceFile->address;
-    const std::string text = DottedAddress::Format(a[0], a[1], a[2], a[3]);
+    const std::string text = dotted_address::Format(a[0], a[1], a[2], a[3]);
     LOG_INFO("Detector IP address : " << text);
     return text;
 }

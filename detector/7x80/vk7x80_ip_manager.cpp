@@ -26,7 +26,7 @@ std::string Hex(unsigned value, int width) {
 } // namespace
 
 void Vk7x80IpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
-    const auto file = ExtensionLookup::File(*detector, "Vk7x80IpManager");
+    const auto file = extension_lookup::File(*detector, "Vk7x80IpManager");
     fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
@@ -145,8 +145,8 @@ bool Vk7x80IpManager::IpManager::HasRegisters(const Registers& registers, const 
 
 void Vk7x80IpManager::IpManager::StoreAddress(const std::string& text, const char* operation,
                                               std::initializer_list<Registers> groups) {
-    DottedAddress::Numbers numbers{};
-    if (!DottedAddress::Parse(text, numbers)) {
+    dotted_address::Numbers numbers{};
+    if (!dotted_address::Parse(text, numbers)) {
         LOG_ERROR("Vk7x80IpManager::" << operation << " - invalid IP address " << text);
         addressRefused = true;
         return;
@@ -178,5 +178,5 @@ std::string Vk7x80IpManager::IpManager::Dotted(const Registers& registers) const
         }
         numbers[i] = rdxpFile->records[found->second].value;
     }
-    return DottedAddress::Format(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return dotted_address::Format(numbers[0], numbers[1], numbers[2], numbers[3]);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <sstream>
 
-bool LinkText::IsCableLink(const std::string& text) {
+bool link_text::IsCableLink(const std::string& text) {
     const std::string::size_type colon = text.rfind(':');
     if (colon == std::string::npos) {
         return false;

@@ -19,13 +19,13 @@ TEST(LinkTextTest, ParityOfTheLastHexadecimalFieldTellsTheLink) {
         {"link:", false},           {"link:zz", false},    {"link:12345", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(LinkText::IsCableLink(c.text), c.cable) << c.text;
+        EXPECT_EQ(link_text::IsCableLink(c.text), c.cable) << c.text;
     }
 }
 
 TEST(LinkTextTest, UnreadableFieldIsTakenAsWifiWithAWarning) {
     tools_testing::LogCapture log;
-    EXPECT_FALSE(LinkText::IsCableLink("link:zz"));
+    EXPECT_FALSE(link_text::IsCableLink("link:zz"));
     EXPECT_THAT(log.Messages('W'),
                 ::testing::ElementsAre(
                     "LinkText::IsCableLink - unreadable link text link:zz, taken as a wifi link"));

@@ -40,14 +40,14 @@ public:
 
     void Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) override {
         // Looked up in this order, so that the first one missing is the one named.
-        const auto network = ExtensionLookup::NetworkConfiguration(*detector, Traits::ClassName);
+        const auto network = extension_lookup::NetworkConfiguration(*detector, Traits::ClassName);
         boost::shared_ptr<mirl::acquisition::WifiIface> wifi;
         boost::shared_ptr<mirl::acquisition::FileIface> file;
         if constexpr (Traits::HasWifi) {
-            wifi = ExtensionLookup::Wifi(*detector, Traits::ClassName);
-            file = ExtensionLookup::File(*detector, Traits::ClassName);
+            wifi = extension_lookup::Wifi(*detector, Traits::ClassName);
+            file = extension_lookup::File(*detector, Traits::ClassName);
         }
-        const auto connection = ExtensionLookup::Connection(*detector, Traits::ClassName);
+        const auto connection = extension_lookup::Connection(*detector, Traits::ClassName);
         ipManager = boost::make_shared<IpManager>(connection, network);
         if constexpr (Traits::HasWifi) {
             this->AttachWifi(network, wifi, file, connection);

@@ -68,7 +68,7 @@ public:
             LOG_ERROR(Traits::ClassName << "::IsConnectedByCable - no wifi extension");
             return false;
         }
-        return LinkText::IsCableLink(wifiExtension->getLinkText());
+        return link_text::IsCableLink(wifiExtension->getLinkText());
     }
     boost::shared_ptr<SSIDManagerIface> GetSSIDManager() override { return ssidManager; }
     boost::shared_ptr<WifiManagerIface> GetWifiManager() override { return wifiManager; }

@@ -9,7 +9,7 @@ namespace {
 using mirl::tools::IpAddressUtils;
 
 // Malformed as a plain address and, with any suffix, as a CIDR address.
-const std::string kMalformedPlain[] = {
+const std::string MalformedPlain[] = {
     "",
     "1.2.3",
     "1.2.3.4.5",
@@ -51,7 +51,7 @@ TEST(IpAddressUtils, AcceptsWellFormedPlainAddresses) {
 }
 
 TEST(IpAddressUtils, RefusesMalformedPlainAddresses) {
-    for (const std::string& address : kMalformedPlain) {
+    for (const std::string& address : MalformedPlain) {
         SCOPED_TRACE("[" + address + "]");
         EXPECT_FALSE(IpAddressUtils::IsValidIpAddress(address));
         EXPECT_FALSE(IpAddressUtils::IsValidCIDRAddress(address + "/24"));

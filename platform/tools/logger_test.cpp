@@ -78,7 +78,7 @@ int Touch(int& counter) {
 // ISO 8601 local time with milliseconds, and optionally the UTC offset in the
 // same (extended) format.
 const std::regex
-    kStamp(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})\.\d{3}(Z|[+-]\d{2}:\d{2})?)");
+    Stamp(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})\.\d{3}(Z|[+-]\d{2}:\d{2})?)");
 
 TEST_F(Logger, NothingIsFormattedWithoutASink) {
     ASSERT_TRUE(logger::manager().empty_sink());
@@ -147,7 +147,7 @@ TEST_F(Logger, TimePrefixIsCurrentLocalTimeWithMilliseconds) {
     const std::time_t after = std::time(nullptr);
 
     std::smatch match;
-    ASSERT_TRUE(std::regex_search(text, match, kStamp)) << text;
+    ASSERT_TRUE(std::regex_search(text, match, Stamp)) << text;
     EXPECT_EQ(0, match.position(0)) << text;
     EXPECT_EQ(" I message\n", match.suffix().str());
 
@@ -197,7 +197,7 @@ TEST_F(Logger, TimePrefixShowsTheLocalOffsetInExtendedFormat) {
     const std::time_t after = std::time(nullptr);
 
     std::smatch match;
-    ASSERT_TRUE(std::regex_search(text, match, kStamp)) << text;
+    ASSERT_TRUE(std::regex_search(text, match, Stamp)) << text;
     EXPECT_EQ(0, match.position(0)) << text;
     EXPECT_EQ("+05:30", match[7].str()) << text;
     EXPECT_EQ(" W x", match.suffix().str());
@@ -229,7 +229,7 @@ TEST_F(Logger, FileSinkHoldsOneStampedLinePerStatement) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i]);
         std::smatch match;
-        ASSERT_TRUE(std::regex_search(lines[i], match, kStamp));
+        ASSERT_TRUE(std::regex_search(lines[i], match, Stamp));
         EXPECT_EQ(0, match.position(0));
         EXPECT_THAT(match.suffix().str(), ::testing::StartsWith(std::string(" ") + expected[i]));
     }

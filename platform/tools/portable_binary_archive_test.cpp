@@ -15,7 +15,7 @@ using mirl::tools::portable_binary_iarchive;
 using mirl::tools::portable_binary_oarchive;
 using ::testing::HasSubstr;
 
-const unsigned kDetectorFlags = 0x8001;
+const unsigned DetectorFlags = 0x8001;
 
 std::vector<unsigned char> Bytes(const std::string& text) {
     return std::vector<unsigned char>(text.begin(), text.end());
@@ -32,7 +32,7 @@ struct Fields {
     std::uint32_t word;
 };
 
-std::string Write(const Fields& fields, unsigned flags = kDetectorFlags) {
+std::string Write(const Fields& fields, unsigned flags = DetectorFlags) {
     std::ostringstream stream;
     portable_binary_oarchive archive(stream, flags);
     archive.save(fields.byte);
@@ -41,7 +41,7 @@ std::string Write(const Fields& fields, unsigned flags = kDetectorFlags) {
     return stream.str();
 }
 
-Fields Read(const std::string& bytes, unsigned flags = kDetectorFlags) {
+Fields Read(const std::string& bytes, unsigned flags = DetectorFlags) {
     std::istringstream stream(bytes);
     portable_binary_iarchive archive(stream, flags);
     Fields fields{};
@@ -92,12 +92,12 @@ TEST(PortableBinaryArchive, BigEndianFlagReversesTheFieldBytes) {
 
 TEST(PortableBinaryArchive, SixtyFourBitFieldRoundTrips) {
     std::ostringstream out;
-    portable_binary_oarchive writer(out, kDetectorFlags);
+    portable_binary_oarchive writer(out, DetectorFlags);
     writer.save_impl(0x0102030405060708LL, 8);
     EXPECT_EQ(Bytes(std::string("\x08\x07\x06\x05\x04\x03\x02\x01", 8)), Bytes(out.str()));
 
     std::istringstream in(out.str());
-    portable_binary_iarchive reader(in, kDetectorFlags);
+    portable_binary_iarchive reader(in, DetectorFlags);
     std::int64_t value = 0;
     reader.load_impl(value, 8);
     EXPECT_EQ(0x0102030405060708LL, value);
@@ -119,7 +119,7 @@ TEST(PortableBinaryArchive, ShortInputThrowsWithAClearText) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::istringstream stream(c.bytes);
-        portable_binary_iarchive archive(stream, kDetectorFlags);
+        portable_binary_iarchive archive(stream, DetectorFlags);
         try {
             if (c.width == 0) {
                 unsigned char byte = 0;
@@ -140,7 +140,7 @@ TEST(PortableBinaryArchive, ShortInputThrowsWithAClearText) {
 TEST(PortableBinaryArchive, ReadingPastTheLastFieldThrows) {
     const std::string written = Write({0x01, 0x0203, 0x04050607u});
     std::istringstream stream(written);
-    portable_binary_iarchive archive(stream, kDetectorFlags);
+    portable_binary_iarchive archive(stream, DetectorFlags);
     unsigned char byte = 0;
     std::int64_t value = 0;
     archive.load(byte);
@@ -158,7 +158,7 @@ TEST(PortableBinaryArchive, ValueThatDoesNotFitIsRefusedNotTruncated) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         std::ostringstream stream;
-        portable_binary_oarchive archive(stream, kDetectorFlags);
+        portable_binary_oarchive archive(stream, DetectorFlags);
         EXPECT_THROW(archive.save_impl(c.value, c.width), archive_exception);
         EXPECT_EQ("", stream.str());
     }
@@ -167,17 +167,17 @@ TEST(PortableBinaryArchive, ValueThatDoesNotFitIsRefusedNotTruncated) {
 TEST(PortableBinaryArchive, StreamAndUsageErrorsThrow) {
     std::ostringstream broken;
     broken.setstate(std::ios::badbit);
-    portable_binary_oarchive writer(broken, kDetectorFlags);
+    portable_binary_oarchive writer(broken, DetectorFlags);
     EXPECT_THROW(writer.save(1), archive_exception);
     EXPECT_THROW(writer.save_impl(1, 4), archive_exception);
 
     std::ostringstream out;
-    portable_binary_oarchive widthless(out, kDetectorFlags);
+    portable_binary_oarchive widthless(out, DetectorFlags);
     EXPECT_THROW(widthless.save_impl(1, 3), archive_exception);
     EXPECT_EQ("", out.str());
 
     std::istringstream in(std::string(8, '\0'));
-    portable_binary_iarchive reader(in, kDetectorFlags);
+    portable_binary_iarchive reader(in, DetectorFlags);
     std::int64_t value = 0;
     EXPECT_THROW(reader.load_impl(value, 0), archive_exception);
 

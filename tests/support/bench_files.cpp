@@ -7,15 +7,15 @@
 namespace e2e {
 
 namespace fs = boost::filesystem;
-namespace atomicfile = velkor::bench::atomicfile;
+namespace atomic_file = velkor::bench::atomic_file;
 
 namespace {
 
 fs::path RecordFile(const fs::path& bench, const std::string& id) {
     const auto catalogue =
-        velkor::bench::BenchCatalogue::FromJson(atomicfile::ReadText(bench / "bench.json"));
+        velkor::bench::BenchCatalogue::FromJson(atomic_file::ReadText(bench / "bench.json"));
     return bench / "detectors" / catalogue.find(id)->folder /
-           velkor::bench::DetectorSession::kRecordFile;
+           velkor::bench::DetectorSession::RecordFileName;
 }
 
 } // namespace
@@ -30,7 +30,7 @@ void SaveRecord(const fs::path& bench, const std::string& id,
 }
 
 void OverwriteRecord(const fs::path& bench, const std::string& id, const std::string& text) {
-    atomicfile::WriteText(RecordFile(bench, id), text, true);
+    atomic_file::WriteText(RecordFile(bench, id), text, true);
 }
 
 } // namespace e2e

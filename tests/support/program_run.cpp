@@ -17,7 +17,7 @@ namespace fs = boost::filesystem;
 
 namespace e2e {
 
-const std::chrono::seconds kRunDeadline{30};
+const std::chrono::seconds RunDeadline{30};
 
 std::string IpconfigProgram() {
     const char* chosen = std::getenv("VELKOR_IPCONFIG_PROGRAM");
@@ -122,7 +122,7 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     bp::child child = Start(program, args, bp::start_dir(cwd.string()), bp::std_in.close(),
                             bp::std_out > out, bp::std_err > err, io);
     // A run that hangs is a failure to report, not a reason to wait for ever.
-    io.run_for(kRunDeadline);
+    io.run_for(RunDeadline);
     RunResult result;
     if (!io.stopped()) {
         child.terminate();

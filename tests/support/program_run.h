@@ -15,7 +15,7 @@ namespace e2e {
 std::string IpconfigProgram();
 
 // How long one run may take before it is killed and reported as timed out.
-extern const std::chrono::seconds kRunDeadline;
+extern const std::chrono::seconds RunDeadline;
 
 // What one run of a program left behind.
 struct RunResult {
