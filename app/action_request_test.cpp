@@ -1,5 +1,6 @@
 #include "app/action_request.h"
 #include "app/action_rule_table.h"
+#include "app/testing/console_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -123,13 +124,13 @@ void ExpectValidations(bool viaModule, const std::vector<ValidateCase>& cases) {
     }
 }
 
-const std::string ValidIp = "Info - valid IP configuration action parameters\n";
-const std::string ValidSsid = "Info - valid SSID configuration action parameters\n";
-const std::string ValidWifi = "Info - valid Wifi activation action parameters\n";
-const std::string BadIp = "Error - invalid IP configuration action parameters\n";
-const std::string BadSsid = "Error - invalid SSID configuration action parameters\n";
-const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
-const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
+using app_testing::BadIp;
+using app_testing::BadSsid;
+using app_testing::Forbidden;
+using app_testing::Mandatory;
+using app_testing::ValidIp;
+using app_testing::ValidSsid;
+using app_testing::ValidWifi;
 
 TEST(ActionRequestTest, NetworkRoad) {
     const std::vector<ValidateCase> cases = {

@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/testing/console_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -172,28 +173,10 @@ namespace {
 // The option library's own rendering, trailing blanks included; a change of a
 // help text or of the table's widths shows up here.
 TEST(CommandLineTest, OptionTableAsPrinted) {
-    const std::string expected =
-        "Allowed options:\n"
-        "  -h [ --help ]                    produce help message\n"
-        "  -t [ --type ] arg                detector type (6080K,4050QL,6080QL,7180,7380\n"
-        "                                   ,7380TW, 6080MV)\n"
-        "  -c [ --current_detector_ip ] arg detector's current ip\n"
-        "  -l [ --current_peer_ip ] arg     peer's local ip (mandatory for 6080QL and \n"
-        "                                   4050QL, optional otherwise)\n"
-        "  -d [ --new_detector_ip ] arg     new detector ip\n"
-        "  -p [ --new_peer_ip ] arg         new peer local ip (optional for 6080K, \n"
-        "                                   mandatory otherwise)\n"
-        "  -i [ --new_ssid ] arg            new detector wifi ssid\n"
-        "  -o [ --new_password ] arg        new detector wifi password\n"
-        "  -w [ --wifi_enable ] arg         enable/disable detector wifi (true/false)\n"
-        "  -m [ --module ]                  use module instead of ethernet link\n"
-        "  -s [ --serial_port ] arg         host serial port used communicating with \n"
-        "                                   detector via module.\n"
-        "  -v [ --verbose ]                 enable verbose logging\n";
     CommandLine commandLine;
     std::ostringstream text;
     text << commandLine.Options();
-    EXPECT_EQ(text.str(), expected);
+    EXPECT_EQ(text.str(), app_testing::OptionTable);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The command line of velkor-ipconfig-cmd, up to the point where a road would
 // contact a detector: every line, stream and exit status of a rejected run.
+#include "app/testing/console_texts.h"
 #include "tests/support/program_run.h"
 
 #include <boost/filesystem.hpp>
@@ -19,25 +20,7 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-// As the option library prints it, trailing blanks included.
-const std::string OptionTable =
-    "Allowed options:\n"
-    "  -h [ --help ]                    produce help message\n"
-    "  -t [ --type ] arg                detector type (6080K,4050QL,6080QL,7180,7380\n"
-    "                                   ,7380TW, 6080MV)\n"
-    "  -c [ --current_detector_ip ] arg detector's current ip\n"
-    "  -l [ --current_peer_ip ] arg     peer's local ip (mandatory for 6080QL and \n"
-    "                                   4050QL, optional otherwise)\n"
-    "  -d [ --new_detector_ip ] arg     new detector ip\n"
-    "  -p [ --new_peer_ip ] arg         new peer local ip (optional for 6080K, \n"
-    "                                   mandatory otherwise)\n"
-    "  -i [ --new_ssid ] arg            new detector wifi ssid\n"
-    "  -o [ --new_password ] arg        new detector wifi password\n"
-    "  -w [ --wifi_enable ] arg         enable/disable detector wifi (true/false)\n"
-    "  -m [ --module ]                  use module instead of ethernet link\n"
-    "  -s [ --serial_port ] arg         host serial port used communicating with \n"
-    "                                   detector via module.\n"
-    "  -v [ --verbose ]                 enable verbose logging\n";
+using app_testing::OptionTable;
 
 using Args = std::vector<std::string>;
 
@@ -70,11 +53,11 @@ void ExpectRejected(const std::vector<Rejected>& cases) {
     }
 }
 
-const std::string ValidIp = "Info - valid IP configuration action parameters\n";
-const std::string BadIp = "Error - invalid IP configuration action parameters\n";
-const std::string BadSsid = "Error - invalid SSID configuration action parameters\n";
-const std::string Mandatory = "\t--> A mandatory parameter should be present : ";
-const std::string Forbidden = "\t--> A forbidden parameter should not be present : ";
+using app_testing::BadIp;
+using app_testing::BadSsid;
+using app_testing::Forbidden;
+using app_testing::Mandatory;
+using app_testing::ValidIp;
 const std::string DetectorSummary = "Error - invalid detector request (inconsistent parameters)\n";
 const std::string ModuleSummary = "Error - invalid module request (inconsistent parameters)\n";
 
