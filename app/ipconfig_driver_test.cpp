@@ -15,10 +15,7 @@
 #include <vector>
 
 namespace fs = boost::filesystem;
-using ::testing::_;
-using ::testing::InSequence;
-using ::testing::Return;
-using ::testing::Throw;
+using namespace ::testing;
 
 namespace {
 

@@ -16,14 +16,7 @@
 namespace {
 
 using module_testing::MockSerialIR;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::InSequence;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::Return;
-using ::testing::StrictMock;
-using ::testing::Throw;
+using namespace ::testing;
 using tools_testing::LogCapture;
 
 // Expected texts, written out in full for each kind.

@@ -19,11 +19,7 @@
 namespace {
 
 namespace fs = boost::filesystem;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
+using namespace ::testing;
 
 const char* const ModuleCreationError =
     "Error - Can not retrieve current peer and detector IP due to module creation error.";

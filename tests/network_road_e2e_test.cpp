@@ -13,13 +13,7 @@
 
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::StartsWith;
+using namespace ::testing;
 
 const char* const RebootHint = "Info - Please reboot your detector and update the IP address of "
                                "the host in the network configuration settings";

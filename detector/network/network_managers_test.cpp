@@ -23,16 +23,7 @@ using acquisition_testing::MockWifiIface;
 using detector_testing::ExpectInitFails;
 using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
-using ::testing::_;
-using ::testing::DoAll;
-using ::testing::ElementsAre;
-using ::testing::Eq;
-using ::testing::InSequence;
-using ::testing::Invoke;
-using ::testing::NiceMock;
-using ::testing::Return;
-using ::testing::SetArgReferee;
-using ::testing::StrictMock;
+using namespace ::testing;
 using tools_testing::LogCapture;
 
 // What the test expects of each family.

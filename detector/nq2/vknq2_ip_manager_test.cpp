@@ -9,10 +9,7 @@
 namespace {
 
 using detector_testing::ExpectManagers;
-using ::testing::_;
-using ::testing::ElementsAre;
-using ::testing::Return;
-using ::testing::Throw;
+using namespace ::testing;
 
 using VknQ2SSIDManagerTest = detector_testing::NetworkSsidManagerTest<VknQ2IpManager::SSIDManager>;
 
