@@ -80,6 +80,18 @@ int Touch(int& counter) {
 const std::regex
     Stamp(R"((\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})\.\d{3}(Z|[+-]\d{2}:\d{2})?)");
 
+// The date and time fields of a stamp that Stamp matched.
+std::tm StampedTime(const std::smatch& match) {
+    std::tm stamped{};
+    stamped.tm_year = std::stoi(match[1]) - 1900;
+    stamped.tm_mon = std::stoi(match[2]) - 1;
+    stamped.tm_mday = std::stoi(match[3]);
+    stamped.tm_hour = std::stoi(match[4]);
+    stamped.tm_min = std::stoi(match[5]);
+    stamped.tm_sec = std::stoi(match[6]);
+    return stamped;
+}
+
 TEST_F(Logger, NothingIsFormattedWithoutASink) {
     ASSERT_TRUE(logger::manager().empty_sink());
     int counter = 0;
@@ -151,13 +163,7 @@ TEST_F(Logger, TimePrefixIsCurrentLocalTimeWithMilliseconds) {
     EXPECT_EQ(0, match.position(0)) << text;
     EXPECT_EQ(" I message\n", match.suffix().str());
 
-    std::tm stamped{};
-    stamped.tm_year = std::stoi(match[1]) - 1900;
-    stamped.tm_mon = std::stoi(match[2]) - 1;
-    stamped.tm_mday = std::stoi(match[3]);
-    stamped.tm_hour = std::stoi(match[4]);
-    stamped.tm_min = std::stoi(match[5]);
-    stamped.tm_sec = std::stoi(match[6]);
+    std::tm stamped = StampedTime(match);
     stamped.tm_isdst = -1;
     const std::time_t seconds = std::mktime(&stamped);
     EXPECT_LE(before, seconds);
@@ -202,13 +208,7 @@ TEST_F(Logger, TimePrefixShowsTheLocalOffsetInExtendedFormat) {
     EXPECT_EQ("+05:30", match[7].str()) << text;
     EXPECT_EQ(" W x", match.suffix().str());
 
-    std::tm stamped{};
-    stamped.tm_year = std::stoi(match[1]) - 1900;
-    stamped.tm_mon = std::stoi(match[2]) - 1;
-    stamped.tm_mday = std::stoi(match[3]);
-    stamped.tm_hour = std::stoi(match[4]);
-    stamped.tm_min = std::stoi(match[5]);
-    stamped.tm_sec = std::stoi(match[6]);
+    const std::tm stamped = StampedTime(match);
     const std::time_t utc = FromIndianTime(stamped);
     EXPECT_LE(before, utc) << text;
     EXPECT_GE(after, utc) << text;
