@@ -1,5 +1,6 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/variables_map.hpp>
 
@@ -19,11 +20,9 @@ struct CommandLineValues {
 };
 
 // The twelve options, their parsing and the printed option table.
-class CommandLine {
+class CommandLine : private boost::noncopyable {
 public:
     CommandLine();
-    CommandLine(const CommandLine&) = delete;
-    CommandLine& operator=(const CommandLine&) = delete;
 
     // Parses, stores and notifies; throws what the option library throws on
     // a command line it rejects.

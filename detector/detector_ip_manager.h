@@ -4,13 +4,14 @@
 #include "detector/detector_ip_manager_iface.h"
 #include "platform/acquisition/detector.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <string>
 
 // Entry point of the network road: opens one detector, forwards the
 // configuration requests to its family's implementation, closes it again.
-class DetectorIpManager {
+class DetectorIpManager : private boost::noncopyable {
 public:
     static DetectorIpManager& Instance();
 
@@ -23,9 +24,6 @@ public:
     bool SetWifiPasswd(const std::string& ssid, const std::string& passwd);
     bool SetHostAndDetectorIPAddress(const std::string& hostIp, const std::string& detectorIp);
     void DeleteDetector();
-
-    DetectorIpManager(const DetectorIpManager&) = delete;
-    DetectorIpManager& operator=(const DetectorIpManager&) = delete;
 
 private:
     DetectorIpManager() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -73,13 +75,11 @@ private:
 // Sends a standard stream into a buffer of ours while it lives, so that what
 // the code under test writes there can be checked (and the fuzzer's own output
 // stays readable).
-class StreamRedirect {
+class StreamRedirect : private boost::noncopyable {
 public:
     StreamRedirect(std::ostream& stream, std::streambuf* into)
         : stream_(stream), previous_(stream.rdbuf(into)) {}
     ~StreamRedirect() { stream_.rdbuf(previous_); }
-    StreamRedirect(const StreamRedirect&) = delete;
-    StreamRedirect& operator=(const StreamRedirect&) = delete;
 
 private:
     std::ostream& stream_;

@@ -3,12 +3,13 @@
 #include "module/module_ip_manager_iface.h"
 #include "platform/module/module.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <string>
 
 // Entry point of the module road: opens one infrared module on a serial port.
-class ModuleIpManager {
+class ModuleIpManager : private boost::noncopyable {
 public:
     static ModuleIpManager& Instance();
 
@@ -20,9 +21,6 @@ public:
     bool SetHostAndDetectorIPAddress(const std::string& host, const std::string& detector);
     bool SetWifiPasswd(const std::string& ssid, const std::string& password);
     void DeleteModule();
-
-    ModuleIpManager(const ModuleIpManager&) = delete;
-    ModuleIpManager& operator=(const ModuleIpManager&) = delete;
 
 private:
     ModuleIpManager() = default;

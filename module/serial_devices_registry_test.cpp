@@ -3,6 +3,7 @@
 #include "module/serial_devices_enumerator.h"
 #include "platform/tools/testing/environment.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/operations.hpp>
 
 #include <gmock/gmock.h>
@@ -17,7 +18,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 // HKEY_CURRENT_USER\Software\velkor-tests\<unique>, removed with what it holds.
-class ScratchKey {
+class ScratchKey : private boost::noncopyable {
 public:
     ScratchKey()
         : path_("Software\\velkor-tests\\" +
@@ -29,8 +30,6 @@ public:
         RegCloseKey(key_);
         RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
     }
-    ScratchKey(const ScratchKey&) = delete;
-    ScratchKey& operator=(const ScratchKey&) = delete;
 
     std::string root() const { return "HKEY_CURRENT_USER\\" + path_; }
 

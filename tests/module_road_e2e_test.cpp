@@ -3,6 +3,7 @@
 #include "platform/tools/testing/environment.h"
 #include "tests/support/program_run.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/filesystem.hpp>
 
 #include <gmock/gmock.h>
@@ -28,7 +29,7 @@ const char* const ModuleCreationError =
 // VELKOR_SERIAL_ROOT hook), so the walk never looks at the host's own ports:
 // a fake sysfs tty folder inside the scratch dir, or on Windows a registry key
 // of the test's own (values in the given order).
-class FakeSerialPorts {
+class FakeSerialPorts : private boost::noncopyable {
 public:
     FakeSerialPorts(const e2e::Scratch& scratch, const std::vector<std::string>& names) {
 #ifdef _WIN32
@@ -59,8 +60,6 @@ public:
         RegDeleteTreeA(HKEY_CURRENT_USER, key_.c_str());
 #endif
     }
-    FakeSerialPorts(const FakeSerialPorts&) = delete;
-    FakeSerialPorts& operator=(const FakeSerialPorts&) = delete;
 
 private:
     tools_testing::ScopedEnvironment environment_;

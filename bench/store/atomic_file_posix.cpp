@@ -1,6 +1,8 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 
+#include <boost/core/noncopyable.hpp>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,7 +19,7 @@ namespace {
     throw BenchError(what + " " + path.string() + ": " + std::strerror(error));
 }
 
-class Descriptor {
+class Descriptor : private boost::noncopyable {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
@@ -25,8 +27,6 @@ public:
             ::close(fd_);
         }
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
     // close() reports late write errors, so its result counts.
     int release() {

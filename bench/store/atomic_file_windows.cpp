@@ -1,6 +1,7 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/operations.hpp>
 
 #include <algorithm>
@@ -19,7 +20,7 @@ namespace {
                      std::system_category().message(static_cast<int>(error)));
 }
 
-class FileHandle {
+class FileHandle : private boost::noncopyable {
 public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     ~FileHandle() {
@@ -27,8 +28,6 @@ public:
             CloseHandle(handle_);
         }
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
     HANDLE get() const { return handle_; }
     // Closing reports late write errors, so its result counts.
     bool release() {

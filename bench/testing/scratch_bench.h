@@ -2,6 +2,7 @@
 
 #include "platform/tools/testing/environment.h"
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/filesystem.hpp>
 
 #include <string>
@@ -12,7 +13,7 @@ namespace testing {
 
 // A fresh bench folder for one test, published as $VELKOR_BENCH (the
 // libraries look the bench up there) and removed afterwards.
-class ScratchBench {
+class ScratchBench : private boost::noncopyable {
 public:
     ScratchBench()
         : dir_(boost::filesystem::temp_directory_path() /
@@ -24,8 +25,6 @@ public:
         boost::system::error_code ignored;
         boost::filesystem::remove_all(dir_, ignored);
     }
-    ScratchBench(const ScratchBench&) = delete;
-    ScratchBench& operator=(const ScratchBench&) = delete;
 
     // The bench folder itself does not exist until something creates it.
     boost::filesystem::path root() const { return dir_ / "bench"; }

@@ -1,5 +1,7 @@
 #include "platform/tools/logger.h"
 
+#include <boost/core/noncopyable.hpp>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -161,7 +163,7 @@ int CloseFile(int fd) {
 } // namespace
 #endif
 
-class filelogsink::openfile {
+class filelogsink::openfile : private boost::noncopyable {
 public:
     openfile(const std::string& file, bool createNew) : fd_(OpenLogFile(file, createNew)) {
         if (fd_ < 0) {
@@ -169,8 +171,6 @@ public:
         }
     }
     ~openfile() { CloseFile(fd_); }
-    openfile(const openfile&) = delete;
-    openfile& operator=(const openfile&) = delete;
 
     void write(const std::string& text) const {
         const char* data = text.data();

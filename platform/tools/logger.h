@@ -1,5 +1,6 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/function.hpp>
 
 #include <map>
@@ -88,12 +89,10 @@ public:
 };
 
 // One log statement: owns the stream until it is destroyed, then logs its text.
-class logmessage {
+class logmessage : private boost::noncopyable {
 public:
     logmessage();
     ~logmessage();
-    logmessage(const logmessage&) = delete;
-    logmessage& operator=(const logmessage&) = delete;
 
     std::ostringstream& stream() { return *stream_; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/path.hpp>
 
 #include <chrono>
@@ -29,14 +30,12 @@ struct RunResult {
 };
 
 // A run going on beside the test, whose standard output is read as it comes.
-class StartedRun {
+class StartedRun : private boost::noncopyable {
 public:
     StartedRun(const boost::filesystem::path& cwd, const std::string& program,
                const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& environment);
     ~StartedRun();
-    StartedRun(const StartedRun&) = delete;
-    StartedRun& operator=(const StartedRun&) = delete;
 
     // Reads standard output up to a line holding `text`; false when the
     // program ended without writing one.
@@ -52,12 +51,10 @@ private:
 
 // A fresh folder per test: the program runs in it, and its bench lives in it
 // ($VELKOR_BENCH points there), so tests never touch the user's bench.
-class Scratch {
+class Scratch : private boost::noncopyable {
 public:
     Scratch();
     ~Scratch();
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
 
     const boost::filesystem::path& dir() const { return dir_; }
     boost::filesystem::path benchDir() const { return dir_ / "bench"; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -13,12 +15,10 @@ namespace acquisition_testing {
 // one installed before comes back when it goes. With none installed, manager()
 // fails the running test and throws std::logic_error, so that code under test
 // that catches everything cannot hide the mistake.
-template <typename Manager> class ScopedManager {
+template <typename Manager> class ScopedManager : private boost::noncopyable {
 public:
     explicit ScopedManager(Manager& manager) : previous_(installed_) { installed_ = &manager; }
     ~ScopedManager() { installed_ = previous_; }
-    ScopedManager(const ScopedManager&) = delete;
-    ScopedManager& operator=(const ScopedManager&) = delete;
 
     // What the test build of manager() returns; `caller` names it in the failure.
     static Manager& Installed(const std::string& caller) {

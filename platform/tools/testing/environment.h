@@ -1,5 +1,6 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
 #include <boost/optional.hpp>
 
 #include <string>
@@ -10,12 +11,10 @@ namespace tools_testing {
 
 // Sets environment variables for a test and puts back what was there, on any
 // system (setenv is POSIX, _putenv_s Windows').
-class ScopedEnvironment {
+class ScopedEnvironment : private boost::noncopyable {
 public:
     ScopedEnvironment() = default;
     ~ScopedEnvironment();
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
     ScopedEnvironment& set(const std::string& name, const std::string& value);
     ScopedEnvironment& unset(const std::string& name);

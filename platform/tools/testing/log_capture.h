@@ -1,5 +1,7 @@
 #pragma once
 
+#include <boost/core/noncopyable.hpp>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,12 +9,10 @@
 namespace tools_testing {
 
 // Collects the log lines written while it lives, through the sink "test".
-class LogCapture {
+class LogCapture : private boost::noncopyable {
 public:
     LogCapture();
     ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
 
     // Each line as "<mark> <message>", without its line end.
     const std::vector<std::string>& Lines() const { return *lines_; }
