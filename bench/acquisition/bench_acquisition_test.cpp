@@ -1,9 +1,8 @@
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
-#include "bench/testing/scratch_bench.h"
+#include "bench/testing/library_test.h"
 #include "config/generic_xml_file_infos.h"
 #include "platform/acquisition/acquisition_manager.h"
-#include "platform/tools/testing/environment.h"
 
 #include <boost/make_shared.hpp>
 
@@ -73,20 +72,8 @@ Options PathRdxp2(const std::string& address, const std::string& peer) {
             {"protocol.statistics.show", "no"}};
 }
 
-class BenchAcquisitionTest : public ::testing::Test {
+class BenchAcquisitionTest : public testing::LibraryTest<acq::AcquisitionManager, acq::Detector> {
 protected:
-    void SetUp() override {
-        tools_testing::SetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200");
-        store.init(false);
-    }
-    void TearDown() override {
-        for (const auto& detector : opened) {
-            detector->close();
-        }
-        acq::AcquisitionManager::manager().clear();
-        tools_testing::UnsetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS");
-    }
-
     // The calls the program makes, in its order, up to the detector's open(true).
     boost::shared_ptr<acq::Detector> reach(const std::string& board, const std::string& detector,
                                            const Options& options) {
@@ -109,18 +96,8 @@ protected:
 
     std::string failureOf(const std::string& board, const std::string& detector,
                           const Options& options) {
-        try {
-            reach(board, detector, options);
-        } catch (const std::exception& error) {
-            return error.what();
-        }
-        return "no error";
+        return FailureOf([&] { reach(board, detector, options); });
     }
-
-    testing::ScratchBench scratch;
-    BenchStore store{scratch.root()};
-    std::vector<std::string> messages;
-    std::vector<boost::shared_ptr<acq::Detector>> opened;
 };
 
 TEST_F(BenchAcquisitionTest, RefusesUnknownNamesAndBadOptions) {

@@ -1,7 +1,6 @@
 #include "bench/store/bench_store.h"
-#include "bench/testing/scratch_bench.h"
+#include "bench/testing/library_test.h"
 #include "platform/module/module_manager.h"
-#include "platform/tools/testing/environment.h"
 
 #include <gtest/gtest.h>
 
@@ -13,20 +12,8 @@ namespace {
 
 namespace mod = mirl::module;
 
-class BenchModuleTest : public ::testing::Test {
+class BenchModuleTest : public testing::LibraryTest<mod::ModuleManager, mod::Module> {
 protected:
-    void SetUp() override {
-        tools_testing::SetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS", "200");
-        store.init(false);
-    }
-    void TearDown() override {
-        for (const auto& module : opened) {
-            module->close();
-        }
-        mod::ModuleManager::manager().clear();
-        tools_testing::UnsetVariable("VELKOR_BENCH_LOCK_TIMEOUT_MS");
-    }
-
     // The calls the program makes to open a module on a port.
     boost::shared_ptr<mod::Module> openOn(const std::string& port,
                                           const std::string& name = "QL_IR") {
@@ -47,12 +34,7 @@ protected:
     }
 
     std::string openFailure(const std::string& port) {
-        try {
-            openOn(port);
-        } catch (const std::exception& error) {
-            return error.what();
-        }
-        return "no error";
+        return FailureOf([&] { openOn(port); });
     }
 
     static boost::shared_ptr<mod::SerialIRIface> serial(const boost::shared_ptr<mod::Module>& m) {
@@ -62,11 +44,6 @@ protected:
         }
         return boost::any_cast<boost::shared_ptr<mod::SerialIRIface>>(found->second);
     }
-
-    testing::ScratchBench scratch;
-    BenchStore store{scratch.root()};
-    std::vector<std::string> messages;
-    std::vector<boost::shared_ptr<mod::Module>> opened;
 };
 
 TEST_F(BenchModuleTest, ReadsTheFacingDetectorAndWritesTakeEffectAtOnce) {
