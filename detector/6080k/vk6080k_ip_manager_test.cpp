@@ -9,7 +9,6 @@
 namespace {
 
 using detector_testing::DetectorWith;
-using detector_testing::ExpectInitFails;
 using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
 using detector_testing::SampleFiles;
@@ -31,19 +30,6 @@ TEST(Vk6080KIpManagerFamilyTest, NamesOptionsAndManagers) {
 
     family.Init(DetectorWith({"file"}));
     ExpectManagers(family, true, false, false);
-}
-
-TEST(Vk6080KIpManagerFamilyTest, InitWithoutFileExtensionLogsAndThrows) {
-    Vk6080KIpManager family;
-    ExpectInitFails(family, DetectorWith({}),
-                    "Vk6080KIpManager::Init - impossible to retrieve detector's file extension");
-}
-
-TEST(Vk6080KIpManagerFamilyTest, InitWithFileExtensionOfWrongTypeThrowsBadCast) {
-    Vk6080KIpManager family;
-    auto detector = DetectorWith({});
-    detector->extensions["file"] = std::string("not an extension");
-    EXPECT_THROW(family.Init(detector), boost::bad_any_cast);
 }
 
 TEST_F(Vk6080KIpManagerTest, UnchangedFileIsWrittenBackByteForByte) {

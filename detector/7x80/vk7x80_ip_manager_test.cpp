@@ -10,7 +10,6 @@
 namespace {
 
 using detector_testing::DetectorWith;
-using detector_testing::ExpectInitFails;
 using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
 using detector_testing::SampleFiles;
@@ -45,12 +44,6 @@ TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
 
     family.Init(DetectorWith({"file"}));
     ExpectManagers(family, true, false, false);
-}
-
-TEST(Vk7x80IpManagerFamilyTest, InitWithoutFileExtensionLogsAndThrows) {
-    Vk7x80IpManager family;
-    ExpectInitFails(family, DetectorWith({}),
-                    "Vk7x80IpManager::Init - impossible to retrieve detector's file extension");
 }
 
 TEST_F(Vk7x80IpManagerTest, StoredFileDecodesAndReencodesToTheSameBytes) {
