@@ -22,7 +22,7 @@
 namespace {
 
 using namespace acquisition_testing;
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::OptionGroups;
 using namespace ::testing;
@@ -52,8 +52,9 @@ protected:
     DetectorIpManagerTest() : install(manager) {
         // A detector whose extensions answer like a factory detector of any family.
         ON_CALL(*file, readFile(68, _))
-            .WillByDefault(SetArgReferee<1>(SampleFiles::Interface({192, 168, 1, 20})));
-        ON_CALL(*file, readFile(206, _)).WillByDefault(SetArgReferee<1>(SampleFiles::StoredRdxp()));
+            .WillByDefault(SetArgReferee<1>(sample_files::Interface({192, 168, 1, 20})));
+        ON_CALL(*file, readFile(206, _))
+            .WillByDefault(SetArgReferee<1>(sample_files::StoredRdxp()));
         ON_CALL(*file, loadUserConfig(_)).WillByDefault(Invoke([](GenericXmlFileInfos& d) {
             d.tree().put("ucf.wifi_enable", "01");
         }));
@@ -275,7 +276,7 @@ protected:
         } else if (name == "read") {
             EXPECT_CALL(*file, readFile(_, _)).WillOnce(Throw(std::runtime_error("read failed")));
         } else if (name == "checksum") {
-            Bytes damaged = SampleFiles::StoredRdxp();
+            Bytes damaged = sample_files::StoredRdxp();
             damaged[152] = 0x00;
             EXPECT_CALL(*file, readFile(206, _)).WillOnce(SetArgReferee<1>(damaged));
         } else if (name == "wifi") {
@@ -389,11 +390,11 @@ TEST_F(DetectorIpManagerTest, ReaddressesA7380) {
     EXPECT_CALL(*file, writeFile(206, _)).WillOnce(SaveArg<1>(&written));
     EXPECT_TRUE(facade.SetHostAndDetectorIPAddress("10.0.37.133", "10.0.37.132"));
     ASSERT_EQ(written.size(), 153u);
-    const std::vector<SampleFiles::Register> expected = {
+    const std::vector<sample_files::Register> expected = {
         {0x40, 132}, {0x41, 37}, {0x42, 0}, {0x43, 10}, {0x34, 0x11}, {0x35, 0x27},
         {0x2C, 133}, {0x2D, 37}, {0x2E, 0}, {0x2F, 10}, {0x30, 0xFE}, {0x31, 0x07},
         {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
-    EXPECT_EQ(written, SampleFiles::Rdxp(expected));
+    EXPECT_EQ(written, sample_files::Rdxp(expected));
 }
 
 TEST_F(DetectorIpManagerTest, RefusedAddressIsNeverReportedAsChanged) {

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::vk6080K::InterfaceFile;
 using mirl::tools::archive_exception;
@@ -39,7 +39,7 @@ constexpr std::size_t AddressOffset = 64;
 
 // A file read before, with a trailer, that a failed decode must leave alone.
 Bytes Previous() {
-    Bytes bytes = SampleFiles::Interface({192, 168, 1, 10});
+    Bytes bytes = sample_files::Interface({192, 168, 1, 10});
     bytes.insert(bytes.end(), {0xDE, 0xAD});
     return bytes;
 }

@@ -34,7 +34,7 @@
 #include <utility>
 #include <vector>
 
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::vk7x80::RDXPFile;
 using mirl::tools::archive_exception;
@@ -84,7 +84,7 @@ bool HasAll(const Layout& layout, const Registers& registers) {
 }
 
 Bytes Previous() {
-    Bytes bytes = SampleFiles::StoredRdxp();
+    Bytes bytes = sample_files::StoredRdxp();
     bytes.push_back(0x5A);
     return bytes;
 }
@@ -110,7 +110,8 @@ void CheckCodec(const Bytes& input) {
                  "the checksum is not the byte after the records");
     FUZZ_REQUIRE(file.Encode() == input, "decode then encode does not give back the input");
 
-    FUZZ_REQUIRE(RDXPFile::Checksum(input, input.size()) == SampleFiles::XorOf(input, input.size()),
+    FUZZ_REQUIRE(RDXPFile::Checksum(input, input.size()) ==
+                     sample_files::XorOf(input, input.size()),
                  "Checksum is not the XOR of the bytes");
     bool refused = false;
     try {
@@ -148,12 +149,12 @@ void CheckWrite(const Bytes& input, const std::string& host, const std::string& 
         return;
     } catch (const std::runtime_error&) {
         FUZZ_REQUIRE(layout.complete && input[layout.checksumOffset] !=
-                                            SampleFiles::XorOf(input, layout.checksumOffset),
+                                            sample_files::XorOf(input, layout.checksumOffset),
                      "ReadConfig refused a file whose checksum is right");
         return;
     }
     FUZZ_REQUIRE(layout.complete && input[layout.checksumOffset] ==
-                                        SampleFiles::XorOf(input, layout.checksumOffset),
+                                        sample_files::XorOf(input, layout.checksumOffset),
                  "ReadConfig took a file cut short or with a wrong checksum");
 
     std::array<std::uint8_t, 4> hostNumbers{};
@@ -216,7 +217,7 @@ void CheckWrite(const Bytes& input, const std::string& host, const std::string& 
         FUZZ_REQUIRE(out[value.first] == value.second,
                      "the last record of an address register does not hold the new number");
     }
-    FUZZ_REQUIRE(out[layout.checksumOffset] == SampleFiles::XorOf(out, layout.checksumOffset),
+    FUZZ_REQUIRE(out[layout.checksumOffset] == sample_files::XorOf(out, layout.checksumOffset),
                  "the checksum written is not the XOR of the bytes before it");
     FUZZ_REQUIRE(manager.GetDetectorIPAddress() ==
                          dotted_address::Format(detectorNumbers[0], detectorNumbers[1],
@@ -262,7 +263,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Layout layout = LayoutOf(input);
     if (layout.complete) {
         Bytes fixed = input;
-        fixed[layout.checksumOffset] = SampleFiles::XorOf(fixed, layout.checksumOffset);
+        fixed[layout.checksumOffset] = sample_files::XorOf(fixed, layout.checksumOffset);
         if (fixed != input) {
             CheckWrites(fixed);
         }

@@ -11,7 +11,7 @@ namespace {
 using detector_testing::DetectorWith;
 using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using ::testing::ElementsAre;
 
@@ -33,7 +33,7 @@ TEST(Vk6080KIpManagerFamilyTest, NamesOptionsAndManagers) {
 }
 
 TEST_F(Vk6080KIpManagerTest, UnchangedFileIsWrittenBackByteForByte) {
-    const Bytes original = SampleFiles::Interface({192, 168, 1, 10});
+    const Bytes original = sample_files::Interface({192, 168, 1, 10});
     Read(original);
     EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.1.10");
     EXPECT_THAT(log.Messages('I'), ElementsAre("Detector IP address : 192.168.1.10"));
@@ -41,7 +41,7 @@ TEST_F(Vk6080KIpManagerTest, UnchangedFileIsWrittenBackByteForByte) {
 }
 
 TEST_F(Vk6080KIpManagerTest, NewAddressGoesToBytes64To67AndNothingElseChanges) {
-    const Bytes original = SampleFiles::Interface({192, 168, 1, 10});
+    const Bytes original = sample_files::Interface({192, 168, 1, 10});
     Read(original);
     manager.SetHostIPAddress("10.0.0.1");
     manager.SetDetectorIPAddress("10.0.0.2");
@@ -57,7 +57,7 @@ TEST_F(Vk6080KIpManagerTest, NewAddressGoesToBytes64To67AndNothingElseChanges) {
 }
 
 TEST_F(Vk6080KIpManagerTest, BytesAfterTheStructureAreWrittenBackUnchanged) {
-    Bytes original = SampleFiles::Interface({192, 168, 1, 10});
+    Bytes original = sample_files::Interface({192, 168, 1, 10});
     original.insert(original.end(), {0xDE, 0xAD, 0xBE, 0xEF});
     Read(original);
     manager.SetDetectorIPAddress("10.0.0.2");
@@ -71,7 +71,7 @@ TEST_F(Vk6080KIpManagerTest, BytesAfterTheStructureAreWrittenBackUnchanged) {
 TEST_F(Vk6080KIpManagerTest, RefusedAddressChangesNothingAndWriteConfigWritesNothing) {
     for (const char* text : {"10.0..2", "1.2.3", "1.2.3.4.5", "10.0.0.256", ""}) {
         log.Clear();
-        Read(SampleFiles::Interface({192, 168, 1, 10}));
+        Read(sample_files::Interface({192, 168, 1, 10}));
         manager.SetDetectorIPAddress(text);
         EXPECT_THAT(log.Messages('E'),
                     ElementsAre(std::string("Vk6080KIpManager::SetDetectorIPAddress - invalid IP "
@@ -85,22 +85,22 @@ TEST_F(Vk6080KIpManagerTest, RefusedAddressChangesNothingAndWriteConfigWritesNot
 }
 
 TEST_F(Vk6080KIpManagerTest, HostAddressIsNeverStored) {
-    Read(SampleFiles::Interface({192, 168, 1, 10}));
+    Read(sample_files::Interface({192, 168, 1, 10}));
     EXPECT_EQ(manager.GetHostIPAddress(), "--.--.--.--");
     manager.SetHostIPAddress("10.0.0.1");
     EXPECT_EQ(manager.GetHostIPAddress(), "--.--.--.--");
 }
 
 TEST_F(Vk6080KIpManagerTest, FortyByteFileFailsWithTheDecodeMessage) {
-    Bytes shortFile = SampleFiles::Interface({192, 168, 1, 10});
+    Bytes shortFile = sample_files::Interface({192, 168, 1, 10});
     shortFile.resize(40);
     ExpectUndecodable(shortFile, "Vk6080KIpManager::_ReadRDXPFile - Unable to decode "
                                  "InterfaceFile structure : ");
 }
 
 TEST_F(Vk6080KIpManagerTest, FailedReadKeepsThePreviousFile) {
-    Read(SampleFiles::Interface({192, 168, 1, 10}));
-    Bytes shortFile = SampleFiles::Interface({1, 2, 3, 4});
+    Read(sample_files::Interface({192, 168, 1, 10}));
+    Bytes shortFile = sample_files::Interface({1, 2, 3, 4});
     shortFile.resize(66);
     Offer(shortFile);
     EXPECT_THROW(manager.ReadConfig(), mirl::tools::archive_exception);

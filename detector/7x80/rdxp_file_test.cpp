@@ -5,12 +5,12 @@
 
 namespace {
 
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::vk7x80::RDXPFile;
 
 TEST(RDXPFileTest, StoredFileIs153BytesWithChecksum0xEC) {
-    const Bytes bytes = SampleFiles::StoredRdxp();
+    const Bytes bytes = sample_files::StoredRdxp();
     ASSERT_EQ(bytes.size(), 153u);
     EXPECT_EQ(bytes[152], 0xEC);
     EXPECT_EQ(RDXPFile::Checksum(bytes, 152), 0xEC);
@@ -18,13 +18,13 @@ TEST(RDXPFileTest, StoredFileIs153BytesWithChecksum0xEC) {
 
 TEST(RDXPFileTest, DecodesCountRecordsAndChecksum) {
     RDXPFile file;
-    file.Decode(SampleFiles::StoredRdxp());
+    file.Decode(sample_files::StoredRdxp());
     EXPECT_EQ(file.header.kind, 0x0A);
     EXPECT_EQ(file.header.length, 153u);
     ASSERT_EQ(file.count, 18);
     EXPECT_EQ(file.ChecksumOffset(), 152u);
     EXPECT_EQ(file.checksum, 0xEC);
-    const auto registers = SampleFiles::StoredRegisters();
+    const auto registers = sample_files::StoredRegisters();
     for (std::size_t i = 0; i < registers.size(); ++i) {
         EXPECT_EQ(file.records[i].id, registers[i].id) << i;
         EXPECT_EQ(file.records[i].value, registers[i].value) << i;
@@ -34,7 +34,7 @@ TEST(RDXPFileTest, DecodesCountRecordsAndChecksum) {
 }
 
 TEST(RDXPFileTest, EncodesBackTheSameBytesTrailerIncluded) {
-    Bytes original = SampleFiles::StoredRdxp();
+    Bytes original = sample_files::StoredRdxp();
     original[70] = 0x33;     // a reserved byte
     original[80 + 3] = 0x44; // a spare byte
     original.insert(original.end(), {0x01, 0x02, 0x03});
@@ -45,7 +45,7 @@ TEST(RDXPFileTest, EncodesBackTheSameBytesTrailerIncluded) {
 }
 
 TEST(RDXPFileTest, RecordIdsAreSixteenBitLittleEndian) {
-    const Bytes bytes = SampleFiles::Rdxp({{0x1234, 9}});
+    const Bytes bytes = sample_files::Rdxp({{0x1234, 9}});
     RDXPFile file;
     file.Decode(bytes);
     ASSERT_EQ(file.count, 1);
@@ -56,20 +56,20 @@ TEST(RDXPFileTest, RecordIdsAreSixteenBitLittleEndian) {
 
 TEST(RDXPFileTest, CountZeroDecodesWithoutRecords) {
     RDXPFile file;
-    file.Decode(SampleFiles::Rdxp({}));
+    file.Decode(sample_files::Rdxp({}));
     EXPECT_EQ(file.count, 0);
     EXPECT_EQ(file.ChecksumOffset(), 80u);
-    EXPECT_EQ(file.Encode(), SampleFiles::Rdxp({}));
+    EXPECT_EQ(file.Encode(), sample_files::Rdxp({}));
 }
 
 TEST(RDXPFileTest, TruncatedFileThrowsAndLeavesTheObjectAsItWas) {
     RDXPFile file;
-    file.Decode(SampleFiles::StoredRdxp());
-    Bytes truncated = SampleFiles::Rdxp({{0x40, 1}, {0x41, 2}});
+    file.Decode(sample_files::StoredRdxp());
+    Bytes truncated = sample_files::Rdxp({{0x40, 1}, {0x41, 2}});
     truncated.pop_back(); // no checksum byte
     EXPECT_THROW(file.Decode(truncated), mirl::tools::archive_exception);
     EXPECT_EQ(file.count, 18);
-    EXPECT_EQ(file.Encode(), SampleFiles::StoredRdxp());
+    EXPECT_EQ(file.Encode(), sample_files::StoredRdxp());
 }
 
 } // namespace

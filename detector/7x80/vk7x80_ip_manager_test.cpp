@@ -12,11 +12,11 @@ namespace {
 using detector_testing::DetectorWith;
 using detector_testing::ExpectManagers;
 using detector_testing::ExpectNamesAndOptions;
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using ::testing::ElementsAre;
 
-using Registers = std::vector<SampleFiles::Register>;
+using Registers = std::vector<sample_files::Register>;
 
 // Value of register `id` in an encoded file (the last record holding it).
 int RegisterValue(const Bytes& bytes, std::uint16_t id) {
@@ -47,19 +47,19 @@ TEST(Vk7x80IpManagerFamilyTest, NamesOptionsAndManagers) {
 }
 
 TEST_F(Vk7x80IpManagerTest, StoredFileDecodesAndReencodesToTheSameBytes) {
-    Read(SampleFiles::StoredRdxp());
+    Read(sample_files::StoredRdxp());
     EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.37.130");
     EXPECT_EQ(manager.GetHostIPAddress(), "192.168.37.131");
     EXPECT_THAT(log.Messages('I'), ElementsAre("Detector IP address : 192.168.37.130",
                                                "Host IP address : 192.168.37.131",
                                                "Host IP address : 192.168.37.131"));
     const Bytes written = Write();
-    EXPECT_EQ(written, SampleFiles::StoredRdxp());
+    EXPECT_EQ(written, sample_files::StoredRdxp());
     EXPECT_EQ(written[152], 0xEC);
 }
 
 TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
-    Read(SampleFiles::StoredRdxp());
+    Read(sample_files::StoredRdxp());
     manager.SetHostIPAddress("10.0.37.133");
     manager.SetDetectorIPAddress("10.1.2.3");
     EXPECT_EQ(manager.GetDetectorIPAddress(), "10.1.2.3");
@@ -68,10 +68,10 @@ TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
     const Bytes written = Write();
     ASSERT_EQ(written.size(), 153u);
     // Registers 0x40..0x43 are the first four records: 0x43 holds the first number.
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(3)], 10);
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(2)], 1);
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(1)], 2);
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(0)], 3);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(3)], 10);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(2)], 1);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(1)], 2);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(0)], 3);
     const std::uint8_t host[] = {10, 0, 37, 133};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(RegisterValue(written, 0x2F - i), host[i]);
@@ -85,18 +85,18 @@ TEST_F(Vk7x80IpManagerTest, ReaddressingSetsTheRegistersAndAFreshChecksum) {
         {0x40, 3},   {0x41, 2},  {0x42, 1}, {0x43, 10}, {0x34, 0x11}, {0x35, 0x27},
         {0x2C, 133}, {0x2D, 37}, {0x2E, 0}, {0x2F, 10}, {0x30, 0xFE}, {0x31, 0x07},
         {0x20, 133}, {0x21, 37}, {0x22, 0}, {0x23, 10}, {0x24, 0x71}, {0x25, 0x17}};
-    Bytes expected = SampleFiles::Rdxp(expectedRegisters);
+    Bytes expected = sample_files::Rdxp(expectedRegisters);
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
+    EXPECT_EQ(written[152], sample_files::XorOf(written, 152));
 }
 
 TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
-    Read(SampleFiles::StoredRdxp());
+    Read(sample_files::StoredRdxp());
     const Registers damagedRegisters = {{0x40, 1}, {0x41, 2}, {0x42, 3}, {0x43, 4}, {0x34, 0},
                                         {0x35, 0}, {0x2C, 0}, {0x2D, 0}, {0x2E, 0}, {0x2F, 0},
                                         {0x30, 0}, {0x31, 0}, {0x20, 0}, {0x21, 0}, {0x22, 0},
                                         {0x23, 0}, {0x24, 0}, {0x25, 0}};
-    Bytes damaged = SampleFiles::Rdxp(damagedRegisters);
+    Bytes damaged = sample_files::Rdxp(damagedRegisters);
     const std::uint8_t expected = damaged[152];
     damaged[152] ^= 0x01;
     Offer(damaged);
@@ -114,10 +114,10 @@ TEST_F(Vk7x80IpManagerTest, WrongChecksumFailsTheReadAndNamesBothBytes) {
 }
 
 TEST_F(Vk7x80IpManagerTest, FileWithMoreThan18RecordsKeepsItsChecksumAfterTheLastRecord) {
-    Registers registers = SampleFiles::StoredRegisters();
+    Registers registers = sample_files::StoredRegisters();
     registers.push_back({0x50, 0xAA});
     registers.push_back({0x51, 0xBB});
-    Read(SampleFiles::Rdxp(registers));
+    Read(sample_files::Rdxp(registers));
     manager.SetDetectorIPAddress("10.1.2.3");
 
     const Bytes written = Write();
@@ -126,18 +126,18 @@ TEST_F(Vk7x80IpManagerTest, FileWithMoreThan18RecordsKeepsItsChecksumAfterTheLas
     EXPECT_EQ(written[152], 0x50);
     EXPECT_EQ(written[154], 0xAA);
     EXPECT_EQ(written[158], 0xBB);
-    EXPECT_EQ(written[160], SampleFiles::XorOf(written, 160));
+    EXPECT_EQ(written[160], sample_files::XorOf(written, 160));
     EXPECT_EQ(RegisterValue(written, 0x43), 10);
 }
 
 TEST_F(Vk7x80IpManagerTest, BytesAfterTheChecksumAreWrittenBackUnchanged) {
-    Bytes original = SampleFiles::StoredRdxp();
+    Bytes original = sample_files::StoredRdxp();
     original.insert(original.end(), {0x7E, 0x00, 0x81});
     Read(original);
     manager.SetDetectorIPAddress("10.1.2.3");
     const Bytes written = Write();
     ASSERT_EQ(written.size(), 156u);
-    EXPECT_EQ(written[152], SampleFiles::XorOf(written, 152));
+    EXPECT_EQ(written[152], sample_files::XorOf(written, 152));
     EXPECT_EQ(Bytes(written.begin() + 153, written.end()), (Bytes{0x7E, 0x00, 0x81}));
 }
 
@@ -154,13 +154,13 @@ TEST_F(Vk7x80IpManagerTest, MissingRegisterFailsTheChangeWithoutTouchingAnyRecor
         {0x2F, true, "Vk7x80IpManager::SetHostIPAddress - register 0x2F missing from RDXP file"},
     };
     for (const Case& c : cases) {
-        Registers registers = SampleFiles::StoredRegisters();
+        Registers registers = sample_files::StoredRegisters();
         for (auto& r : registers) {
             if (r.id == c.dropped) {
                 r.id = 0x99;
             }
         }
-        const Bytes original = SampleFiles::Rdxp(registers);
+        const Bytes original = sample_files::Rdxp(registers);
         Read(original);
         log.Clear();
         if (c.host) {
@@ -177,7 +177,7 @@ TEST_F(Vk7x80IpManagerTest, MissingRegisterFailsTheChangeWithoutTouchingAnyRecor
 
 TEST_F(Vk7x80IpManagerTest, RefusedAddressTextMakesWriteConfigWriteNothing) {
     for (const bool host : {false, true}) {
-        Read(SampleFiles::StoredRdxp());
+        Read(sample_files::StoredRdxp());
         log.Clear();
         if (host) {
             manager.SetHostIPAddress("1.2.3.4.5");
@@ -194,7 +194,7 @@ TEST_F(Vk7x80IpManagerTest, RefusedAddressTextMakesWriteConfigWriteNothing) {
 }
 
 TEST_F(Vk7x80IpManagerTest, CountZeroGivesAnEmptyIndexAndNothingToWrite) {
-    Read(SampleFiles::Rdxp({}));
+    Read(sample_files::Rdxp({}));
     EXPECT_THROW(manager.GetDetectorIPAddress(), std::out_of_range);
     EXPECT_THROW(manager.WriteConfig(), std::out_of_range);
     manager.SetDetectorIPAddress("10.0.0.2");
@@ -202,18 +202,18 @@ TEST_F(Vk7x80IpManagerTest, CountZeroGivesAnEmptyIndexAndNothingToWrite) {
 }
 
 TEST_F(Vk7x80IpManagerTest, DuplicatedRegisterIsReachedThroughItsLastOccurrence) {
-    Registers registers = SampleFiles::StoredRegisters();
+    Registers registers = sample_files::StoredRegisters();
     registers[17] = {0x40, 99}; // a second 0x40 replaces 0x25
-    Read(SampleFiles::Rdxp(registers));
+    Read(sample_files::Rdxp(registers));
     EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.37.99");
     manager.SetDetectorIPAddress("10.1.2.3");
     const Bytes written = Write();
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(0)], 130);
-    EXPECT_EQ(written[SampleFiles::RecordValueOffset(17)], 3);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(0)], 130);
+    EXPECT_EQ(written[sample_files::RecordValueOffset(17)], 3);
 }
 
 TEST_F(Vk7x80IpManagerTest, FortyByteFileFailsWithTheDecodeMessage) {
-    Bytes shortFile = SampleFiles::StoredRdxp();
+    Bytes shortFile = sample_files::StoredRdxp();
     shortFile.resize(40);
     ExpectUndecodable(shortFile, "Vk7x80IpManager::_ReadRDXPFile - Unable to decode "
                                  "RDXPFile structure : ");

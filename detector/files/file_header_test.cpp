@@ -7,14 +7,14 @@
 
 namespace {
 
-using detector_testing::SampleFiles;
+namespace sample_files = detector_testing::sample_files;
 using mirl::acquisition::Bytes;
 using mirl::acquisition::FileHeader;
 using mirl::acquisition::FileReader;
 using mirl::acquisition::FileWriter;
 
 TEST(FileHeaderTest, DecodesEveryFieldAtItsOffset) {
-    const Bytes bytes = SampleFiles::RdxpHeader();
+    const Bytes bytes = sample_files::RdxpHeader();
     ASSERT_EQ(bytes.size(), FileHeader::Size);
     FileReader reader(bytes);
     FileHeader header;
@@ -32,7 +32,7 @@ TEST(FileHeaderTest, DecodesEveryFieldAtItsOffset) {
 }
 
 TEST(FileHeaderTest, EncodesBackTheBytesItRead) {
-    Bytes original = SampleFiles::RdxpHeader();
+    Bytes original = sample_files::RdxpHeader();
     // Non-zero reserved and spare bytes must survive too.
     original[1] = 0x5A;
     original[9] = 0xC3;
@@ -67,7 +67,7 @@ TEST(FileHeaderTest, MultiByteFieldsAreLittleEndian) {
 }
 
 TEST(FileHeaderTest, ShortInputThrowsArchiveException) {
-    Bytes bytes = SampleFiles::RdxpHeader();
+    Bytes bytes = sample_files::RdxpHeader();
     bytes.resize(40);
     FileReader reader(bytes);
     FileHeader header;

@@ -28,17 +28,17 @@ Bytes Header(std::uint8_t kind, std::uint32_t length, const std::string& name,
 
 } // namespace
 
-Bytes SampleFiles::RdxpHeader() {
+Bytes sample_files::RdxpHeader() {
     return Header(0x0A, 153, "GEN3.DCF    ", "         153", "  07/09/2010", "    15:11:40");
 }
 
-std::vector<SampleFiles::Register> SampleFiles::StoredRegisters() {
+std::vector<sample_files::Register> sample_files::StoredRegisters() {
     return {{0x40, 130}, {0x41, 37}, {0x42, 168}, {0x43, 192}, {0x34, 0x11}, {0x35, 0x27},
             {0x2C, 131}, {0x2D, 37}, {0x2E, 168}, {0x2F, 192}, {0x30, 0xFE}, {0x31, 0x07},
             {0x20, 131}, {0x21, 37}, {0x22, 168}, {0x23, 192}, {0x24, 0x71}, {0x25, 0x17}};
 }
 
-Bytes SampleFiles::Rdxp(const std::vector<Register>& registers) {
+Bytes sample_files::Rdxp(const std::vector<Register>& registers) {
     Bytes bytes = RdxpHeader();
     bytes.push_back(static_cast<std::uint8_t>(registers.size()));
     bytes.insert(bytes.end(), 15, 0x00);
@@ -52,7 +52,7 @@ Bytes SampleFiles::Rdxp(const std::vector<Register>& registers) {
     return bytes;
 }
 
-std::uint8_t SampleFiles::XorOf(const Bytes& bytes, std::size_t end) {
+std::uint8_t sample_files::XorOf(const Bytes& bytes, std::size_t end) {
     std::uint8_t sum = 0;
     for (std::size_t i = 0; i < end; ++i) {
         sum ^= bytes[i];
@@ -60,7 +60,7 @@ std::uint8_t SampleFiles::XorOf(const Bytes& bytes, std::size_t end) {
     return sum;
 }
 
-Bytes SampleFiles::Interface(const std::array<std::uint8_t, 4>& address) {
+Bytes sample_files::Interface(const std::array<std::uint8_t, 4>& address) {
     Bytes bytes = Header(0x03, 68, "IFACE.DCF   ", "          68", "  12/03/2011", "    09:05:17");
     bytes.insert(bytes.end(), address.begin(), address.end());
     return bytes;
