@@ -26,6 +26,8 @@ bool AllDigits(const std::string& text) {
 }
 
 // ttyS2 before ttyS10: digit runs compare by value, the rest by character.
+// Ours on purpose: neither the standard library nor Boost has a natural
+// order, and strverscmp is glibc only.
 bool NaturalLess(const std::string& a, const std::string& b) {
     std::size_t i = 0;
     std::size_t j = 0;
