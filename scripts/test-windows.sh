@@ -27,12 +27,18 @@ done
 echo "test-windows: package $(ls build/windows/velkor-ipconfig-cmd-*-win64.zip)"
 
 export WINEPREFIX="$PWD/build/windows-wine" WINEDEBUG=-all
+# A server that ends when its last client goes can be leaving just as the
+# next test starts, which then dies with "recvmsg: Connection reset by peer":
+# keep one server for the whole run.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+mkdir -p "$WINEPREFIX"
+/usr/lib/wine/wineserver -p
 # Wine's first process starts its background services, which inherit that
 # process's output: a throw-away one takes them, so that no test's output
 # stays open behind it.
 /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null || true
 status=0
 ctest --preset windows -j2 || status=$?
-# Wine's server outlives the tests by a few seconds; end it with them.
+# The server stays until told; end it with the tests.
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 exit "$status"
