@@ -191,31 +191,30 @@ TEST_P(DetectorIpManagerFamilyTest, OpensBoardFirstWithTheSameOptionsOnBothParse
     EXPECT_TRUE(facade.IsConnectedByCable());
 }
 
+// The options of a family that also turns the protocol traces off.
+Options Quiet(Options options) {
+    options.push_back({"hardware/protocol.traces.show", "no"});
+    options.push_back({"hardware/protocol.statistics.show", "no"});
+    return options;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Families, DetectorIpManagerFamilyTest,
     ::testing::Values(FamilyCase{Vk6080K, "AcqEth", "Vk6080K",
                                  Options{{"hardware/detector.path", "192.168.1.20:40000"}}},
                       FamilyCase{VknQ2, "AcqRDXPv2", "Vk6080QL",
-                                 Options{{"hardware/detector.path.0", "192.168.1.20"},
-                                         {"hardware/local.path", "192.168.1.1"},
-                                         {"hardware/protocol.traces.show", "no"},
-                                         {"hardware/protocol.statistics.show", "no"}}},
+                                 Quiet({{"hardware/detector.path.0", "192.168.1.20"},
+                                        {"hardware/local.path", "192.168.1.1"}})},
                       FamilyCase{Vk7x80, "AcqRDXPv1", "Vk7180c",
-                                 Options{{"hardware/detector.path", "192.168.1.20:10001"},
-                                         {"hardware/local.command.port", "2046"},
-                                         {"hardware/local.image.port", "6001"},
-                                         {"hardware/protocol.traces.show", "no"},
-                                         {"hardware/protocol.statistics.show", "no"}}},
+                                 Quiet({{"hardware/detector.path", "192.168.1.20:10001"},
+                                        {"hardware/local.command.port", "2046"},
+                                        {"hardware/local.image.port", "6001"}})},
                       FamilyCase{Vk7380TW, "AcqRDXPv2", "Vk7380TWc",
-                                 Options{{"hardware/detector.path", "192.168.1.20"},
-                                         {"hardware/local.path", "192.168.1.1"},
-                                         {"hardware/protocol.traces.show", "no"},
-                                         {"hardware/protocol.statistics.show", "no"}}},
+                                 Quiet({{"hardware/detector.path", "192.168.1.20"},
+                                        {"hardware/local.path", "192.168.1.1"}})},
                       FamilyCase{Vk6080MV, "AcqRDXPv2", "Vk6080MVcs",
-                                 Options{{"hardware/detector.path", "192.168.1.20"},
-                                         {"hardware/local.path", "192.168.1.1"},
-                                         {"hardware/protocol.traces.show", "no"},
-                                         {"hardware/protocol.statistics.show", "no"}}}));
+                                 Quiet({{"hardware/detector.path", "192.168.1.20"},
+                                        {"hardware/local.path", "192.168.1.1"}})}));
 
 TEST_F(DetectorIpManagerTest, ReadsTheIpThenSsidThenWifiConfiguration) {
     {

@@ -286,20 +286,23 @@ TEST_F(NetworkRoadTest, MVReportsWhatItReallyChanged) {
 
 TEST_F(NetworkRoadTest, UnreachableDetectorFailsBeforeAnyRequest) {
     scratch.bench({"fault", "6080QL", "offline", "on"});
-    const e2e::RunResult offline = scratch.ipconfig(
-        {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-w", "false"});
-    EXPECT_EQ(offline.status, 1);
-    EXPECT_THAT(offline.outLines(), ElementsAre(WifiValid));
-    EXPECT_THAT(offline.errLines(),
-                ElementsAre(StartsWith("Error - The ip address configuration process FAILED (")));
-
-    // Nobody at that address at all.
-    const e2e::RunResult nobody = scratch.ipconfig(
-        {"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"});
-    EXPECT_EQ(nobody.status, 1);
-    EXPECT_THAT(nobody.outLines(), ElementsAre(IpValid));
-    EXPECT_THAT(nobody.errLines(),
-                ElementsAre(StartsWith("Error - The ip address configuration process FAILED (")));
+    const struct {
+        Args args;
+        const char* valid;
+    } cases[] = {
+        {{"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24", "-w", "false"}, WifiValid},
+        // Nobody at that address at all.
+        {{"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.132", "-p", "192.168.37.133"},
+         IpValid},
+    };
+    for (const auto& c : cases) {
+        const e2e::RunResult run = scratch.ipconfig(c.args);
+        EXPECT_EQ(run.status, 1) << c.args[1];
+        EXPECT_THAT(run.outLines(), ElementsAre(c.valid)) << c.args[1];
+        EXPECT_THAT(run.errLines(), ElementsAre(StartsWith(
+                                        "Error - The ip address configuration process FAILED (")))
+            << c.args[1];
+    }
     const std::string log = scratch.readLog();
     EXPECT_THAT(log,
                 HasSubstr("E DetectorIpManager::CreateDetector - Error creating the detector"));

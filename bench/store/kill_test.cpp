@@ -116,6 +116,13 @@ void KillAfter(const std::string& scenario, int round, int steps) {
     child.wait();
 }
 
+// A factory bench in a scratch folder, for the parent side of a kill test.
+struct FactoryBench {
+    FactoryBench() { store.init(false); }
+    testing::ScratchBench scratch;
+    BenchStore store{scratch.root()};
+};
+
 fs::path FolderOf(const BenchStore& store, const std::string& id) {
     const BenchCatalogue catalogue =
         BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
@@ -123,9 +130,8 @@ fs::path FolderOf(const BenchStore& store, const std::string& id) {
 }
 
 TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+    FactoryBench bench;
+    BenchStore& store = bench.store;
     const fs::path folder = FolderOf(store, "6080MV");
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("ssid-and-password", round, 1 + round % 4);
@@ -137,9 +143,8 @@ TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
 }
 
 TEST(KillTest, AFileIsStoredWithItsPendingReboot) {
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+    FactoryBench bench;
+    BenchStore& store = bench.store;
     const fs::path folder = FolderOf(store, "7380");
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("file-and-reboot", round, 1 + round % 5);
@@ -167,9 +172,8 @@ void ExpectWhole(const BenchStore& store) {
 }
 
 TEST(KillTest, InitForceLeavesTheOldBenchOrTheWholeNewOne) {
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+    FactoryBench bench;
+    BenchStore& store = bench.store;
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("init-force", round, 1 + round % 4);
         ExpectWhole(store);
@@ -184,9 +188,8 @@ TEST(KillTest, InitForceLeavesTheOldBenchOrTheWholeNewOne) {
 }
 
 TEST(KillTest, RemoveTakesTheDetectorAndItsModuleTogether) {
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+    FactoryBench bench;
+    BenchStore& store = bench.store;
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("remove", round, 1 + round % 3);
         ExpectWhole(store);
