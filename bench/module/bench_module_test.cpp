@@ -102,7 +102,17 @@ TEST_F(BenchModuleTest, FaultsOfTheFacingDetectorShowOverInfrared) {
     store.open("6080QL")->setFault("offline", true);
     auto ir = serial(openOn("COM3"));
     EXPECT_FALSE(ir->probe(1000));
+    // A failed read tells its user why, as a failed write does.
+    messages.clear();
+    EXPECT_THROW(ir->readDetectorIpAddress(), std::exception);
     EXPECT_THROW(ir->readHostIpAddress(), std::exception);
+    EXPECT_THROW(ir->readSsid(), std::exception);
+    EXPECT_EQ((std::vector<std::string>{
+                  "detector address not read over infrared: no detector answers over infrared "
+                  "on COM3",
+                  "host address not read over infrared: no detector answers over infrared on COM3",
+                  "SSID not read over infrared: no detector answers over infrared on COM3"}),
+              messages);
     opened.back()->close();
     {
         auto session = store.open("6080QL");

@@ -25,13 +25,15 @@ bool BenchSerialIR::probe(int) {
 }
 
 std::string BenchSerialIR::readDetectorIpAddress() {
-    const std::string address = facing().state().storedAddress;
+    const std::string address = link_->sayingWhy("detector address not read over infrared: ",
+                                                 [&] { return facing().state().storedAddress; });
     link_->say("detector address read over infrared: " + address);
     return address;
 }
 
 std::string BenchSerialIR::readHostIpAddress() {
-    const std::string address = facing().state().hostAddress;
+    const std::string address = link_->sayingWhy("host address not read over infrared: ",
+                                                 [&] { return facing().state().hostAddress; });
     link_->say("host address read over infrared: " + address);
     return address;
 }
@@ -44,7 +46,8 @@ void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::str
 }
 
 std::string BenchSerialIR::readSsid() {
-    const std::string ssid = facing().state().ssid;
+    const std::string ssid =
+        link_->sayingWhy("SSID not read over infrared: ", [&] { return facing().state().ssid; });
     link_->say("SSID read over infrared: \"" + byte_text::Printable(ssid) + "\"");
     return ssid;
 }
