@@ -123,8 +123,16 @@ TEST_F(BenchCliTest, ThePasswordAProgramRunWroteIsNeverShown) {
                                     scratch.bench({"list", "--json"}).out, scratch.readLog()}) {
         EXPECT_THAT(text, Not(HasSubstr(password)));
     }
-    EXPECT_EQ(0, scratch.bench({"check-password", "6080QL", password}, false).status);
-    EXPECT_EQ(1, scratch.bench({"check-password", "6080QL", "Ward7-Secret"}, false).status);
+    // The password travels on standard input, never on the command line.
+    const e2e::RunResult right = scratch.benchFed(password + "\n", {"check-password", "6080QL"});
+    EXPECT_EQ(0, right.status) << right.err;
+    EXPECT_EQ("the password matches\n", right.out);
+    const e2e::RunResult wrong = scratch.benchFed("Ward7-Secret\n", {"check-password", "6080QL"});
+    EXPECT_EQ(1, wrong.status) << wrong.err;
+    EXPECT_EQ("the password differs\n", wrong.out);
+    const e2e::RunResult onTheLine = scratch.bench({"check-password", "6080QL", password}, false);
+    EXPECT_EQ(2, onTheLine.status);
+    EXPECT_THAT(onTheLine.err, HasSubstr("read from standard input"));
 }
 
 TEST_F(BenchCliTest, FaultsAndLinksReachTheProgram) {

@@ -98,7 +98,7 @@ protected:
     }
 
     bool PasswordIs(const std::string& detector, const std::string& password) const {
-        return scratch.bench({"check-password", detector, password}, false).status == 0;
+        return scratch.passwordIs(detector, password);
     }
 
     e2e::Scratch scratch;

@@ -211,7 +211,7 @@ TEST_F(NetworkRoadTest, CabledQLTakesWifiSsidAndAddressesInThatOrder) {
     EXPECT_THAT(state, Contains("last applyUserConfig over cable: yes"));
     EXPECT_THAT(state, Contains("ssid: CLINIC-XR"));
     EXPECT_THAT(state, Contains("stored detector address: 192.168.1.30"));
-    EXPECT_EQ(scratch.bench({"check-password", "6080QL", password}, false).status, 0);
+    EXPECT_TRUE(scratch.passwordIs("6080QL", password));
 }
 
 TEST_F(NetworkRoadTest, QLOverWifiRefusesCombinedRequestsAndChangesNothing) {
@@ -279,7 +279,7 @@ TEST_F(NetworkRoadTest, MVReportsWhatItReallyChanged) {
     const std::vector<std::string> state = State("6080MV");
     EXPECT_THAT(state, Contains("ssid: WARD-9"));
     EXPECT_THAT(state, Contains("wifi switch: off"));
-    EXPECT_EQ(scratch.bench({"check-password", "6080MV", "s3cret-pass"}, false).status, 0);
+    EXPECT_TRUE(scratch.passwordIs("6080MV", "s3cret-pass"));
 }
 
 // ---- Failures.
@@ -321,7 +321,7 @@ TEST_F(NetworkRoadTest, InvalidNewAddressChangesNothing) {
                             "{ 192.168. ;  10.0. }"));
     EXPECT_THAT(run.errLines(), IsEmpty());
     EXPECT_EQ(State("6080QL"), before);
-    EXPECT_EQ(scratch.bench({"check-password", "6080QL", "s3cret-pass"}, false).status, 1);
+    EXPECT_FALSE(scratch.passwordIs("6080QL", "s3cret-pass"));
 
     // A 7380 address outside its pairs: the register file stays as stored.
     const std::string file = scratch.bench({"dump", "7380", "206"}).out;

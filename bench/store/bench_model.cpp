@@ -45,10 +45,14 @@ std::vector<const BenchModel*> BenchModel::ForDetectorName(const std::string& de
     return models;
 }
 
+std::vector<std::string> BenchModel::Names() {
+    const auto names =
+        All() | boost::adaptors::transformed([](const BenchModel& model) { return model.name; });
+    return std::vector<std::string>(names.begin(), names.end());
+}
+
 std::string BenchModel::KnownNames() {
-    return boost::algorithm::join(
-        All() | boost::adaptors::transformed([](const BenchModel& model) { return model.name; }),
-        ", ");
+    return boost::algorithm::join(Names(), ", ");
 }
 
 std::string BenchModel::path(const std::string& address) const {

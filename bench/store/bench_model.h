@@ -34,6 +34,7 @@ struct BenchModel {
     // Every model that the detector name covers; empty for an unknown name.
     static std::vector<const BenchModel*> ForDetectorName(const std::string& detectorName);
     static std::string KnownNames();
+    static std::vector<std::string> Names();
 };
 
 } // namespace bench

@@ -35,9 +35,12 @@ bool DetectorState::IsFaultName(const std::string& fault) {
     return false;
 }
 
+std::vector<std::string> DetectorState::FaultNames() {
+    return std::vector<std::string>(std::begin(Faults), std::end(Faults));
+}
+
 std::string DetectorState::KnownFaults() {
-    return boost::algorithm::join(std::vector<std::string>(std::begin(Faults), std::end(Faults)),
-                                  ", ");
+    return boost::algorithm::join(FaultNames(), ", ");
 }
 
 } // namespace bench

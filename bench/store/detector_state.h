@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace velkor {
 namespace bench {
@@ -45,6 +46,7 @@ struct DetectorState {
     // "offline", "fail-write", "refuse-write" or "missing:EXTENSION".
     static bool IsFaultName(const std::string& fault);
     static std::string KnownFaults();
+    static std::vector<std::string> FaultNames();
 
     static std::string LinkName(Link link) { return link == Link::Cable ? "cable" : "wifi"; }
     static boost::optional<Link> LinkFromName(const std::string& name);

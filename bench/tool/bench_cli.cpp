@@ -2,6 +2,7 @@
 
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
+#include "bench/store/closest_name.h"
 #include "bench/store/factory_bench.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
@@ -12,6 +13,31 @@ namespace velkor {
 namespace bench {
 
 namespace {
+
+// "did you mean NAME? " for the known name closest to `word`, or nothing.
+std::string Suggestion(const std::string& word, const std::vector<std::string>& known) {
+    const auto name = ClosestName(word, known);
+    return name ? "did you mean " + *name + "? " : std::string();
+}
+
+// "LABEL: a, b, c." within the help's 80 columns, continued two blanks in.
+std::string WrappedList(const std::string& label, const std::vector<std::string>& names) {
+    constexpr std::size_t Width = 80;
+    std::string text;
+    std::string line = label;
+    bool lineHasName = false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = names[i] + (i + 1 == names.size() ? "." : ",");
+        if (lineHasName && line.size() + 1 + name.size() > Width) {
+            text += line + "\n";
+            line = "  ";
+            lineHasName = false;
+        }
+        line += (lineHasName ? " " : "") + name;
+        lineHasName = true;
+    }
+    return text + line + "\n";
+}
 
 std::string LinkProblem(const std::string& name) {
     return DetectorState::LinkFromName(name) ? std::string()
@@ -27,7 +53,7 @@ const std::vector<Command>& BenchCli::Commands() {
         // name, arguments, how many (least, most), flags, valued options, handler,
         //     the help's summary lines [, the column they start at]
         {"init", "", 0, 0, {"--force"}, {}, &BenchCli::init,
-            {"set up the factory bench (--force replaces one)"}},
+            {"set up the factory bench", "(--force replaces one)"}},
         {"list", "", 0, 0, {"--json"}, {}, &BenchCli::list,
             {"the detectors and infrared modules"}},
         {"add", "MODEL ADDRESS", 2, 2, {},
@@ -45,30 +71,28 @@ const std::vector<Command>& BenchCli::Commands() {
         {"plug", "PORT [DETECTOR]", 1, 2, {}, {}, &BenchCli::plug,
             {"an infrared module on PORT, facing DETECTOR", "(or no detector)"}},
         {"unplug", "PORT", 1, 1, {}, {}, &BenchCli::unplug, {}},
-        {"check-password", "DETECTOR PASSWORD", 2, 2, {}, {}, &BenchCli::checkPassword,
-            {"exit 0 when it is the stored Wi-Fi password"}},
+        // The password comes on standard input, out of the process list and
+        // the shell history; a second word is refused with that advice.
+        {"check-password", "DETECTOR", 1, 2, {}, {}, &BenchCli::checkPassword,
+            {"exit 0 when the password on standard", "input is the stored Wi-Fi password"}},
     };
     // clang-format on
     return commands;
 }
 
-BenchCli::BenchCli(BenchStore store, std::ostream& out, std::ostream& err)
-    : store_(std::move(store)), out_(out), err_(err) {}
+BenchCli::BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err)
+    : store_(std::move(store)), in_(in), out_(out), err_(err) {}
+
+const char* const BenchCli::Version = VELKOR_VERSION;
 
 std::string BenchCli::HelpText() {
     return "velkor-bench - the emulated detector bench that velkor-ipconfig-cmd runs against\n"
            "\n"
            "usage:\n" +
-           HelpUsageLines(Commands()) +
-           "\n"
-           "MODEL: " +
-           BenchModel::KnownNames() +
-           ".\n"
+           HelpUsageLines(Commands()) + "\n" + WrappedList("MODEL: ", BenchModel::Names()) +
            "DETECTOR: an id from list (the factory detectors are named after their model,\n"
-           "  added ones MODEL-2, MODEL-3, ...) or the address the detector answers at.\n"
-           "KIND: " +
-           DetectorState::KnownFaults() +
-           ".\n"
+           "  added ones MODEL-2, MODEL-3, ...) or the address the detector answers at.\n" +
+           WrappedList("KIND: ", DetectorState::FaultNames()) +
            "  offline: nobody answers; fail-write: every write throws, nothing is stored;\n"
            "  refuse-write: writeAddresses answers false; missing:EXTENSION: it is absent.\n"
            "\n"
@@ -80,7 +104,8 @@ std::string BenchCli::HelpText() {
            "A detector whose stored state cannot be read is damaged: list marks it with the\n"
            "reason, show explains it, runs on the other detectors go on as usual, and\n"
            "remove drops it (init --force replaces the whole bench).\n"
-           "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n";
+           "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n"
+           "velkor-bench --version shows the version; man velkor-bench tells more.\n";
 }
 
 int BenchCli::run(const std::vector<std::string>& args) {
@@ -88,6 +113,10 @@ int BenchCli::run(const std::vector<std::string>& args) {
         const Invocation call = ReadCommandLine(args, Commands());
         if (call.help) {
             out_ << HelpText();
+            return 0;
+        }
+        if (call.version) {
+            out_ << "velkor-bench " << Version << "\n";
             return 0;
         }
         return (this->*call.command->handler)(call);
@@ -120,7 +149,8 @@ int BenchCli::add(const Invocation& call) {
     const std::string& address = call.words[1];
     const BenchModel* model = BenchModel::Find(name);
     if (model == nullptr) {
-        call.refuse("unknown model " + name + " (known: " + BenchModel::KnownNames() + ")");
+        call.refuse("unknown model " + name + " (" + Suggestion(name, BenchModel::Names()) +
+                    "known: " + BenchModel::KnownNames() + ")");
     }
     if (!address_text::IsPlain(address)) {
         call.refuse("\"" + address + "\" is not a dotted address");
@@ -172,7 +202,8 @@ int BenchCli::fault(const Invocation& call) {
     const std::string& kind = call.words[1];
     const std::string& state = call.words[2];
     if (!DetectorState::IsFaultName(kind)) {
-        call.refuse("unknown fault " + kind + " (known: " + DetectorState::KnownFaults() + ")");
+        call.refuse("unknown fault " + kind + " (" + Suggestion(kind, DetectorState::FaultNames()) +
+                    "known: " + DetectorState::KnownFaults() + ")");
     }
     if (state != "on" && state != "off") {
         call.refuse("a fault is switched on or off, not " + state);
@@ -215,6 +246,17 @@ int BenchCli::unplug(const Invocation& call) {
 }
 
 int BenchCli::checkPassword(const Invocation& call) {
+    if (call.words.size() > 1) {
+        call.refuse("the password is read from standard input, not from the command line, "
+                    "where the process list and the shell history would keep it");
+    }
+    std::string password;
+    if (!std::getline(in_, password)) {
+        call.refuse("no password on standard input");
+    }
+    if (!password.empty() && password.back() == '\r') {
+        password.pop_back();
+    }
     const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
     if (!session->state().model->hasWifi) {
         throw BenchError("a " + session->state().model->name + " has no Wi-Fi password");
@@ -223,7 +265,7 @@ int BenchCli::checkPassword(const Invocation& call) {
         out_ << "no password is set on detector " << session->state().id << "\n";
         return 1;
     }
-    const bool matches = session->passwordMatches(call.words[1]);
+    const bool matches = session->passwordMatches(password);
     out_ << (matches ? "the password matches" : "the password differs") << "\n";
     return matches ? 0 : 1;
 }

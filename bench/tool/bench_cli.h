@@ -3,6 +3,7 @@
 #include "bench/store/bench_store.h"
 #include "bench/tool/command_table.h"
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,7 +15,11 @@ namespace bench {
 // reason on standard error), 2 bad arguments (a usage line on standard error).
 class BenchCli {
 public:
-    BenchCli(BenchStore store, std::ostream& out, std::ostream& err);
+    // `in` gives check-password its password.
+    BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err);
+
+    // The project's version, as --version shows it.
+    static const char* const Version;
 
     int run(const std::vector<std::string>& args);
 
@@ -38,6 +43,7 @@ private:
     int checkPassword(const Invocation& call);
 
     BenchStore store_;
+    std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;
 };

@@ -34,10 +34,11 @@ std::vector<std::string> Words(const std::string& text) {
 
 class BenchCliTest : public ::testing::Test {
 protected:
-    Outcome run(const std::vector<std::string>& args) {
+    Outcome run(const std::vector<std::string>& args, const std::string& input = "") {
+        std::istringstream in(input);
         std::ostringstream out;
         std::ostringstream err;
-        const int status = BenchCli(BenchStore(scratch.root()), out, err).run(args);
+        const int status = BenchCli(BenchStore(scratch.root()), in, out, err).run(args);
         return Outcome{status, out.str(), err.str()};
     }
     void init() { ASSERT_EQ(0, run({"init"}).status); }
@@ -59,6 +60,13 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
     const std::vector<Case> cases = {
         {"", "no command given", AnyCommand},
         {"frobnicate", "unknown command frobnicate", AnyCommand},
+        // A slip of the keyboard gets the name meant.
+        {"lsit", "unknown command lsit (did you mean list?)", AnyCommand},
+        {"check-pasword 6080QL", "unknown command check-pasword (did you mean check-password?)",
+         AnyCommand},
+        {"list --jsno", "unknown option --jsno (did you mean --json?)",
+         "velkor-bench list [--json]"},
+        {"--version list", "--version stands alone", "velkor-bench list [--json]"},
         {"show", "missing arguments", "velkor-bench show DETECTOR [--json]"},
         {"show 7380 7180", "too many arguments", "velkor-bench show DETECTOR [--json]"},
         {"list --force", "--force is not an option of list", "velkor-bench list [--json]"},
@@ -72,6 +80,23 @@ TEST_F(BenchCliTest, BadArgumentsGiveTheUsageLineAndStatus2) {
          "velkor-bench fault DETECTOR KIND on|off"},
         {"link 4050QL radio", "the link is cable or wifi, not radio",
          "velkor-bench link DETECTOR cable|wifi"},
+        {"add 7308 10.0.0.9",
+         "unknown model 7308 (did you mean 7380? known: 6080K, 7180, 7380, 6080QL, 4050QL, "
+         "7380TW, 6080MV)",
+         AddUsage},
+        {"add 6080ql 10.0.0.9",
+         "unknown model 6080ql (did you mean 6080QL? known: 6080K, 7180, 7380, 6080QL, 4050QL, "
+         "7380TW, 6080MV)",
+         AddUsage},
+        {"fault 7380 ofline on",
+         "unknown fault ofline (did you mean offline? known: offline, fail-write, refuse-write, "
+         "missing:file, missing:connection, missing:network_configuration, missing:wifi, "
+         "missing:serial_ir)",
+         "velkor-bench fault DETECTOR KIND on|off"},
+        {"check-password 6080QL secret",
+         "the password is read from standard input, not from the command line, where the "
+         "process list and the shell history would keep it",
+         "velkor-bench check-password DETECTOR"},
         {"add 9999 10.0.0.9",
          "unknown model 9999 (known: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV)", AddUsage},
         {"add 7380 10.0.0", "\"10.0.0\" is not a dotted address", AddUsage},
@@ -100,6 +125,44 @@ TEST_F(BenchCliTest, AnUnknownDetectorIsStatus1WithAClearMessage) {
         EXPECT_EQ("velkor-bench: no detector 9.9.9.9 on the bench at " + scratch.root().string() +
                       "\n",
                   outcome.err);
+    }
+}
+
+TEST_F(BenchCliTest, AMistypedDetectorIdGetsTheClosestKnownOne) {
+    init();
+    ASSERT_EQ(0, run(Words("add 7380 10.0.37.132")).status);
+    const struct {
+        const char* typed;
+        const char* suggestion;
+    } cases[] = {
+        {"7308", " (did you mean 7380?)"},
+        {"7380-3", " (did you mean 7380-2?)"},
+        {"4050ql", " (did you mean 4050QL?)"},
+        {"6080Q", " (did you mean 6080QL?)"},
+        {"frobnicate", ""},
+        {"10.0.37.99", ""},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run({"show", c.typed});
+        EXPECT_EQ(1, outcome.status) << c.typed;
+        EXPECT_EQ(std::string("velkor-bench: no detector ") + c.typed + " on the bench at " +
+                      scratch.root().string() + c.suggestion + "\n",
+                  outcome.err);
+    }
+}
+
+TEST_F(BenchCliTest, VersionIsTheProjectsAndStandsAlone) {
+    const Outcome outcome = run({"--version"});
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ(std::string("velkor-bench ") + BenchCli::Version + "\n", outcome.out);
+    EXPECT_THAT(BenchCli::Version, ::testing::MatchesRegex("[0-9]+\\.[0-9]+\\.[0-9]+"));
+    EXPECT_EQ("", outcome.err);
+}
+
+TEST_F(BenchCliTest, HelpFitsIn80Columns) {
+    std::istringstream help(BenchCli::HelpText());
+    for (std::string line; std::getline(help, line);) {
+        EXPECT_LE(line.size(), 80u) << line;
     }
 }
 
@@ -351,20 +414,38 @@ TEST_F(BenchCliTest, AddRemoveFaultLinkAndModules) {
     EXPECT_THAT(list.out, HasSubstr("/dev/ttyUSB0 -\n"));
 }
 
-TEST_F(BenchCliTest, CheckPasswordComparesWithoutShowing) {
+TEST_F(BenchCliTest, CheckPasswordReadsItFromStandardInput) {
     init();
-    EXPECT_EQ(1, run({"check-password", "6080MV", "anything-at-all"}).status);
+    EXPECT_EQ(1, run({"check-password", "6080MV"}, "anything-at-all\n").status);
     {
         auto session = BenchStore(scratch.root()).open("6080MV");
-        session->writeSsidAndPassword("WARD-7", "--dashed-pass");
+        session->writeSsidAndPassword("WARD-7", " --dashed pass ");
     }
-    const Outcome right = run({"check-password", "6080MV", "--", "--dashed-pass"});
-    EXPECT_EQ(0, right.status);
-    EXPECT_EQ("the password matches\n", right.out);
-    const Outcome wrong = run({"check-password", "6080MV", "dashed-pass"});
-    EXPECT_EQ(1, wrong.status);
-    EXPECT_EQ("the password differs\n", wrong.out);
-    EXPECT_EQ(1, run({"check-password", "7380", "whatever-pass"}).status);
+    // Only the line end is dropped, LF or CR LF; blanks are the password's.
+    const struct {
+        const char* input;
+        int status;
+        const char* out;
+    } cases[] = {
+        {" --dashed pass \n", 0, "the password matches\n"},
+        {" --dashed pass \r\n", 0, "the password matches\n"},
+        {" --dashed pass ", 0, "the password matches\n"},
+        {" --dashed pass \nand more\n", 0, "the password matches\n"},
+        {"--dashed pass\n", 1, "the password differs\n"},
+        {"\n", 1, "the password differs\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run({"check-password", "6080MV"}, c.input);
+        EXPECT_EQ(c.status, outcome.status) << c.input;
+        EXPECT_EQ(c.out, outcome.out) << c.input;
+        EXPECT_EQ("", outcome.err) << c.input;
+    }
+    const Outcome none = run({"check-password", "6080MV"}, "");
+    EXPECT_EQ(2, none.status);
+    EXPECT_EQ("velkor-bench: no password on standard input\n"
+              "usage: velkor-bench check-password DETECTOR\n",
+              none.err);
+    EXPECT_EQ(1, run({"check-password", "7380"}, "whatever-pass\n").status);
 }
 
 TEST_F(BenchCliTest, HelpNamesEveryCommand) {
@@ -382,44 +463,46 @@ TEST_F(BenchCliTest, HelpNamesEveryCommand) {
 TEST_F(BenchCliTest, HelpIsTheSameByteForByte) {
     const Outcome outcome = run({"help"});
     EXPECT_EQ(0, outcome.status);
-    EXPECT_EQ(
-        "velkor-bench - the emulated detector bench that velkor-ipconfig-cmd runs against\n"
-        "\n"
-        "usage:\n"
-        "  velkor-bench init [--force]        set up the factory bench (--force replaces one)\n"
-        "  velkor-bench list [--json]         the detectors and infrared modules\n"
-        "  velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]\n"
-        "                                     a new detector; prints its id\n"
-        "  velkor-bench remove DETECTOR\n"
-        "  velkor-bench show DETECTOR [--json]\n"
-        "  velkor-bench dump DETECTOR FILE_NUMBER   raw bytes of file 68 or 206\n"
-        "  velkor-bench reboot DETECTOR       the detector takes its stored addresses\n"
-        "  velkor-bench fault DETECTOR KIND on|off\n"
-        "  velkor-bench link DETECTOR cable|wifi\n"
-        "  velkor-bench plug PORT [DETECTOR]  an infrared module on PORT, facing DETECTOR\n"
-        "                                     (or no detector)\n"
-        "  velkor-bench unplug PORT\n"
-        "  velkor-bench check-password DETECTOR PASSWORD\n"
-        "                                     exit 0 when it is the stored Wi-Fi password\n"
-        "\n"
-        "MODEL: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV.\n"
-        "DETECTOR: an id from list (the factory detectors are named after their model,\n"
-        "  added ones MODEL-2, MODEL-3, ...) or the address the detector answers at.\n"
-        "KIND: offline, fail-write, refuse-write, missing:file, missing:connection, "
-        "missing:network_configuration, missing:wifi, missing:serial_ir.\n"
-        "  offline: nobody answers; fail-write: every write throws, nothing is stored;\n"
-        "  refuse-write: writeAddresses answers false; missing:EXTENSION: it is absent.\n"
-        "\n"
-        "The bench lives in $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else\n"
-        "~/.local/state/velkor/bench. A run holds a detector from open to close; another\n"
-        "one waits for it at most 3 seconds ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
-        "Every change to a detector is stored whole in one step, so a killed run leaves\n"
-        "it as it was before or after a library call, never between.\n"
-        "A detector whose stored state cannot be read is damaged: list marks it with the\n"
-        "reason, show explains it, runs on the other detectors go on as usual, and\n"
-        "remove drops it (init --force replaces the whole bench).\n"
-        "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n",
-        outcome.out);
+    EXPECT_EQ("velkor-bench - the emulated detector bench that velkor-ipconfig-cmd runs against\n"
+              "\n"
+              "usage:\n"
+              "  velkor-bench init [--force]        set up the factory bench\n"
+              "                                     (--force replaces one)\n"
+              "  velkor-bench list [--json]         the detectors and infrared modules\n"
+              "  velkor-bench add MODEL ADDRESS [--host ADDRESS] [--link cable|wifi]\n"
+              "                                     a new detector; prints its id\n"
+              "  velkor-bench remove DETECTOR\n"
+              "  velkor-bench show DETECTOR [--json]\n"
+              "  velkor-bench dump DETECTOR FILE_NUMBER   raw bytes of file 68 or 206\n"
+              "  velkor-bench reboot DETECTOR       the detector takes its stored addresses\n"
+              "  velkor-bench fault DETECTOR KIND on|off\n"
+              "  velkor-bench link DETECTOR cable|wifi\n"
+              "  velkor-bench plug PORT [DETECTOR]  an infrared module on PORT, facing DETECTOR\n"
+              "                                     (or no detector)\n"
+              "  velkor-bench unplug PORT\n"
+              "  velkor-bench check-password DETECTOR\n"
+              "                                     exit 0 when the password on standard\n"
+              "                                     input is the stored Wi-Fi password\n"
+              "\n"
+              "MODEL: 6080K, 7180, 7380, 6080QL, 4050QL, 7380TW, 6080MV.\n"
+              "DETECTOR: an id from list (the factory detectors are named after their model,\n"
+              "  added ones MODEL-2, MODEL-3, ...) or the address the detector answers at.\n"
+              "KIND: offline, fail-write, refuse-write, missing:file, missing:connection,\n"
+              "  missing:network_configuration, missing:wifi, missing:serial_ir.\n"
+              "  offline: nobody answers; fail-write: every write throws, nothing is stored;\n"
+              "  refuse-write: writeAddresses answers false; missing:EXTENSION: it is absent.\n"
+              "\n"
+              "The bench lives in $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else\n"
+              "~/.local/state/velkor/bench. A run holds a detector from open to close; another\n"
+              "one waits for it at most 3 seconds ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
+              "Every change to a detector is stored whole in one step, so a killed run leaves\n"
+              "it as it was before or after a library call, never between.\n"
+              "A detector whose stored state cannot be read is damaged: list marks it with the\n"
+              "reason, show explains it, runs on the other detectors go on as usual, and\n"
+              "remove drops it (init --force replaces the whole bench).\n"
+              "Exit status: 0 done, 1 refused or failed, 2 bad arguments.\n"
+              "velkor-bench --version shows the version; man velkor-bench tells more.\n",
+              outcome.out);
     EXPECT_EQ(outcome.out, BenchCli::HelpText());
     EXPECT_EQ(outcome.out, run({"show", "--help"}).out);
     EXPECT_EQ("", outcome.err);

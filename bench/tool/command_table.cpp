@@ -1,5 +1,7 @@
 #include "bench/tool/command_table.h"
 
+#include "bench/store/closest_name.h"
+
 #include <algorithm>
 
 namespace velkor {
@@ -28,6 +30,26 @@ const Command* OwnerOf(const std::vector<Command>& commands, const std::string& 
         std::find_if(commands.begin(), commands.end(),
                      [&option](const Command& command) { return command.option(option); });
     return found == commands.end() ? nullptr : &*found;
+}
+
+// Every option word of the tool, for suggestions.
+std::vector<std::string> OptionWords(const std::vector<Command>& commands) {
+    std::vector<std::string> words = {"--help", "--version"};
+    for (const Command& command : commands) {
+        words.insert(words.end(), command.flags.begin(), command.flags.end());
+        for (const ValuedOption& valued : command.options) {
+            words.push_back(valued.name);
+        }
+    }
+    return words;
+}
+
+std::vector<std::string> CommandNames(const std::vector<Command>& commands) {
+    std::vector<std::string> names;
+    for (const Command& command : commands) {
+        names.push_back(command.name);
+    }
+    return names;
 }
 
 } // namespace
@@ -87,6 +109,8 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
             positionalOnly = true;
         } else if (arg == "--help" || arg == "-h") {
             call.help = true;
+        } else if (arg == "--version") {
+            call.version = true;
         } else if (IsFlag(commands, arg)) {
             call.flags.push_back(arg);
         } else if (const Command* owner = OwnerOf(commands, arg)) {
@@ -96,11 +120,15 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
             call.values[arg] = args[++i];
         } else {
             const Command* command = words.empty() ? nullptr : Named(commands, words.front());
-            throw UsageError("unknown option " + arg, command ? command->usage() : GeneralUsage);
+            throw UsageError("unknown option " + arg + DidYouMean(arg, OptionWords(commands)),
+                             command ? command->usage() : GeneralUsage);
         }
     }
     if (call.help || (!words.empty() && words.front() == "help")) {
         call.help = true;
+        return call;
+    }
+    if (call.version && words.empty() && call.flags.empty() && call.values.empty()) {
         return call;
     }
     if (words.empty()) {
@@ -108,7 +136,12 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
     }
     call.command = Named(commands, words.front());
     if (call.command == nullptr) {
-        throw UsageError("unknown command " + words.front(), GeneralUsage);
+        throw UsageError("unknown command " + words.front() +
+                             DidYouMean(words.front(), CommandNames(commands)),
+                         GeneralUsage);
+    }
+    if (call.version) {
+        call.refuse("--version stands alone");
     }
     const Command& command = *call.command;
     for (const auto& value : call.values) {

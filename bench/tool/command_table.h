@@ -60,6 +60,7 @@ public:
 // A command line, read once against the command table.
 struct Invocation {
     bool help = false;                         // --help, -h or help: nothing else counts
+    bool version = false;                      // --version, when help is not asked for
     const Command* command = nullptr;          // set unless help was asked for
     std::vector<std::string> words;            // the arguments after the command
     std::vector<std::string> flags;            // in the order given

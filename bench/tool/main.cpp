@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
 #endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        return BenchCli(BenchStore(BenchStore::DefaultRoot()), std::cout, std::cerr).run(args);
+        return BenchCli(BenchStore(BenchStore::DefaultRoot()), std::cin, std::cout, std::cerr)
+            .run(args);
     } catch (const std::exception& error) {
         std::cerr << "velkor-bench: " << error.what() << "\n";
         return 1;

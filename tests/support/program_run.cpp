@@ -111,7 +111,8 @@ RunResult Scratch::run(const std::string& program, const std::vector<std::string
 }
 
 RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
-                         const std::vector<std::string>& args) const {
+                         const std::vector<std::string>& args,
+                         const boost::optional<std::string>& input) const {
     // The child inherits the environment (Boost.Process 1.74 reads past the
     // end of its own copy's entries when it looks up a long name).
     tools_testing::ScopedEnvironment environment;
@@ -119,8 +120,17 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     std::future<std::string> out;
     std::future<std::string> err;
     boost::asio::io_context io;
-    bp::child child = Start(program, args, bp::start_dir(cwd.string()), bp::std_in.close(),
-                            bp::std_out > out, bp::std_err > err, io);
+    // Standard input comes from a file: it reaches the child whole, with no
+    // pipe to feed while the child runs.
+    const fs::path inputFile = dir_ / fs::unique_path("stdin-%%%%-%%%%");
+    if (input) {
+        std::ofstream(inputFile.string(), std::ios::binary) << *input;
+    }
+    bp::child child =
+        input ? Start(program, args, bp::start_dir(cwd.string()),
+                      bp::std_in<inputFile.string(), bp::std_out> out, bp::std_err > err, io)
+              : Start(program, args, bp::start_dir(cwd.string()), bp::std_in.close(),
+                      bp::std_out > out, bp::std_err > err, io);
     // A run that hangs is a failure to report, not a reason to wait for ever.
     io.run_for(RunDeadline);
     RunResult result;
@@ -134,6 +144,8 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     }
     result.out = out.get();
     result.err = Lines(err.get());
+    boost::system::error_code ignored;
+    fs::remove(inputFile, ignored);
     // `velkor-bench dump` writes a file's bytes, which stay as they are.
     const bool bytes = program == VELKOR_BENCH_PROGRAM && !args.empty() && args[0] == "dump";
     if (!bytes) {
@@ -152,6 +164,16 @@ RunResult Scratch::bench(const std::vector<std::string>& args, bool mustSucceed)
         EXPECT_EQ(result.status, 0) << "velkor-bench failed: " << result.err;
     }
     return result;
+}
+
+RunResult Scratch::benchFed(const std::string& input, const std::vector<std::string>& args) const {
+    return runIn(dir_, VELKOR_BENCH_PROGRAM, args, input);
+}
+
+bool Scratch::passwordIs(const std::string& detector, const std::string& password) const {
+    const RunResult result = benchFed(password + "\n", {"check-password", detector});
+    EXPECT_TRUE(result.status == 0 || result.status == 1) << "check-password: " << result.err;
+    return result.status == 0;
 }
 
 struct StartedRun::Process {

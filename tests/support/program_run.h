@@ -2,6 +2,7 @@
 
 #include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/path.hpp>
+#include <boost/optional.hpp>
 
 #include <chrono>
 #include <memory>
@@ -65,11 +66,17 @@ public:
     // Runs velkor-bench against benchDir(); fails the test when it exits non-zero
     // and `mustSucceed` is set.
     RunResult bench(const std::vector<std::string>& args, bool mustSucceed = true) const;
+    // Runs velkor-bench with `input` on its standard input.
+    RunResult benchFed(const std::string& input, const std::vector<std::string>& args) const;
+    // Whether `password` is the one stored on `detector`, by velkor-bench
+    // check-password (the password on its standard input).
+    bool passwordIs(const std::string& detector, const std::string& password) const;
     // Runs any program in dir() with the bench environment.
     RunResult run(const std::string& program, const std::vector<std::string>& args) const;
     // The same in another folder (its own log file), against this bench.
     RunResult runIn(const boost::filesystem::path& cwd, const std::string& program,
-                    const std::vector<std::string>& args) const;
+                    const std::vector<std::string>& args,
+                    const boost::optional<std::string>& input = boost::none) const;
 
     std::string readLog() const;
 
