@@ -158,6 +158,16 @@ TEST_F(ModuleRoadTest, ExplicitPortWithoutWorkingModuleIsAnError) {
         EXPECT_THAT(scratch.readLog(),
                     HasSubstr("ModuleIpManager::DeleteModule - Module has been deleted"));
     }
+    // The log says why the module could not be used, not only that.
+    EXPECT_THAT(scratch.readLog(), HasSubstr(" I mod : detector address not read over infrared: "
+                                             "the infrared module on COM4 faces no detector"));
+    scratch.bench({"fault", "6080QL", "offline", "on"});
+    const e2e::RunResult offline = scratch.ipconfig(
+        {"-t", "6080QL", "-m", "-s", "COM3", "-d", "192.168.1.30", "-p", "192.168.1.2/24"});
+    EXPECT_EQ(offline.status, 1);
+    EXPECT_THAT(scratch.readLog(), HasSubstr(" I mod : detector address not read over infrared: "
+                                             "no detector answers over infrared on COM3"));
+    scratch.bench({"fault", "6080QL", "offline", "off"});
     EXPECT_THAT(Show("6080QL"), Contains("stored detector address: 192.168.1.20"));
 }
 
