@@ -6,6 +6,9 @@
 #include "bench/store/factory_bench.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
+#include "bench/tool/terminal_echo.h"
+
+#include <boost/optional.hpp>
 
 #include <algorithm>
 
@@ -80,8 +83,9 @@ const std::vector<Command>& BenchCli::Commands() {
     return commands;
 }
 
-BenchCli::BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err)
-    : store_(std::move(store)), in_(in), out_(out), err_(err) {}
+BenchCli::BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err,
+                   bool inputIsTerminal)
+    : store_(std::move(store)), in_(in), out_(out), err_(err), inputIsTerminal_(inputIsTerminal) {}
 
 const char* const BenchCli::Version = VELKOR_VERSION;
 
@@ -250,14 +254,24 @@ int BenchCli::checkPassword(const Invocation& call) {
         call.refuse("the password is read from standard input, not from the command line, "
                     "where the process list and the shell history would keep it");
     }
+    const std::string id = store_.resolve(call.words[0]);
     std::string password;
-    if (!std::getline(in_, password)) {
-        call.refuse("no password on standard input");
+    {
+        // Typed at a terminal, it is asked for and not shown.
+        boost::optional<HiddenTyping> hidden;
+        if (inputIsTerminal_) {
+            err_ << "Wi-Fi password of detector " << id << ": " << std::flush;
+            hidden.emplace();
+        }
+        if (!std::getline(in_, password)) {
+            call.refuse("no password on standard input");
+        }
     }
     if (!password.empty() && password.back() == '\r') {
         password.pop_back();
     }
-    const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
+    // Opened after the typing: a run must not wait for someone's fingers.
+    const std::unique_ptr<DetectorSession> session = store_.open(id);
     if (!session->state().model->hasWifi) {
         throw BenchError("a " + session->state().model->name + " has no Wi-Fi password");
     }

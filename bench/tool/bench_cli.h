@@ -15,8 +15,10 @@ namespace bench {
 // reason on standard error), 2 bad arguments (a usage line on standard error).
 class BenchCli {
 public:
-    // `in` gives check-password its password.
-    BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err);
+    // `in` gives check-password its password; when it is a terminal, the
+    // password is asked for on `err` and not shown as it is typed.
+    BenchCli(BenchStore store, std::istream& in, std::ostream& out, std::ostream& err,
+             bool inputIsTerminal = false);
 
     // The project's version, as --version shows it.
     static const char* const Version;
@@ -46,6 +48,7 @@ private:
     std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;
+    bool inputIsTerminal_;
 };
 
 } // namespace bench

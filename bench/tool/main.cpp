@@ -1,4 +1,5 @@
 #include "bench/tool/bench_cli.h"
+#include "bench/tool/terminal_echo.h"
 
 #include <iostream>
 
@@ -17,7 +18,8 @@ int main(int argc, char** argv) {
 #endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        return BenchCli(BenchStore(BenchStore::DefaultRoot()), std::cin, std::cout, std::cerr)
+        return BenchCli(BenchStore(BenchStore::DefaultRoot()), std::cin, std::cout, std::cerr,
+                        velkor::bench::StandardInputIsTerminal())
             .run(args);
     } catch (const std::exception& error) {
         std::cerr << "velkor-bench: " << error.what() << "\n";
