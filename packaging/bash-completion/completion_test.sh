@@ -235,9 +235,7 @@ complete_line() {
     set -u
     shopt -u nullglob failglob nocasematch
     # shellcheck source=/dev/null
-    source "$completions/velkor-ipconfig-cmd" || echo "sourcing velkor-ipconfig-cmd failed" >&2
-    # shellcheck source=/dev/null
-    source "$completions/velkor-bench" || echo "sourcing velkor-bench failed" >&2
+    source "$completions/velkor.bash" || echo "sourcing velkor.bash failed" >&2
 
     COMP_WORDBREAKS=$2
     head="" text="" previous=""
@@ -504,11 +502,10 @@ sourced=$(
   variables_before=""
   functions_before=$(compgen -A function)
   variables_before=$(compgen -v)
-  source "$completions/velkor-ipconfig-cmd"
-  source "$completions/velkor-bench"
+  source "$completions/velkor.bash"
   [[ $(compgen -v) == "$variables_before" ]] || echo "variables are left behind"
   while IFS= read -r name; do
-    [[ $name == _velkor_ipconfig_cmd* || $name == _velkor_bench* ]] ||
+    [[ $name == _velkor_* ]] ||
       echo "the function $name is defined"
   done < <(comm -13 <(printf '%s\n' "$functions_before" | sort) <(compgen -A function | sort))
   complete -p velkor-ipconfig-cmd velkor-bench >/dev/null || echo "a command has no completion"
@@ -517,23 +514,6 @@ if [[ -z $sourced ]]; then
   passed=$((passed + 1))
 else
   fail "sourcing the completion files: $sourced"
-fi
-
-# The two copies of the shared helpers are the same code.
-twins=$(
-  source "$completions/velkor-ipconfig-cmd"
-  source "$completions/velkor-bench"
-  for helper in words reply sysfs_number target_name absent_uart serial_ports json_strings; do
-    ipconfig_helper=$(declare -f "_velkor_ipconfig_cmd__$helper") || echo "$helper missing"
-    bench_helper=$(declare -f "_velkor_bench__$helper") || echo "$helper missing"
-    [[ ${ipconfig_helper//_velkor_ipconfig_cmd__/_} == "${bench_helper//_velkor_bench__/_}" ]] ||
-      echo "$helper differs"
-  done
-)
-if [[ -z $twins ]]; then
-  passed=$((passed + 1))
-else
-  fail "the shared helpers of both files are alike: $twins"
 fi
 
 # velkor-bench --help: its commands, their flags and options, and what each

@@ -1,0 +1,505 @@
+# bash completion for velkor-ipconfig-cmd and velkor-bench  -*- shell-script -*-
+#
+# One file for both programs, installed under each name, so that whichever is
+# completed first brings both and the helpers exist once. Needs bash alone (no
+# helpers of the bash-completion package), so it also works when sourced by
+# hand.
+
+# The words of the line as the shell splits them. Bash also breaks words at
+# the "=" and ":" of COMP_WORDBREAKS ("--type=7380" arrives as three words):
+# such pieces are joined again. Sets the caller's words, cword, cur (the
+# current word up to the cursor) and strip (the part of cur that readline
+# keeps, so every reply starts after it).
+_velkor__words() {
+  local line=${COMP_LINE:-} breaks="" piece=""
+  local -i point=${COMP_POINT:-0} current=${COMP_CWORD:-0}
+  local -i i=0 pos=0 n=-1 start=0 attached=0 is_break=0 after_break=0
+  [[ ${COMP_WORDBREAKS:-} == *=* ]] && breaks+="="
+  [[ ${COMP_WORDBREAKS:-} == *:* ]] && breaks+=":"
+  words=()
+  cword=0
+  cur=""
+  strip=""
+  for ((i = 0; i < ${#COMP_WORDS[@]}; i++)); do
+    piece=${COMP_WORDS[i]}
+    attached=1
+    while [[ ${line:pos:1} == [[:space:]] ]]; do
+      pos+=1
+      attached=0
+    done
+    if [[ ${line:pos:${#piece}} != "$piece" ]]; then
+      # Not the line these words came from: take the words as they are.
+      words=("${COMP_WORDS[@]}")
+      cword=$current
+      cur=${words[cword]:-}
+      return 0
+    fi
+    is_break=0
+    if [[ -n $breaks && -n $piece && -z ${piece//[$breaks]/} ]]; then
+      is_break=1
+    fi
+    if ((i > 0 && attached && (is_break || after_break))); then
+      words[n]+=$piece
+    else
+      n+=1
+      words[n]=$piece
+      start=$pos
+    fi
+    after_break=$is_break
+    if ((i == current)); then
+      cword=$n
+      if ((point >= start)); then
+        cur=${line:start:point-start}
+      fi
+    fi
+    pos+=${#piece}
+  done
+  # Inside quotes readline breaks nothing.
+  if [[ -n $breaks && $cur != [\"\']* && $cur == *[$breaks]* ]]; then
+    # shellcheck disable=SC2295 # $breaks holds the characters of a bracket expression
+    strip=${cur%"${cur##*[$breaks]}"}
+  fi
+  return 0
+}
+
+# Adds to COMPREPLY the candidates that extend the current word $1, written
+# as the line needs them: escaped, unless the word opens a quote (readline
+# then closes it). Each reply starts after $2, the part readline keeps.
+_velkor__reply() {
+  local cur=$1 strip=$2 typed=$1 candidate word
+  local -A seen=()
+  shift 2
+  [[ $cur == [\"\']* ]] && typed=${cur:1}
+  for candidate in "$@"; do
+    # A name with control characters cannot be typed on the line.
+    [[ -n $candidate && $candidate != *[[:cntrl:]]* ]] || continue
+    if [[ $cur == [\"\']* ]]; then
+      word=$candidate
+    else
+      printf -v word %q "$candidate"
+    fi
+    [[ $word == "$typed"* && -z ${seen[x$word]:-} ]] || continue
+    seen[x$word]=1
+    COMPREPLY+=("${word#"$strip"}")
+  done
+  return 0
+}
+
+# 0 when the file holds a number other than 0, 1 when it holds 0 and 2 when
+# it holds none: its first word read as strtoull does with base 0 ("4",
+# "0x3F8", "010"), as the program reads sysfs attributes.
+_velkor__sysfs_number() {
+  local text="" digits=""
+  [[ -f $1 && -r $1 ]] || return 2
+  read -r -d '' text 2>/dev/null <"$1" || :
+  text=${text#"${text%%[![:space:]]*}"}
+  text=${text%%[[:space:]]*}
+  case $text in
+    [+-]*) text=${text:1} ;;
+  esac
+  case $text in
+    0[xX]*)
+      digits=${text:2}
+      [[ -n $digits && -z ${digits//[0123456789abcdefABCDEF]/} ]] || return 2
+      ;;
+    0*)
+      digits=$text
+      [[ -z ${digits//[01234567]/} ]] || return 2
+      ;;
+    [123456789]*)
+      digits=$text
+      [[ -z ${digits//[0123456789]/} ]] || return 2
+      ;;
+    *) return 2 ;;
+  esac
+  [[ -n ${digits//0/} ]] && return 0
+  return 1
+}
+
+# Prints the name of the folder a sysfs link leads to, nothing when it leads
+# nowhere. sysfs links folders, so cd resolves them without readlink.
+_velkor__target_name() {
+  CDPATH="" cd -P -- "$1" 2>/dev/null && printf '%s' "${PWD##*/}"
+  return 0
+}
+
+# 0 when the tty entry $1 is a UART port that the 8250 driver registered
+# without a UART behind it: its type is 0 or, without a type, it has neither
+# an I/O port nor a memory address.
+_velkor__absent_uart() {
+  local entry=$1 driver="" device=""
+  local -i status=0
+  _velkor__sysfs_number "$entry/type" || status=$?
+  if ((status != 2)); then
+    ((status == 1))
+    return
+  fi
+  driver=$(_velkor__target_name "$entry/device/driver")
+  device=$(_velkor__target_name "$entry/device")
+  [[ $driver == serial8250 || $device == serial8250* ]] || return 1
+  _velkor__sysfs_number "$entry/port" && return 1
+  _velkor__sysfs_number "$entry/iomem_base" && return 1
+  return 0
+}
+
+# Adds to the caller's candidates the serial ports the program would walk:
+# the entries of the sysfs tty table backed by a device, less consoles,
+# pseudo-terminals and absent UARTs, as /dev names. $VELKOR_SERIAL_ROOT, when
+# set, names the table to read instead of the host's, as for the program;
+# the host's /dev names of the usual serial drivers come on top.
+_velkor__serial_ports() {
+  local root=${VELKOR_SERIAL_ROOT:-} entry="" name="" node="" number=""
+  local -i host=0
+  if [[ -z $root ]]; then
+    root=/sys/class/tty
+    host=1
+  fi
+  for entry in "$root"/*; do
+    name=${entry##*/}
+    case $name in
+      tty | console | ptmx | pty*) continue ;;
+      tty[pqrstuvwxyzabcde][0123456789abcdef]) continue ;;
+    esac
+    number=${name#tty}
+    [[ $name == tty?* && -z ${number//[0123456789]/} ]] && continue
+    [[ -e $entry/device || -L $entry/device ]] || continue
+    _velkor__absent_uart "$entry" && continue
+    # sysfs writes the "/" of nested device names as "!".
+    name=/dev/${name//!//}
+    if ((host)) && [[ ! -e $name ]]; then
+      continue
+    fi
+    candidates+=("$name")
+  done
+  if ((host)); then
+    for node in /dev/ttyS* /dev/ttyUSB* /dev/ttyACM*; do
+      [[ -c $node ]] && candidates+=("$node")
+    done
+  fi
+  return 0
+}
+
+# Adds to the caller's candidates the values of the string members named $1
+# of the JSON text $2. A value is one run of text to its closing quote;
+# values with escapes other than \" \\ \/ stand for control characters and
+# are left out.
+_velkor__json_strings() {
+  local key="\"$1\":\"" rest=$2 value="" chunk=""
+  local -i usable=1
+  while [[ $rest == *"$key"* ]]; do
+    rest=${rest#*"$key"}
+    value=""
+    usable=1
+    while [[ -n $rest ]]; do
+      chunk=${rest%%[\"\\]*}
+      value+=$chunk
+      rest=${rest:${#chunk}}
+      case ${rest:0:1} in
+        \")
+          rest=${rest:1}
+          break
+          ;;
+        \\)
+          case ${rest:1:1} in
+            \" | \\ | /) value+=${rest:1:1} ;;
+            *) usable=0 ;;
+          esac
+          rest=${rest:2}
+          ;;
+      esac
+    done
+    ((usable)) && candidates+=("$value")
+  done
+  return 0
+}
+
+# --- velkor-ipconfig-cmd ------------------------------------------------------
+
+# Sets the caller's longs and shorts to the program's options: the long
+# names, and their short letters in the same order.
+_velkor_ipconfig_cmd__table() {
+  longs=(help type current_detector_ip current_peer_ip new_detector_ip new_peer_ip
+    new_ssid new_password wifi_enable module serial_port verbose)
+  shorts=htcldpiowmsv
+}
+
+# Sets the caller's option to the long name of an option word: "--type",
+# "-t" and "--ty" (the option library takes a beginning that names a single
+# option) give "type"; empty when the word names none.
+_velkor_ipconfig_cmd__option() {
+  local word=$1 name="" found="" letter="" before="" shorts=""
+  local -a longs=()
+  local -i matches=0
+  _velkor_ipconfig_cmd__table
+  option=""
+  if [[ $word == --?* ]]; then
+    word=${word#--}
+    for name in "${longs[@]}"; do
+      if [[ $name == "$word" ]]; then
+        option=$name
+        return 0
+      fi
+      if [[ $name == "$word"* ]]; then
+        found=$name
+        matches+=1
+      fi
+    done
+    ((matches == 1)) && option=$found
+  elif [[ $word == -? ]]; then
+    letter=${word:1}
+    before=${shorts%%"$letter"*}
+    [[ $before != "$shorts" ]] && option=${longs[${#before}]}
+  fi
+  return 0
+}
+
+# 0 when the option (long name) takes a value.
+_velkor_ipconfig_cmd__takes_value() {
+  case $1 in
+    "" | help | module | verbose) return 1 ;;
+  esac
+  return 0
+}
+
+# Adds to the caller's candidates the ports of the bench's infrared modules,
+# from the velkor-bench beside the program named on the line, else the one
+# on PATH.
+_velkor_ipconfig_cmd__module_ports() {
+  local program=${words[0]:-} bench="" json=""
+  program=${program/#\~\//${HOME:-}/}
+  if [[ $program == */* && -f ${program%/*}/velkor-bench && -x ${program%/*}/velkor-bench ]]; then
+    bench=${program%/*}/velkor-bench
+  else
+    bench=$(type -P velkor-bench) || :
+  fi
+  [[ -n $bench ]] || return 0
+  json=$("$bench" list --json 2>/dev/null </dev/null) || return 0
+  _velkor__json_strings port "$json"
+}
+
+# Adds to the caller's candidates the values of the option $1 (long name).
+# Addresses, the SSID and the Wi-Fi password are the technician's to type.
+_velkor_ipconfig_cmd__values() {
+  case $1 in
+    type) candidates+=(6080K 4050QL 6080QL 7180 7380 7380TW 6080MV) ;;
+    wifi_enable) candidates+=(true false) ;;
+    serial_port)
+      _velkor__serial_ports
+      _velkor_ipconfig_cmd__module_ports
+      ;;
+  esac
+  return 0
+}
+
+_velkor_ipconfig_cmd__complete() {
+  local words=() cword=0 cur="" strip="" word="" option="" value_of="" prefix="" name=""
+  local shorts=""
+  local -a candidates=() used=() offered=() longs=()
+  local -i i=0 j=0
+  _velkor__words
+  _velkor_ipconfig_cmd__table
+
+  # What the words before the current one give: the options used (the
+  # program refuses one given twice) and whether the current word is the
+  # value of the last one.
+  for ((i = 1; i < cword; i++)); do
+    word=${words[i]}
+    if [[ -n $value_of ]]; then
+      value_of=""
+      continue
+    fi
+    case $word in
+      --?*=*)
+        _velkor_ipconfig_cmd__option "${word%%=*}"
+        used+=("$option")
+        ;;
+      --?*)
+        _velkor_ipconfig_cmd__option "$word"
+        used+=("$option")
+        _velkor_ipconfig_cmd__takes_value "$option" && value_of=$option
+        ;;
+      -?*)
+        # Short options may share a word ("-mv") and a value may stick to
+        # its option ("-t7380").
+        for ((j = 1; j < ${#word}; j++)); do
+          _velkor_ipconfig_cmd__option "-${word:j:1}"
+          [[ -n $option ]] || break
+          used+=("$option")
+          if _velkor_ipconfig_cmd__takes_value "$option"; then
+            ((j == ${#word} - 1)) && value_of=$option
+            break
+          fi
+        done
+        ;;
+    esac
+  done
+
+  if [[ -n $value_of ]]; then
+    _velkor_ipconfig_cmd__values "$value_of"
+  elif [[ $cur == --?*=* ]]; then
+    _velkor_ipconfig_cmd__option "${cur%%=*}"
+    if _velkor_ipconfig_cmd__takes_value "$option"; then
+      prefix=${cur%%=*}=
+      _velkor_ipconfig_cmd__values "$option"
+    fi
+  elif [[ $cur == -[!-]* ]]; then
+    _velkor_ipconfig_cmd__option "${cur:0:2}"
+    if [[ ${#cur} -eq 2 && -n $option ]]; then
+      # A whole short option: take it as it is.
+      candidates=("$cur")
+    elif _velkor_ipconfig_cmd__takes_value "$option"; then
+      prefix=${cur:0:2}
+      _velkor_ipconfig_cmd__values "$option"
+    fi
+  else
+    # The program takes no word that is not an option or its value.
+    for name in "${longs[@]}"; do
+      [[ " ${used[*]} " == *" $name "* ]] || candidates+=("--$name")
+    done
+  fi
+  for word in "${candidates[@]}"; do
+    offered+=("$prefix$word")
+  done
+  _velkor__reply "$cur" "$strip" "${offered[@]}"
+}
+
+_velkor_ipconfig_cmd() {
+  # Glob and match as this file expects, whatever the user has set, and
+  # give the user's settings back afterwards.
+  local -
+  set +f
+  local shell_options=""
+  shell_options=$(shopt -p nullglob dotglob failglob nocaseglob nocasematch) || :
+  shopt -s nullglob dotglob
+  shopt -u failglob nocaseglob nocasematch
+  COMPREPLY=()
+  _velkor_ipconfig_cmd__complete
+  eval "$shell_options"
+  return 0
+}
+
+complete -F _velkor_ipconfig_cmd velkor-ipconfig-cmd
+
+# --- velkor-bench ------------------------------------------------------------
+
+# Sets the caller's json to what the bench tool named on the line (else the
+# one on PATH) lists, so a build folder's tool and $VELKOR_BENCH are honoured.
+_velkor_bench__listing() {
+  local program=${words[0]:-} bench=""
+  program=${program/#\~\//${HOME:-}/}
+  if [[ $program == */* ]]; then
+    [[ -f $program && -x $program ]] && bench=$program
+  else
+    bench=$(type -P -- "$program") || :
+  fi
+  if [[ -z $bench ]]; then
+    bench=$(type -P velkor-bench) || :
+  fi
+  [[ -n $bench ]] || return 0
+  json=$("$bench" list --json 2>/dev/null </dev/null) || json=""
+  return 0
+}
+
+# Adds to the caller's candidates the ids of the bench's detectors, the
+# damaged ones too (remove takes them).
+_velkor_bench__detectors() {
+  local json=""
+  _velkor_bench__listing
+  _velkor__json_strings id "$json"
+}
+
+# Adds to the caller's candidates the ports of the bench's infrared modules.
+_velkor_bench__modules() {
+  local json=""
+  _velkor_bench__listing
+  _velkor__json_strings port "$json"
+}
+
+_velkor_bench__complete() {
+  local words=() cword=0 cur="" strip="" word="" command="" value_of="" flag=""
+  local -a candidates=() given=() arguments=() offered=()
+  local -i i=0 words_only=0
+  _velkor__words
+
+  # The tool reads options wherever they stand, up to "--"; a valued option
+  # takes the next word, whatever it is.
+  for ((i = 1; i < cword; i++)); do
+    word=${words[i]}
+    if [[ -n $value_of ]]; then
+      value_of=""
+    elif ((!words_only)) && [[ $word == -?* ]]; then
+      case $word in
+        --) words_only=1 ;;
+        --host | --link) value_of=$word ;;
+      esac
+      given+=("$word")
+    elif [[ -z $command ]]; then
+      command=$word
+    else
+      arguments+=("$word")
+    fi
+  done
+  # Help stops everything else.
+  case " ${given[*]} " in
+    *" --help "* | *" -h "*) return 0 ;;
+  esac
+
+  if [[ $value_of == --link ]]; then
+    candidates=(cable wifi)
+  elif [[ -n $value_of ]]; then
+    : # --host takes an address
+  elif ((!words_only)) && [[ $cur == -* ]]; then
+    case $command in
+      "") candidates=(--help --version) ;;
+      init) candidates=(--force) ;;
+      list | show) candidates=(--json) ;;
+      add) candidates=(--host --link) ;;
+    esac
+    # Once is enough for an option.
+    for flag in "${candidates[@]}"; do
+      [[ " ${given[*]} " == *" $flag "* ]] || offered+=("$flag")
+    done
+    candidates=("${offered[@]}")
+  elif [[ -z $command ]]; then
+    candidates=(init list add remove show dump reboot fault link plug unplug check-password help)
+  else
+    case $command:${#arguments[@]} in
+      add:0) candidates=(6080K 7180 7380 6080QL 4050QL 7380TW 6080MV) ;;
+      remove:0 | show:0 | dump:0 | reboot:0 | fault:0 | link:0 | check-password:0 | plug:1)
+        _velkor_bench__detectors
+        ;;
+      dump:1) candidates=(68 206) ;;
+      fault:1)
+        candidates=(offline fail-write refuse-write missing:file missing:connection
+          missing:network_configuration missing:wifi missing:serial_ir)
+        ;;
+      fault:2) candidates=(on off) ;;
+      link:1) candidates=(cable wifi) ;;
+      plug:0)
+        _velkor__serial_ports
+        _velkor_bench__modules
+        ;;
+      unplug:0) _velkor_bench__modules ;;
+      # check-password reads the password from its standard input: nothing
+      # follows the detector.
+    esac
+  fi
+  _velkor__reply "$cur" "$strip" "${candidates[@]}"
+}
+
+_velkor_bench() {
+  # Glob and match as this file expects, whatever the user has set, and
+  # give the user's settings back afterwards.
+  local -
+  set +f
+  local shell_options=""
+  shell_options=$(shopt -p nullglob dotglob failglob nocaseglob nocasematch) || :
+  shopt -s nullglob dotglob
+  shopt -u failglob nocaseglob nocasematch
+  COMPREPLY=()
+  _velkor_bench__complete
+  eval "$shell_options"
+  return 0
+}
+
+complete -F _velkor_bench velkor-bench
