@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need; with --fuzz,
 # also the compiler and runtimes of the libFuzzer targets (scripts/fuzz.sh),
 # with --checks the formatter (scripts/check-sources.sh), with --windows the
-# MinGW-w64 cross compilers and Wine (scripts/test-windows.sh).
+# MinGW-w64 cross compilers and Wine (scripts/test-windows.sh), with
+# --package what scripts/package.sh and scripts/test-packages.sh need.
 # Idempotent: the package lists are refreshed only when something is missing.
 set -euo pipefail
 
@@ -14,6 +15,8 @@ packages=(
   libboost-system1.74-dev
   libboost-iostreams1.74-dev
   libgtest-dev libgmock-dev
+  # The manual pages are rendered by the tests.
+  groff-base man-db
 )
 
 for arg in "$@"; do
@@ -22,8 +25,11 @@ for arg in "$@"; do
     --checks) packages+=(clang-format git) ;;
     # The -posix compilers: the default MinGW ones lack std::thread and std::mutex.
     --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64 wine64 dpkg-dev binutils-mingw-w64-x86-64 zip) ;;
+    # CPack's Debian generator finds the binaries with file(1) and their
+    # dependencies with dpkg-shlibdeps.
+    --package) packages+=(dpkg-dev file bash-completion) ;;
     *)
-      echo "usage: install-deps.sh [--fuzz] [--checks] [--windows]" >&2
+      echo "usage: install-deps.sh [--fuzz] [--checks] [--windows] [--package]" >&2
       exit 2
       ;;
   esac

@@ -23,8 +23,15 @@ for exe in build/windows/bin/velkor-ipconfig-cmd.exe build/windows/bin/velkor-be
   echo "test-windows: $(basename "$exe") imports only system DLLs"
 done
 
-(cd build/windows && cpack -G ZIP >/dev/null)
-echo "test-windows: package $(ls build/windows/velkor-ipconfig-cmd-*-win64.zip)"
+(cd build/windows && rm -f velkor-ipconfig-cmd-*-win64.zip && cpack -G ZIP >/dev/null)
+zip=$(ls build/windows/velkor-ipconfig-cmd-*-win64.zip)
+# Both programs and the README, nothing of the developers' packages.
+contents=$(cmake -E tar tf "$zip" | sed 's|^[^/]*/||' | grep -v '/$' | sort | tr '\n' ' ')
+if [ "$contents" != "README.txt bin/velkor-bench.exe bin/velkor-ipconfig-cmd.exe " ]; then
+  echo "test-windows: $zip holds: $contents" >&2
+  exit 1
+fi
+echo "test-windows: package $zip"
 
 export WINEPREFIX="$PWD/build/windows-wine" WINEDEBUG=-all
 # A server that ends when its last client goes can be leaving just as the
