@@ -213,6 +213,21 @@ _velkor__json_strings() {
   return 0
 }
 
+# Runs the completer $1 with globbing and matching as this file expects,
+# whatever the user has set, and gives the user's settings back afterwards.
+_velkor__run() {
+  local -
+  set +f
+  local shell_options=""
+  shell_options=$(shopt -p nullglob dotglob failglob nocaseglob nocasematch) || :
+  shopt -s nullglob dotglob
+  shopt -u failglob nocaseglob nocasematch
+  COMPREPLY=()
+  "$1"
+  eval "$shell_options"
+  return 0
+}
+
 # --- velkor-ipconfig-cmd ------------------------------------------------------
 
 # Sets the caller's longs and shorts to the program's options: the long
@@ -364,18 +379,7 @@ _velkor_ipconfig_cmd__complete() {
 }
 
 _velkor_ipconfig_cmd() {
-  # Glob and match as this file expects, whatever the user has set, and
-  # give the user's settings back afterwards.
-  local -
-  set +f
-  local shell_options=""
-  shell_options=$(shopt -p nullglob dotglob failglob nocaseglob nocasematch) || :
-  shopt -s nullglob dotglob
-  shopt -u failglob nocaseglob nocasematch
-  COMPREPLY=()
-  _velkor_ipconfig_cmd__complete
-  eval "$shell_options"
-  return 0
+  _velkor__run _velkor_ipconfig_cmd__complete
 }
 
 complete -F _velkor_ipconfig_cmd velkor-ipconfig-cmd
@@ -488,18 +492,7 @@ _velkor_bench__complete() {
 }
 
 _velkor_bench() {
-  # Glob and match as this file expects, whatever the user has set, and
-  # give the user's settings back afterwards.
-  local -
-  set +f
-  local shell_options=""
-  shell_options=$(shopt -p nullglob dotglob failglob nocaseglob nocasematch) || :
-  shopt -s nullglob dotglob
-  shopt -u failglob nocaseglob nocasematch
-  COMPREPLY=()
-  _velkor_bench__complete
-  eval "$shell_options"
-  return 0
+  _velkor__run _velkor_bench__complete
 }
 
 complete -F _velkor_bench velkor-bench
