@@ -26,3 +26,4 @@ run "$bin/velkor-ipconfig-cmd" --type 7380 --current_detector_ip 192.168.37.130 
 run "$bin/velkor-bench" reboot 7380
 run "$bin/velkor-bench" show 7380
 echo "Log of the run: $demo/velkor-ipconfig-cmd.log"
+echo "To call both programs by name, run in your shell: export PATH=\"$bin:\$PATH\""
