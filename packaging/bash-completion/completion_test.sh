@@ -241,10 +241,10 @@ complete_line() {
     head="" text="" previous=""
     split_line "$1" "$2"
     command=${COMP_WORDS[0]##*/}
-    spec=$(complete -p -- "$command" 2>/dev/null)
-    function=${spec#*-F }
+    registration=$(complete -p -- "$command" 2>/dev/null)
+    function=${registration#*-F }
     function=${function%% *}
-    if [[ -z $spec || $function == "$spec" ]]; then
+    if [[ -z $registration || $function == "$registration" ]]; then
       echo "no completion function registered for $command" >&2
       exit 0
     fi
