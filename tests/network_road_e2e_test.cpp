@@ -335,6 +335,57 @@ TEST_F(NetworkRoadTest, InvalidNewAddressChangesNothing) {
     EXPECT_THAT(State("7380"), Contains("pending reboot: no"));
 }
 
+TEST_F(NetworkRoadTest, NewAddressesNoHostCouldReachChangeNothing) {
+    struct Case {
+        const char* model;
+        Args args;
+        const char* valid; // the request lines before the refusal
+        const char* error;
+    };
+    const Args ql = {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24",
+                     "-w", "false",  "-i", "CLINIC-XR",    "-o", "s3cret-pass"};
+    auto qlWith = [&ql](const char* detector, const char* peer) {
+        Args args = ql;
+        args.insert(args.end(), {"-d", detector, "-p", peer});
+        return args;
+    };
+    const Case cases[] = {
+        {"6080QL", qlWith("192.168.1.1", "192.168.1.1/24"), IpValid,
+         "Error - new detector and peer ip addresses cannot be the same"},
+        {"6080QL", qlWith("192.168.1.0", "192.168.1.1/24"), IpValid,
+         "Error - Invalid new detector ip : 192.168.1.0 is the network address of "
+         "192.168.1.1/24"},
+        {"6080QL", qlWith("192.168.1.255", "192.168.1.1/24"), IpValid,
+         "Error - Invalid new detector ip : 192.168.1.255 is the broadcast address of "
+         "192.168.1.1/24"},
+        {"6080QL", qlWith("192.168.1.30", "192.168.1.255/24"), IpValid,
+         "Error - Invalid new peer cidr address : 192.168.1.255/24 is the broadcast address of "
+         "its subnet"},
+        {"7380TW",
+         {"-t", "7380TW", "-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.0.30", "-p",
+          "10.0.0.0/16"},
+         IpValid,
+         "Error - Invalid new peer cidr address : 10.0.0.0/16 is the network address of its "
+         "subnet"},
+        {"6080MV",
+         {"-t", "6080MV", "-c", "192.168.3.20", "-l", "192.168.3.1/24", "-d", "192.168.3.7", "-p",
+          "192.168.3.7/24"},
+         IpValid,
+         "Error - new detector and peer ip addresses cannot be the same"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        const std::vector<std::string> before = State(c.model);
+        const e2e::RunResult run = scratch.ipconfig(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.errLines(), ElementsAre(c.error));
+        EXPECT_THAT(run.outLines(), Contains(c.valid));
+        EXPECT_THAT(run.out, Not(HasSubstr("progress")));
+        EXPECT_EQ(State(c.model), before);
+    }
+    EXPECT_FALSE(scratch.passwordIs("6080QL", "s3cret-pass"));
+}
+
 TEST_F(NetworkRoadTest, FailingWriteIsReportedAsNotChanged) {
     struct Case {
         const char* model;
