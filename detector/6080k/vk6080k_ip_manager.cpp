@@ -36,19 +36,20 @@ Vk6080KIpManager::IpManager::IpManager(const boost::shared_ptr<mirl::acquisition
 void Vk6080KIpManager::IpManager::ReadConfig() {
     Bytes bytes;
     fileExtension->readFile(InterfaceFileNumber, bytes);
-    if (!interfaceFile) {
-        interfaceFile = boost::make_shared<InterfaceFile>();
-    }
     if (bytes.empty()) {
         throw std::out_of_range("interface file 68 is empty");
     }
+    // Kept only once decoded: a failed first read must leave WriteConfig
+    // nothing to write, a failed later one the file read before.
+    const auto decoded = boost::make_shared<InterfaceFile>();
     try {
-        interfaceFile->Decode(bytes);
+        decoded->Decode(bytes);
     } catch (const mirl::tools::archive_exception& e) {
         LOG_ERROR("Vk6080KIpManager::_ReadRDXPFile - Unable to decode InterfaceFile structure : "
                   << e.what());
         throw;
     }
+    interfaceFile = decoded;
     addressRefused = false;
 }
 
