@@ -12,6 +12,13 @@
 #include <future>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace bp = boost::process;
 namespace fs = boost::filesystem;
 
@@ -152,6 +159,46 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
         result.out = Lines(result.out);
     }
     return result;
+}
+
+int Scratch::runWithoutConsole(LostConsole how, const std::string& program,
+                               const std::vector<std::string>& args) const {
+    tools_testing::ScopedEnvironment environment;
+    environment.set("VELKOR_BENCH", benchDir().string());
+    boost::asio::io_context io;
+    auto ended = bp::on_exit([](int, const std::error_code&) {});
+    bp::child child;
+    if (how == LostConsole::Closed) {
+        child = Start(program, args, bp::start_dir(dir_.string()), bp::std_in.close(),
+                      bp::std_out.close(), bp::std_err.close(), io, ended);
+    } else {
+        // Nobody will ever read: the reading ends are gone before the start.
+        bp::pipe out;
+        bp::pipe err;
+        for (bp::pipe* pipe : {&out, &err}) {
+#ifdef _WIN32
+            CloseHandle(pipe->native_source());
+            pipe->assign_source(nullptr);
+#else
+            ::close(pipe->native_source());
+            pipe->assign_source(-1);
+#endif
+        }
+        child = Start(program, args, bp::start_dir(dir_.string()), bp::std_in.close(),
+                      bp::std_out > out, bp::std_err > err, io, ended);
+    }
+    io.run_for(RunDeadline);
+    if (!io.stopped()) {
+        child.terminate();
+        return -1;
+    }
+    child.wait();
+#ifndef _WIN32
+    if (!WIFEXITED(child.native_exit_code())) {
+        return -1;
+    }
+#endif
+    return child.exit_code();
 }
 
 RunResult Scratch::ipconfig(const std::vector<std::string>& args) const {

@@ -78,6 +78,14 @@ public:
                     const std::vector<std::string>& args,
                     const boost::optional<std::string>& input = boost::none) const;
 
+    // How a run can lose its console: a reader that went away (a closed
+    // pipe, as behind `| grep -q`), or no standard streams at all.
+    enum class LostConsole { BrokenPipes, Closed };
+    // Runs `program` in dir() with its standard output and error lost; only
+    // its exit status is left (-1 when it was killed, by a signal too).
+    int runWithoutConsole(LostConsole how, const std::string& program,
+                          const std::vector<std::string>& args) const;
+
     std::string readLog() const;
 
     // Starts velkor-ipconfig-cmd in dir() and returns at once; `environment`
