@@ -131,6 +131,29 @@ TEST_F(Logger, EmbeddedLineEndsDoNotSplitALine) {
     EXPECT_EQ("E trailing\n", lines[1]);
 }
 
+TEST_F(Logger, TerminalCommandsAndBytesThatAreNotUtf8AreEscaped) {
+    Capture();
+    const struct {
+        std::string message;
+        std::string line;
+    } cases[] = {
+        {"det : addresses stored: detector \x1B]0;owned\x07", "det : addresses stored: detector "
+                                                              "\\x1B]0;owned\\x07"},
+        {"C1 \xC2\x9B"
+         "2J, DEL \x7F, NUL " +
+             std::string(1, '\0') + "!",
+         "C1 \\xC2\\x9B2J, DEL \\x7F, NUL \\x00!"},
+        {"not UTF-8: \xE9t\xC3, overlong \xC0\xAF", "not UTF-8: \\xE9t\\xC3, overlong \\xC0\\xAF"},
+        {"kept: tab\there, caf\xC3\xA9, \xE2\x82\xAC, HKEY\\SOFTWARE",
+         "kept: tab\there, caf\xC3\xA9, \xE2\x82\xAC, HKEY\\SOFTWARE"},
+    };
+    for (const auto& c : cases) {
+        lines.clear();
+        LOG_INFO(c.message);
+        EXPECT_THAT(lines, ElementsAre("I " + c.line + "\n")) << c.line;
+    }
+}
+
 TEST_F(Logger, RemovedAndReplacedSinksNoLongerReceive) {
     std::vector<std::string> other;
     logger::manager().addsink("test", [&other](const std::string& text) { other.push_back(text); });
