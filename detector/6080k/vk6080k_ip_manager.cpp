@@ -15,7 +15,6 @@ using mirl::acquisition::vk6080K::InterfaceFile;
 
 void Vk6080KIpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
     const auto file = extension_lookup::File(*detector, "Vk6080KIpManager");
-    fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
 
@@ -97,7 +96,7 @@ void Vk6080KIpManager::IpManager::SetDetectorIPAddress(const std::string& detect
 }
 
 std::string Vk6080KIpManager::IpManager::GetHostIPAddress() {
-    return "--.--.--.--";
+    return NoHostAddress;
 }
 
 std::string Vk6080KIpManager::IpManager::GetDetectorIPAddress() {

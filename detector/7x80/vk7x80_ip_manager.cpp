@@ -27,7 +27,6 @@ std::string Hex(unsigned value, int width) {
 
 void Vk7x80IpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
     const auto file = extension_lookup::File(*detector, "Vk7x80IpManager");
-    fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
 
