@@ -1,5 +1,6 @@
 #include "platform/tools/logger.h"
 #include "platform/tools/testing/environment.h"
+#include "platform/tools/testing/scratch_folder.h"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -39,16 +40,9 @@ protected:
     std::vector<std::string> lines;
 };
 
-// A scratch file removed when the test ends.
+// A file name in a scratch folder, removed when the test ends.
 class TempFile {
 public:
-    TempFile()
-        : name_(::testing::TempDir() +
-                boost::filesystem::unique_path("velkor-logger-%%%%-%%%%-%%%%.log").string()) {
-        std::remove(name_.c_str());
-    }
-    ~TempFile() { std::remove(name_.c_str()); }
-
     const std::string& name() const { return name_; }
 
     std::vector<std::string> lines() const {
@@ -68,7 +62,8 @@ public:
     }
 
 private:
-    std::string name_;
+    tools_testing::ScratchFolder folder_{"velkor-logger"};
+    std::string name_ = (folder_.dir() / "velkor.log").string();
 };
 
 int Touch(int& counter) {

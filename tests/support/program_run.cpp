@@ -102,19 +102,8 @@ std::vector<std::string> RunResult::errLines() const {
     return splitLines(err);
 }
 
-Scratch::Scratch() {
-    dir_ = fs::temp_directory_path() / fs::unique_path("velkor-e2e-%%%%-%%%%-%%%%");
-    fs::create_directories(dir_);
-}
-
-Scratch::~Scratch() {
-    boost::system::error_code ignored;
-    fs::permissions(dir_, fs::owner_all | fs::add_perms, ignored);
-    fs::remove_all(dir_, ignored);
-}
-
 RunResult Scratch::run(const std::string& program, const std::vector<std::string>& args) const {
-    return runIn(dir_, program, args);
+    return runIn(dir(), program, args);
 }
 
 RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
@@ -129,7 +118,7 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     boost::asio::io_context io;
     // Standard input comes from a file: it reaches the child whole, with no
     // pipe to feed while the child runs.
-    const fs::path inputFile = dir_ / fs::unique_path("stdin-%%%%-%%%%");
+    const fs::path inputFile = dir() / fs::unique_path("stdin-%%%%-%%%%");
     if (input) {
         std::ofstream(inputFile.string(), std::ios::binary) << *input;
     }
@@ -169,7 +158,7 @@ int Scratch::runWithoutConsole(LostConsole how, const std::string& program,
     auto ended = bp::on_exit([](int, const std::error_code&) {});
     bp::child child;
     if (how == LostConsole::Closed) {
-        child = Start(program, args, bp::start_dir(dir_.string()), bp::std_in.close(),
+        child = Start(program, args, bp::start_dir(dir().string()), bp::std_in.close(),
                       bp::std_out.close(), bp::std_err.close(), io, ended);
     } else {
         // Nobody will ever read: the reading ends are gone before the start.
@@ -184,7 +173,7 @@ int Scratch::runWithoutConsole(LostConsole how, const std::string& program,
             pipe->assign_source(-1);
 #endif
         }
-        child = Start(program, args, bp::start_dir(dir_.string()), bp::std_in.close(),
+        child = Start(program, args, bp::start_dir(dir().string()), bp::std_in.close(),
                       bp::std_out > out, bp::std_err > err, io, ended);
     }
     io.run_for(RunDeadline);
@@ -214,7 +203,7 @@ RunResult Scratch::bench(const std::vector<std::string>& args, bool mustSucceed)
 }
 
 RunResult Scratch::benchFed(const std::string& input, const std::vector<std::string>& args) const {
-    return runIn(dir_, VELKOR_BENCH_PROGRAM, args, input);
+    return runIn(dir(), VELKOR_BENCH_PROGRAM, args, input);
 }
 
 bool Scratch::passwordIs(const std::string& detector, const std::string& password) const {
@@ -285,7 +274,7 @@ Scratch::start(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& environment) const {
     std::vector<std::pair<std::string, std::string>> all = {{"VELKOR_BENCH", benchDir().string()}};
     all.insert(all.end(), environment.begin(), environment.end());
-    return std::unique_ptr<StartedRun>(new StartedRun(dir_, IpconfigProgram(), args, all));
+    return std::unique_ptr<StartedRun>(new StartedRun(dir(), IpconfigProgram(), args, all));
 }
 
 std::string Scratch::readLog() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/tools/testing/scratch_folder.h"
+
 #include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/path.hpp>
 #include <boost/optional.hpp>
@@ -54,12 +56,9 @@ private:
 // ($VELKOR_BENCH points there), so tests never touch the user's bench.
 class Scratch : private boost::noncopyable {
 public:
-    Scratch();
-    ~Scratch();
-
-    const boost::filesystem::path& dir() const { return dir_; }
-    boost::filesystem::path benchDir() const { return dir_ / "bench"; }
-    boost::filesystem::path logFile() const { return dir_ / "velkor-ipconfig-cmd.log"; }
+    const boost::filesystem::path& dir() const { return folder_.dir(); }
+    boost::filesystem::path benchDir() const { return dir() / "bench"; }
+    boost::filesystem::path logFile() const { return dir() / "velkor-ipconfig-cmd.log"; }
 
     // Runs velkor-ipconfig-cmd in dir() with the given arguments.
     RunResult ipconfig(const std::vector<std::string>& args) const;
@@ -95,7 +94,7 @@ public:
           const std::vector<std::pair<std::string, std::string>>& environment) const;
 
 private:
-    boost::filesystem::path dir_;
+    tools_testing::ScratchFolder folder_{"velkor-e2e"};
 };
 
 // Splits text at line ends; a final line end does not add an empty line.
