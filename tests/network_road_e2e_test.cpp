@@ -1,19 +1,22 @@
 // The network road through the real program against the emulated bench: every
 // model readdressed, the Wi-Fi link restrictions, the failure exits, and what
 // the bench and the log hold afterwards.
+#include "detector/testing/sample_files.h"
 #include "tests/support/program_run.h"
-#include "tests/support/register_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace ::testing;
+namespace sample_files = detector_testing::sample_files;
 
 const char* const RebootHint = "Info - Please reboot your detector and update the IP address of "
                                "the host in the network configuration settings";
@@ -24,12 +27,12 @@ const char* const IpValid = "Info - valid IP configuration action parameters";
 const char* const SsidValid = "Info - valid SSID configuration action parameters";
 const char* const WifiValid = "Info - valid Wifi activation action parameters";
 
-unsigned char XorOf(const std::string& bytes) {
-    unsigned char sum = 0;
-    for (const char c : bytes) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    return sum;
+// The 7380's file 206 holding these addresses, as `velkor-bench dump` gives it.
+std::string RegisterFile(const std::array<std::uint8_t, 4>& detector,
+                         const std::array<std::uint8_t, 4>& host) {
+    const mirl::acquisition::Bytes bytes =
+        sample_files::Rdxp(sample_files::Registers7380(detector, host));
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class NetworkRoadTest : public ::testing::Test {
@@ -137,24 +140,19 @@ TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
                           "--new_detector_ip", "10.0.37.132", "--new_peer_ip", "10.0.37.133"});
     ASSERT_EQ(run.status, 0) << run.err;
 
-    const unsigned char detector[4] = {10, 0, 37, 132};
-    const unsigned char host[4] = {10, 0, 37, 133};
-    std::string expected = e2e::RegisterFile(detector, host);
-    ASSERT_EQ(expected.size(), 152u);
-    expected += '\x88';
-    const std::string dumped = scratch.bench({"dump", "7380", "206"}).out;
-    EXPECT_EQ(dumped, expected);
-    EXPECT_EQ(XorOf(dumped.substr(0, 152)), static_cast<unsigned char>(dumped.back()));
+    const std::string expected = RegisterFile({10, 0, 37, 132}, {10, 0, 37, 133});
+    ASSERT_EQ(expected.size(), 153u);
+    EXPECT_EQ(expected.back(), '\x88');
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, expected);
 
     // Back to the factory addresses: the stored file comes back exactly, checksum 0xEC.
     scratch.bench({"reboot", "7380"});
     const e2e::RunResult back = scratch.ipconfig(
         {"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.130", "-p", "192.168.37.131"});
     ASSERT_EQ(back.status, 0) << back.err;
-    const unsigned char factoryDetector[4] = {192, 168, 37, 130};
-    const unsigned char factoryHost[4] = {192, 168, 37, 131};
-    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out,
-              e2e::RegisterFile(factoryDetector, factoryHost) + '\xEC');
+    const std::string factory = RegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+    EXPECT_EQ(factory.back(), '\xEC');
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, factory);
 }
 
 TEST_F(NetworkRoadTest, FileFamiliesAnswerAtTheNewAddressOnlyAfterReboot) {
