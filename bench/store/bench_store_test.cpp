@@ -2,6 +2,7 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "platform/tools/testing/environment.h"
 
@@ -16,6 +17,7 @@
 #endif
 #include <fstream>
 #include <functional>
+#include <vector>
 
 namespace velkor {
 namespace bench {
@@ -250,10 +252,28 @@ TEST(BenchStoreTest, ModulesArePluggedOnPortsFacingAnInfraredDetector) {
     EXPECT_EQ(2u, store.modules().size());
 }
 
-fs::path FolderOf(const BenchStore& store, const std::string& id) {
-    const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
-    return store.root() / "detectors" / catalogue.find(id)->folder;
+// A name that is not UTF-8 is stored as its bytes: the module is reached and
+// unplugged by the very name it was plugged with, and a detector whose id
+// holds such bytes stays whole after its next change.
+TEST(BenchStoreTest, NamesThatAreNotUtf8AreKeptAsTheirBytes) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    store.plug("COM\xE9", "6080MV");
+    ASSERT_TRUE(BenchStore(scratch.root()).module("COM\xE9"));
+    EXPECT_EQ("6080MV", store.module("COM\xE9")->detector);
+    EXPECT_FALSE(store.module("COM\\xE9"));
+    store.unplug("COM\xE9");
+    EXPECT_FALSE(store.module("COM\xE9"));
+
+    const std::string id = "7380\xC1\x95";
+    testing::AddByHand(scratch.root(), "7380", id, "10.0.37.150", "COM\xE9\x01", id);
+    store.open(id)->setHostName("WORKSTATION");
+    const auto changed = store.find(id);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(id, changed->id);
+    EXPECT_EQ("WORKSTATION", changed->hostName);
+    EXPECT_EQ(id, store.module("COM\xE9\x01")->detector);
 }
 
 struct Damage {
@@ -312,7 +332,7 @@ TEST(BenchStoreTest, ADamagedDetectorLeavesTheOthersUsable) {
         testing::ScratchBench scratch;
         BenchStore store(scratch.root());
         store.init(false);
-        damage.apply(FolderOf(store, "7380"));
+        damage.apply(testing::FolderOfDetector(store.root(), "7380"));
 
         const std::vector<DetectorEntry> entries = store.survey();
         ASSERT_EQ(7u, entries.size());
@@ -345,7 +365,7 @@ TEST(BenchStoreTest, InitForceReplacesADamagedOrUnreadableBench) {
     testing::ScratchBench scratch;
     BenchStore store(scratch.root());
     store.init(false);
-    Damages().front().apply(FolderOf(store, "6080K"));
+    Damages().front().apply(testing::FolderOfDetector(store.root(), "6080K"));
     store.init(true);
     EXPECT_EQ(7u, store.detectors().size());
 
