@@ -90,7 +90,7 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
                   [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
         return catalogue;
     } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
+        throw BenchError(byte_text::Printable(error.what()));
     }
 }
 

@@ -80,7 +80,8 @@ DetectorState BenchStore::add(const BenchModel& model, const std::string& addres
     BenchCatalogue named = ReadCatalogue(root_);
     for (const DetectorState& state : detectors()) {
         if (state.address == address) {
-            throw BenchError(address + " is already answered by detector " + state.id);
+            throw BenchError(byte_text::Printable(address) + " is already answered by detector " +
+                             byte_text::Printable(state.id));
         }
     }
     std::string id = model.name;
@@ -145,7 +146,8 @@ void BenchStore::plug(const std::string& port, const std::string& detector,
     }
     for (const ModulePlug& plug : named.modules) {
         if (!detector.empty() && plug.detector == detector && plug.port != port) {
-            throw BenchError("detector " + detector + " already faces the module on " + plug.port);
+            throw BenchError("detector " + byte_text::Printable(detector) +
+                             " already faces the module on " + byte_text::Printable(plug.port));
         }
     }
     const auto existing =

@@ -37,18 +37,18 @@ DetectorState StateFrom(const pt::ptree& tree) {
     const std::string model = tree.get<std::string>("model");
     state.model = BenchModel::Find(model);
     if (state.model == nullptr) {
-        throw BenchError("unknown model " + model);
+        throw BenchError("unknown model " + byte_text::Printable(model));
     }
     state.address = stored_text::Require(tree, "address");
     const auto link = DetectorState::LinkFromName(tree.get<std::string>("link"));
     if (!link) {
-        throw BenchError("unknown link " + tree.get<std::string>("link"));
+        throw BenchError("unknown link " + byte_text::Printable(tree.get<std::string>("link")));
     }
     state.link = *link;
     for (const auto& fault : tree.get_child("faults")) {
         const std::string name = fault.second.get_value<std::string>();
         if (!DetectorState::IsFaultName(name)) {
-            throw BenchError("unknown fault " + name);
+            throw BenchError("unknown fault " + byte_text::Printable(name));
         }
         state.faults.insert(name);
     }
@@ -129,15 +129,16 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
     const pt::ptree tree = bounded::ParseJson(text);
     try {
         if (tree.get<int>("format") != FormatVersion) {
-            throw BenchError("format " + tree.get<std::string>("format") + " is not known");
+            throw BenchError("format " + byte_text::Printable(tree.get<std::string>("format")) +
+                             " is not known");
         }
         DetectorRecord record;
         record.state = StateFrom(tree);
         if (record.state.model->keepsAddressesInFile()) {
             if (tree.get<std::int32_t>("file.number") != record.state.model->fileNumber) {
-                throw BenchError("it holds file " + tree.get<std::string>("file.number") +
-                                 " instead of file " +
-                                 std::to_string(record.state.model->fileNumber));
+                throw BenchError(
+                    "it holds file " + byte_text::Printable(tree.get<std::string>("file.number")) +
+                    " instead of file " + std::to_string(record.state.model->fileNumber));
             }
             const auto bytes = byte_text::FromHex(tree.get<std::string>("file.bytes_hex"));
             if (!bytes) {
@@ -151,7 +152,7 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
         record.password = stored_text::Get(tree, "password");
         return record;
     } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
+        throw BenchError(byte_text::Printable(error.what()));
     }
 }
 

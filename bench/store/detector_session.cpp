@@ -264,8 +264,8 @@ void DetectorSession::reboot() {
 
 void DetectorSession::setFault(const std::string& fault, bool on) {
     if (!DetectorState::IsFaultName(fault)) {
-        throw BenchError("unknown fault " + fault + " (known: " + DetectorState::KnownFaults() +
-                         ")");
+        throw BenchError("unknown fault " + byte_text::Printable(fault) +
+                         " (known: " + DetectorState::KnownFaults() + ")");
     }
     const BenchModel& model = *state().model;
     const std::string extension = fault.compare(0, 8, "missing:") == 0 ? fault.substr(8) : "";
