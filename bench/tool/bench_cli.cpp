@@ -78,7 +78,8 @@ const std::vector<Command>& BenchCli::Commands() {
         // The password comes on standard input, out of the process list and
         // the shell history; a second word is refused with that advice.
         {"check-password", "DETECTOR", 1, 2, {}, {}, &BenchCli::checkPassword,
-            {"exit 0 when the password on standard", "input is the stored Wi-Fi password"}},
+            {"exit 0 when the password on standard", "input is the stored Wi-Fi password"},
+            SummaryColumn, Command::KeepsWordsSecret},
     };
     // clang-format on
     return commands;
@@ -258,7 +259,7 @@ int BenchCli::checkPassword(const Invocation& call) {
         call.refuse("the password is read from standard input, not from the command line, "
                     "where the process list and the shell history would keep it");
     }
-    const std::string id = store_.resolve(call.words[0]);
+    const std::string id = store_.resolve(call.words[0], false);
     std::string password;
     {
         // Typed at a terminal, it is asked for and not shown.

@@ -542,6 +542,49 @@ TEST_F(BenchCliTest, CheckPasswordReadsItFromStandardInput) {
     EXPECT_EQ(1, run({"check-password", "7380"}, "whatever-pass\n").status);
 }
 
+// A password typed on check-password's command line by mistake, as an option
+// or in the detector's place, is refused without being repeated.
+TEST_F(BenchCliTest, ThePasswordTypedOnTheCommandLineIsNeverRepeated) {
+    init();
+    const std::string secret = "s3cret-Pass";
+    const std::string usage = "usage: velkor-bench check-password DETECTOR\n";
+    const std::string asOption =
+        "velkor-bench: unknown option (not repeated here, in case it is a password): the "
+        "password is read from standard input, not from the command line, where the process "
+        "list and the shell history would keep it\n" +
+        usage;
+    const std::string asDetector = "velkor-bench: no detector of that id or address on the bench "
+                                   "at " +
+                                   scratch.root().string() +
+                                   " (the word is not repeated here, in case it is a password)\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"check-password", "6080QL", "-" + secret}, 2, asOption},
+        {{"check-password", "-" + secret, "6080QL"}, 2, asOption},
+        {{"-" + secret, "check-password", "6080QL"}, 2, asOption},
+        {{"check-password", "--" + secret}, 2, asOption},
+        {{"check-password", secret}, 1, asDetector},
+        {{"check-password", "--", "-" + secret}, 1, asDetector},
+        {{"check-password", "6080Q"}, 1, asDetector},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run(c.args, "password-1\n");
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(c.status, outcome.status);
+        EXPECT_EQ(c.err, outcome.err);
+        EXPECT_EQ("", outcome.out);
+        EXPECT_THAT(outcome.err, Not(HasSubstr(secret)));
+    }
+    // Other commands still say which option they do not know.
+    EXPECT_EQ("velkor-bench: unknown option -" + secret +
+                  "\nusage: velkor-bench show DETECTOR "
+                  "[--json]\n",
+              run({"show", "6080QL", "-" + secret}).err);
+}
+
 TEST_F(BenchCliTest, HelpNamesEveryCommand) {
     const Outcome outcome = run({"--help"});
     EXPECT_EQ(0, outcome.status);
