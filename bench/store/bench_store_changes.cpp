@@ -4,6 +4,7 @@
 #include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
 #include "bench/store/detector_folders.h"
+#include "bench/store/detector_session.h"
 #include "bench/store/factory_bench.h"
 #include "bench/store/new_detector.h"
 
@@ -26,6 +27,19 @@ void SortById(BenchCatalogue& catalogue) {
               [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
 }
 
+// A run that holds the detector ends before it goes. A detector whose folder
+// or lock is not the bench's own (a link) can be held by no run.
+boost::optional<ExclusiveLock> WaitForRuns(const fs::path& bench, const CatalogueEntry& entry,
+                                           std::chrono::milliseconds timeout) {
+    boost::system::error_code error;
+    if (!HasOwnFolder(bench, entry) ||
+        fs::is_symlink(
+            fs::symlink_status(FolderOf(bench, entry) / DetectorSession::LockFile, error))) {
+        return boost::none;
+    }
+    return LockDetector(bench, entry, timeout);
+}
+
 } // namespace
 
 void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
@@ -41,11 +55,10 @@ void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
     } catch (const BenchError&) {
         // Replaced whole: nothing of an unreadable bench is kept.
     }
-    // Runs that hold a detector end before it goes.
     std::vector<ExclusiveLock> held;
     for (const CatalogueEntry& entry : old.detectors) {
-        if (fs::is_directory(FolderOf(root_, entry), error)) {
-            held.push_back(LockDetector(root_, entry, timeout));
+        if (auto lock = WaitForRuns(root_, entry, timeout)) {
+            held.push_back(std::move(*lock));
         }
     }
     BenchCatalogue fresh;
@@ -110,12 +123,7 @@ void BenchStore::remove(const std::string& id, std::chrono::milliseconds timeout
     if (entry == nullptr) {
         throw BenchError(NoDetectorText(root_, id));
     }
-    boost::system::error_code error;
-    // A run that holds the detector ends before it goes.
-    boost::optional<ExclusiveLock> held;
-    if (fs::is_directory(FolderOf(root_, *entry), error)) {
-        held.emplace(LockDetector(root_, *entry, timeout));
-    }
+    boost::optional<ExclusiveLock> held = WaitForRuns(root_, *entry, timeout);
     named.detectors.erase(named.detectors.begin() + (entry - named.detectors.data()));
     for (ModulePlug& plug : named.modules) {
         if (plug.detector == id) {

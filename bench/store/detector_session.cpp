@@ -37,7 +37,7 @@ bool IsHexByte(const std::string& text) {
 DetectorRecord DetectorSession::Load(const fs::path& folder) {
     const fs::path file = folder / RecordFileName;
     boost::system::error_code error;
-    if (!fs::exists(file, error)) {
+    if (!fs::exists(fs::symlink_status(file, error))) {
         throw BenchError(std::string(RecordFileName) + " is missing");
     }
     const std::string text = atomic_file::ReadText(file, MaxRecordSize);

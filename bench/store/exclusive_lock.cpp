@@ -1,6 +1,7 @@
 #include "bench/store/exclusive_lock.h"
 
 #include "bench/store/bench_error.h"
+#include "bench/store/file_owner.h"
 #include "bench/store/lock_file.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -77,7 +78,9 @@ ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::m
                 throw BenchError(goneText);
             }
             throw BenchError("cannot open the lock file " + path.string() + ": " +
-                             lock_file::ErrorText(error));
+                             lock_file::ErrorText(error) +
+                             (error == EACCES || error == EPERM ? file_owner::ForeignNote(path)
+                                                                : std::string()));
         }
         const int outcome = LockUntil(handle, until);
         if (outcome == ETIMEDOUT) {
