@@ -48,5 +48,14 @@ ExclusiveLock LockDetector(const fs::path& bench, const CatalogueEntry& entry,
                          NoDetectorText(bench, entry.id));
 }
 
+boost::optional<ExclusiveLock> LockDetectorIfFree(const fs::path& bench,
+                                                  const CatalogueEntry& entry) {
+    try {
+        return LockDetector(bench, entry, std::chrono::milliseconds(0));
+    } catch (const BenchError&) {
+        return boost::none;
+    }
+}
+
 } // namespace bench
 } // namespace velkor

@@ -1,3 +1,4 @@
+#include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_locks.h"
 #include "bench/store/bench_store.h"
@@ -27,6 +28,34 @@ void SortById(BenchCatalogue& catalogue) {
               [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
 }
 
+// Whether the folder holds anything but what taking the bench's lock makes:
+// the lock file and an empty detectors/.
+bool HoldsMoreThanALock(const fs::path& bench) {
+    boost::system::error_code error;
+    for (fs::directory_iterator it(bench, error), end; !error && it != end; it.increment(error)) {
+        const fs::path name = it->path().filename();
+        const bool emptyDetectors = name == DetectorsFolder(bench).filename() &&
+                                    fs::is_directory(it->symlink_status(error)) &&
+                                    fs::is_empty(it->path(), error);
+        if (name != "lock" && !emptyDetectors) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The temporary files that killed writes left: bench.json's, and those of
+// each detector that no run holds now (a run's next change removes its own).
+// Under the bench's lock.
+void SweepTemporaries(const fs::path& bench, const BenchCatalogue& catalogue) {
+    atomic_file::RemoveTemporaries(bench, "bench.json");
+    for (const CatalogueEntry& entry : catalogue.detectors) {
+        if (const auto lock = LockDetectorIfFree(bench, entry)) {
+            atomic_file::RemoveTemporaries(FolderOf(bench, entry), DetectorSession::RecordFileName);
+        }
+    }
+}
+
 // A run that holds the detector ends before it goes. A detector whose folder
 // or lock is not the bench's own (a link) can be held by no run.
 boost::optional<ExclusiveLock> WaitForRuns(const fs::path& bench, const CatalogueEntry& entry,
@@ -43,12 +72,19 @@ boost::optional<ExclusiveLock> WaitForRuns(const fs::path& bench, const Catalogu
 } // namespace
 
 void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
+    const std::string exists =
+        "a bench already exists at " + root_.string() + ": velkor-bench init --force replaces it";
     boost::system::error_code error;
+    // Refused before the lock too, so that nothing is made in a folder that
+    // holds something else.
     if (!force && fs::exists(root_) && !fs::is_empty(root_, error)) {
-        throw BenchError("a bench already exists at " + root_.string() +
-                         ": velkor-bench init --force replaces it");
+        throw BenchError(exists);
     }
     const ExclusiveLock benchLock = LockBench(root_, timeout);
+    // Another init may have set one up while this one waited for the lock.
+    if (!force && HoldsMoreThanALock(root_)) {
+        throw BenchError(exists);
+    }
     BenchCatalogue old;
     try {
         old = ReadCatalogue(root_);
@@ -83,6 +119,7 @@ void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
     // that holds an open file.
     held.clear();
     DropLeftovers(root_, fresh);
+    SweepTemporaries(root_, fresh);
 }
 
 DetectorState BenchStore::add(const BenchModel& model, const std::string& address,
@@ -113,6 +150,7 @@ DetectorState BenchStore::add(const BenchModel& model, const std::string& addres
         throw;
     }
     DropLeftovers(root_, named);
+    SweepTemporaries(root_, named);
     return record.state;
 }
 
@@ -133,6 +171,7 @@ void BenchStore::remove(const std::string& id, std::chrono::milliseconds timeout
     WriteCatalogue(root_, named);
     held.reset(); // before the folder goes (see init)
     DropLeftovers(root_, named);
+    SweepTemporaries(root_, named);
 }
 
 void BenchStore::plug(const std::string& port, const std::string& detector,
@@ -167,6 +206,7 @@ void BenchStore::plug(const std::string& port, const std::string& detector,
         existing->detector = detector;
     }
     WriteCatalogue(root_, named);
+    SweepTemporaries(root_, named);
 }
 
 void BenchStore::unplug(const std::string& port, std::chrono::milliseconds timeout) {
@@ -180,6 +220,7 @@ void BenchStore::unplug(const std::string& port, std::chrono::milliseconds timeo
     }
     named.modules.erase(existing);
     WriteCatalogue(root_, named);
+    SweepTemporaries(root_, named);
 }
 } // namespace bench
 } // namespace velkor

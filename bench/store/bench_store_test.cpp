@@ -17,6 +17,7 @@
 #endif
 #include <fstream>
 #include <functional>
+#include <future>
 #include <vector>
 
 namespace velkor {
@@ -274,6 +275,65 @@ TEST(BenchStoreTest, NamesThatAreNotUtf8AreKeptAsTheirBytes) {
     EXPECT_EQ(id, changed->id);
     EXPECT_EQ("WORKSTATION", changed->hostName);
     EXPECT_EQ(id, store.module("COM\xE9\x01")->detector);
+}
+
+// init checks for a bench under the bench's lock: of inits started at the
+// same moment, one sets the bench up and the others find it there.
+TEST(BenchStoreTest, InitsAtTheSameMomentSetUpOneBench) {
+    const int Rounds = 20;
+    const int Inits = 6;
+    for (int round = 0; round < Rounds; ++round) {
+        testing::ScratchBench scratch;
+        std::promise<void> go;
+        const std::shared_future<void> start = go.get_future().share();
+        std::vector<std::future<std::string>> inits;
+        for (int i = 0; i < Inits; ++i) {
+            inits.push_back(std::async(std::launch::async, [&scratch, start] {
+                start.wait();
+                return ErrorOf([&] { BenchStore(scratch.root()).init(false); });
+            }));
+        }
+        go.set_value();
+        int done = 0;
+        for (auto& init : inits) {
+            const std::string error = init.get();
+            if (error == "no error") {
+                ++done;
+            } else {
+                EXPECT_EQ("a bench already exists at " + scratch.root().string() +
+                              ": velkor-bench init --force replaces it",
+                          error);
+            }
+        }
+        ASSERT_EQ(1, done) << "round " << round;
+        EXPECT_EQ(7u, BenchStore(scratch.root()).detectors().size());
+    }
+}
+
+// What killed writes left behind (the password in a detector's) goes with
+// the next structural command, except beside a detector a run holds: that
+// run's next change removes it.
+TEST(BenchStoreTest, AStructuralCommandRemovesWhatKilledWritesLeft) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    const fs::path left = scratch.root() / ".bench.json.tmp-Ab12Cd";
+    const fs::path detectorLeft =
+        testing::FolderOfDetector(store.root(), "7380") / ".detector.json.tmp-Ab12Cd";
+    const fs::path heldLeft =
+        testing::FolderOfDetector(store.root(), "6080MV") / ".detector.json.tmp-Ab12Cd";
+    const fs::path other = scratch.root() / "notes.txt";
+    for (const fs::path& file : {left, detectorLeft, heldLeft, other}) {
+        atomic_file::WriteText(file, "{\"password\":\"secret-1\"}");
+    }
+    const auto held = store.open("6080MV");
+    store.plug("COM9", "");
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_FALSE(fs::exists(detectorLeft));
+    EXPECT_TRUE(fs::exists(heldLeft));
+    EXPECT_TRUE(fs::exists(other));
+    held->setHostName("WORKSTATION");
+    EXPECT_FALSE(fs::exists(heldLeft));
 }
 
 struct Damage {

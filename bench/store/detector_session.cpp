@@ -52,6 +52,11 @@ DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRe
     : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
+    // What writes killed before this one left behind, the password in it.
+    if (!swept_) {
+        atomic_file::RemoveTemporaries(folder_, RecordFileName);
+        swept_ = true;
+    }
     atomic_file::WriteText(folder_ / RecordFileName, changed.toJson(), true);
     record_ = changed;
 }
