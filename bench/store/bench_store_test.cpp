@@ -2,6 +2,7 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
+#include "bench/testing/error_of.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "platform/tools/testing/environment.h"
@@ -25,15 +26,7 @@ namespace bench {
 namespace {
 
 namespace fs = boost::filesystem;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const BenchError& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using testing::ErrorOf;
 
 TEST(BenchStoreTest, TheBenchFolderComesFromTheEnvironment) {
     tools_testing::ScopedEnvironment environment;

@@ -1,6 +1,7 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
+#include "bench/testing/error_of.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 
@@ -20,16 +21,8 @@ namespace bench {
 namespace {
 
 namespace fs = boost::filesystem;
+using testing::ErrorOf;
 using ::testing::HasSubstr;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const BenchError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 // Every entry below `folder` (links not followed), with the content of files.
 std::map<std::string, std::string> Contents(const fs::path& folder) {

@@ -37,6 +37,10 @@ struct stat FolderStatus(const fs::path& folder) {
     return status;
 }
 
+fs::path ParentOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
 bool IsFolder(const fs::path& path) {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -71,21 +75,17 @@ void RequireMayWriteIn(const fs::path& folder) {
 }
 
 void CreateFolder(const fs::path& folder) {
-    if (IsFolder(folder)) {
-        return;
+    if (!IsFolder(folder)) {
+        RequireMayWriteIn(ParentOf(folder));
+        MakeFolder(folder, ParentOf(folder));
     }
-    const fs::path parent = folder.has_parent_path() ? folder.parent_path() : fs::path(".");
-    RequireMayWriteIn(parent);
-    MakeFolder(folder, parent);
 }
 
 void CreateFolders(const fs::path& folder) {
-    if (IsFolder(folder)) {
-        return;
+    if (!IsFolder(folder)) {
+        CreateFolders(ParentOf(folder));
+        MakeFolder(folder, ParentOf(folder));
     }
-    const fs::path parent = folder.has_parent_path() ? folder.parent_path() : fs::path(".");
-    CreateFolders(parent);
-    MakeFolder(folder, parent);
 }
 
 std::string ForeignNote(const fs::path& path) {

@@ -1,6 +1,7 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
+#include "bench/testing/error_of.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 
@@ -25,20 +26,30 @@ namespace {
 
 namespace fs = boost::filesystem;
 using ::testing::ElementsAre;
+using testing::ErrorOf;
 using ::testing::HasSubstr;
+
+// A factory bench, for a root that acts as other users.
+class FileOwnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        GTEST_SKIP() << "POSIX owners; on Windows the bench lives in the user's own profile";
+#else
+        if (::geteuid() != 0) {
+            GTEST_SKIP() << "only root can hand files to another user or act as one";
+        }
+        store.init(false);
+#endif
+    }
+
+    testing::ScratchBench scratch;
+    BenchStore store{scratch.root()};
+};
 
 #ifndef _WIN32
 
 const uid_t Nobody = 65534;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const BenchError& error) {
-        return error.what();
-    }
-    return "no error";
-}
 
 // Gives the bench folder and everything in it to `uid`.
 void GiveBench(const fs::path& bench, uid_t uid) {
@@ -74,17 +85,9 @@ public:
     }
 };
 
-const char* const NeedsRoot = "only root can hand files to another user or act as one";
-
 // A run as root on a user's bench, even one that only reads, leaves every
 // file the user's, with its mode: the user goes on using the bench.
-TEST(FileOwnerTest, ARunAsRootLeavesTheBenchItsOwners) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << NeedsRoot;
-    }
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+TEST_F(FileOwnerTest, ARunAsRootLeavesTheBenchItsOwners) {
     fs::remove(scratch.root() / "lock");
     GiveBench(scratch.root(), Nobody);
 
@@ -110,13 +113,7 @@ TEST(FileOwnerTest, ARunAsRootLeavesTheBenchItsOwners) {
 // On a bench that belongs to someone else (its folders writable by all, as
 // a shared folder's may be), another user changes nothing and leaves no file,
 // and is told whose the bench is.
-TEST(FileOwnerTest, AnotherUserChangesNothingOfTheBenchAndIsToldWhose) {
-    if (::geteuid() != 0) {
-        GTEST_SKIP() << NeedsRoot;
-    }
-    testing::ScratchBench scratch;
-    BenchStore store(scratch.root());
-    store.init(false);
+TEST_F(FileOwnerTest, AnotherUserChangesNothingOfTheBenchAndIsToldWhose) {
     store.open("6080MV");
     store.open("6080QL");
     for (fs::recursive_directory_iterator it(scratch.root()), end; it != end; ++it) {
@@ -163,13 +160,9 @@ TEST(FileOwnerTest, AnotherUserChangesNothingOfTheBenchAndIsToldWhose) {
 
 #else
 
-TEST(FileOwnerTest, ARunAsRootLeavesTheBenchItsOwners) {
-    GTEST_SKIP() << "POSIX owners; on Windows the bench lives in the user's own profile";
-}
-
-TEST(FileOwnerTest, AnotherUserChangesNothingOfTheBenchAndIsToldWhose) {
-    GTEST_SKIP() << "POSIX owners; on Windows the bench lives in the user's own profile";
-}
+// Skipped by the fixture.
+TEST_F(FileOwnerTest, ARunAsRootLeavesTheBenchItsOwners) {}
+TEST_F(FileOwnerTest, AnotherUserChangesNothingOfTheBenchAndIsToldWhose) {}
 
 #endif
 
