@@ -43,8 +43,8 @@ TEST(DetectorRecordTest, EveryModelComesBackAsItWasStored) {
 // a JSON document its own reader takes.
 TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
     const std::string texts[] = {
-        "\x1B[31mRED",          "line\nbreak\r\ttab", "\xFF\xFE\xFD",
-        std::string("a\0b", 3), "Caf\xC3\xA9",        "quote\" back\\slash",
+        "\x1B[31mRED", "line\nbreak\r\ttab",  "\xFF\xFE\xFD",       std::string("a\0b", 3),
+        "Caf\xC3\xA9", "quote\" back\\slash", "del\x7F c1\xC2\x9B",
     };
     for (const std::string& text : texts) {
         DetectorRecord record = Factory("6080QL", "192.168.1.20");

@@ -371,6 +371,9 @@ TEST_F(BenchCliTest, TextsOfAHandEditedBenchAreShownEscaped) {
     });
     testing::AddByHand(scratch.root(), "7180", "X\x1B[5m", "10.0.37.150", "COM\x1B[4m", "4050QL");
     testing::AddByHand(scratch.root(), "", "", "", "COM4", "6080QL\x1B[1m");
+    testing::AddByHand(scratch.root(), "", "", "",
+                       "COM\xC2\x9B"
+                       "5");
     const std::string id = "X\x1B[5m";
     const std::string damaged =
         "detector 7380 is damaged: malformed detector.json: unknown model \\x1B[31m9999";
@@ -401,6 +404,8 @@ TEST_F(BenchCliTest, TextsOfAHandEditedBenchAreShownEscaped) {
         {{"plug", "COM8", "4050QL"},
          1,
          {"velkor-bench: detector 4050QL already faces the module on COM\\x1B[4m"}},
+        {{"list", "--json"}, 0, {}},
+        {{"show", "6080MV", "--json"}, 0, {}},
         {{"remove", id}, 0, {"removed detector X\\x1B[5m"}},
     };
     for (const auto& c : cases) {
