@@ -57,7 +57,9 @@ void MakeFolder(const fs::path& folder, const fs::path& parent) {
                          std::strerror(errno) + ForeignNote(parent));
     }
     const struct stat owner = FolderStatus(parent);
-    if (::geteuid() != owner.st_uid && ::lchown(folder.c_str(), owner.st_uid, owner.st_gid) != 0) {
+    struct stat made;
+    if (::geteuid() != owner.st_uid && ::lchown(folder.c_str(), owner.st_uid, owner.st_gid) != 0 &&
+        !(::lstat(folder.c_str(), &made) == 0 && made.st_uid == owner.st_uid)) {
         throw BenchError("cannot give the folder " + folder.string() + " to " +
                          UserText(owner.st_uid) + ": " + std::strerror(errno));
     }
@@ -98,7 +100,10 @@ std::string ForeignNote(const fs::path& path) {
 
 void GiveToOwnerOf(int fd, const fs::path& folder, const fs::path& file) {
     const struct stat owner = FolderStatus(folder);
-    if (::geteuid() != owner.st_uid && ::fchown(fd, owner.st_uid, owner.st_gid) != 0) {
+    // A file system without owners of its own (FAT) has given it already.
+    struct stat made;
+    if (::geteuid() != owner.st_uid && ::fchown(fd, owner.st_uid, owner.st_gid) != 0 &&
+        !(::fstat(fd, &made) == 0 && made.st_uid == owner.st_uid)) {
         throw BenchError("cannot give " + file.string() + " to " + UserText(owner.st_uid) + ": " +
                          std::strerror(errno));
     }
