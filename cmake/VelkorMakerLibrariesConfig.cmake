@@ -5,7 +5,6 @@
 # the maker's own libraries offers the same two targets.
 include(CMakeFindDependencyMacro)
 find_dependency(Boost 1.74 COMPONENTS filesystem system)
-find_dependency(Threads)
 
 get_filename_component(_velkor_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
 set(_velkor_lib "${_velkor_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}")
@@ -15,7 +14,7 @@ if(NOT TARGET velkor::acquisition)
   add_library(velkor::bench-store STATIC IMPORTED)
   set_target_properties(velkor::bench-store PROPERTIES
     IMPORTED_LOCATION "${_velkor_lib}velkor-bench-store${CMAKE_STATIC_LIBRARY_SUFFIX}"
-    INTERFACE_LINK_LIBRARIES "Boost::filesystem;Boost::system;Threads::Threads")
+    INTERFACE_LINK_LIBRARIES "Boost::filesystem;Boost::system")
 
   add_library(velkor::acquisition STATIC IMPORTED)
   set_target_properties(velkor::acquisition PROPERTIES

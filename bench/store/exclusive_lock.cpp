@@ -6,10 +6,8 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 
@@ -18,62 +16,43 @@ namespace bench {
 
 namespace {
 
-// A bounded wait for the lock without polling: a helper thread blocks in the
-// system's lock call while the caller waits on a condition with a deadline.
-// On timeout the caller gives up and the helper is left to finish alone: when
-// the lock comes free it closes the file, which drops the lock at once.
-// (Cancelling the helper instead would not survive the sanitizers, and a
-// timer signal can fire before the call blocks.)
-struct LockWait {
-    std::mutex mutex;
-    std::condition_variable condition;
-    bool done = false;
-    bool abandoned = false;
-    int error = 0;
-};
+using Clock = std::chrono::steady_clock;
 
-// Held by another, and no time left to wait: the file stays the caller's.
-const int BusyNow = -1;
-
-// 0 when locked; ETIMEDOUT when the deadline passed, and the file then
-// belongs to the helper; BusyNow; another error on failure.
-int LockUntil(lock_file::Handle handle, std::chrono::steady_clock::time_point until) {
-    int error = 0;
-    if (lock_file::TryLock(handle, error)) {
-        return 0;
-    }
-    if (error != 0) {
-        return error;
-    }
-    if (std::chrono::steady_clock::now() >= until) {
-        return BusyNow;
-    }
-    const auto wait = std::make_shared<LockWait>();
-    std::thread([wait, handle] {
-        const int result = lock_file::WaitLock(handle);
-        std::lock_guard<std::mutex> guard(wait->mutex);
-        if (wait->abandoned) {
-            lock_file::Close(handle);
-            return;
+// 0 when locked; ETIMEDOUT when another holder kept it until `until`; another
+// error on failure.
+//
+// Tried again after a pause that starts at a few milliseconds and doubles.
+// Waiting for our own work never polls, but here the holder is another run,
+// in another process as a rule, and the system has no bounded wait for a file
+// lock: the blocking calls (F_OFD_SETLKW, LockFileEx) wait without a
+// deadline, and a helper thread blocked in one could outlive the call. Long-
+// lived tools take their lock files the same way, as does Boost.Interprocess'
+// timed file lock.
+int LockUntil(lock_file::Handle handle, Clock::time_point until) {
+    const auto longestPause = std::chrono::milliseconds(64);
+    auto pause = std::chrono::milliseconds(2);
+    for (;;) {
+        int error = 0;
+        if (lock_file::TryLock(handle, error)) {
+            return 0;
         }
-        wait->done = true;
-        wait->error = result;
-        wait->condition.notify_one();
-    }).detach();
-
-    std::unique_lock<std::mutex> guard(wait->mutex);
-    if (!wait->condition.wait_until(guard, until, [&wait] { return wait->done; })) {
-        wait->abandoned = true;
-        return ETIMEDOUT;
+        if (error != 0) {
+            return error;
+        }
+        const auto now = Clock::now();
+        if (now >= until) {
+            return ETIMEDOUT;
+        }
+        std::this_thread::sleep_until(std::min(until, now + pause));
+        pause = std::min(longestPause, pause * 2);
     }
-    return wait->error;
 }
 
 } // namespace
 
 ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::milliseconds timeout,
                              const std::string& busyText, const std::string& goneText) {
-    const auto until = std::chrono::steady_clock::now() + timeout;
+    const auto until = Clock::now() + timeout;
     // The lock file can be replaced while we wait (a detector removed and
     // added again): a lock on the old file guards nothing, so take the new one.
     for (;;) {
@@ -89,25 +68,21 @@ ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::m
                                                                 : std::string()));
         }
         const int outcome = LockUntil(handle, until);
-        if (outcome == ETIMEDOUT) {
-            throw BenchError(busyText);
-        }
-        if (outcome == BusyNow) {
-            lock_file::Close(handle);
-            throw BenchError(busyText);
-        }
         if (outcome == 0 && lock_file::SameFile(handle, path)) {
             handle_ = handle;
             return;
         }
         lock_file::Close(handle);
+        if (outcome == ETIMEDOUT) {
+            throw BenchError(busyText);
+        }
         if (outcome != 0) {
             throw BenchError("cannot lock " + path.string() + ": " + lock_file::ErrorText(outcome));
         }
         if (!boost::filesystem::exists(path.parent_path())) {
             throw BenchError(goneText);
         }
-        if (std::chrono::steady_clock::now() >= until) {
+        if (Clock::now() >= until) {
             throw BenchError(busyText);
         }
     }

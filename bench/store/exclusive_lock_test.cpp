@@ -89,6 +89,25 @@ TEST(ExclusiveLockTest, ALockInAnotherThreadExcludesToo) {
     EXPECT_FALSE(attempt.get());
 }
 
+// The wait is the caller's own: nothing of it is left running in the
+// process (the program links the library) once it has given up.
+TEST(ExclusiveLockTest, AWaitThatGivesUpLeavesNoThreadBehind) {
+#ifndef __linux__
+    GTEST_SKIP() << "threads are counted in /proc/self/task";
+#else
+    const auto threads = [] {
+        const boost::filesystem::directory_iterator tasks("/proc/self/task");
+        return std::distance(tasks, boost::filesystem::directory_iterator());
+    };
+    testing::ScratchBench scratch;
+    const auto path = scratch.dir() / "lock";
+    const ExclusiveLock first = Take(path, milliseconds(100));
+    const auto before = threads();
+    EXPECT_THROW(Take(path, milliseconds(50)), BenchError);
+    EXPECT_EQ(before, threads());
+#endif
+}
+
 TEST(ExclusiveLockTest, AMissingFolderGivesTheGoneText) {
     testing::ScratchBench scratch;
     try {

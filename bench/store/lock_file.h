@@ -23,11 +23,9 @@ Handle Open(const boost::filesystem::path& path, int& error);
 void Close(Handle handle);
 // True when locked at once; false when another holder has it.
 bool TryLock(Handle handle, int& error);
-// Blocks until locked; 0, or the error.
-int WaitLock(Handle handle);
 // Whether the open file is still the one at `path` (not removed or replaced).
 bool SameFile(Handle handle, const boost::filesystem::path& path);
-// The text of an error that Open, TryLock or WaitLock reported.
+// The text of an error that Open or TryLock reported.
 std::string ErrorText(int error);
 
 } // namespace lock_file

@@ -90,15 +90,6 @@ bool TryLock(Handle handle, int& error) {
     return false;
 }
 
-int WaitLock(Handle handle) {
-    flock request = WholeFile();
-    int result = 0;
-    do {
-        result = ::fcntl(static_cast<int>(handle), F_OFD_SETLKW, &request);
-    } while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
-}
-
 bool SameFile(Handle handle, const boost::filesystem::path& path) {
     struct stat opened;
     struct stat named;

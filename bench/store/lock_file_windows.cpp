@@ -23,12 +23,6 @@ int ErrorOf(DWORD error) {
                                                                           : static_cast<int>(error);
 }
 
-bool LockWhole(Handle handle, DWORD flags) {
-    OVERLAPPED from{};
-    return LockFileEx(Native(handle), LOCKFILE_EXCLUSIVE_LOCK | flags, 0, MAXDWORD, MAXDWORD,
-                      &from) != 0;
-}
-
 bool Identity(HANDLE handle, BY_HANDLE_FILE_INFORMATION& information) {
     return GetFileInformationByHandle(handle, &information) != 0;
 }
@@ -64,17 +58,15 @@ void Close(Handle handle) {
 }
 
 bool TryLock(Handle handle, int& error) {
-    if (LockWhole(handle, LOCKFILE_FAIL_IMMEDIATELY)) {
+    OVERLAPPED from{};
+    if (LockFileEx(Native(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                   MAXDWORD, &from) != 0) {
         error = 0;
         return true;
     }
     const DWORD failure = GetLastError();
     error = failure == ERROR_LOCK_VIOLATION || failure == ERROR_IO_PENDING ? 0 : ErrorOf(failure);
     return false;
-}
-
-int WaitLock(Handle handle) {
-    return LockWhole(handle, 0) ? 0 : ErrorOf(GetLastError());
 }
 
 bool SameFile(Handle handle, const boost::filesystem::path& path) {
