@@ -8,6 +8,14 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh --windows
 
 deps="$PWD/build/windows-deps"
+# Header-only: the headers and nlohmann_json's package files, at the same
+# places below the prefix as below /usr (its package files find the headers
+# relative to themselves). Before the early return, so that a prefix built
+# before they were needed gets them too.
+mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
+cp -R /usr/include/nlohmann "$deps/prefix/include/"
+cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
+
 stamp="$deps/prefix/ready"
 if [ -f "$stamp" ]; then
   exit 0

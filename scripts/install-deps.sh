@@ -14,6 +14,8 @@ packages=(
   libboost-filesystem1.74-dev
   libboost-system1.74-dev
   libboost-iostreams1.74-dev
+  # The bench's JSON files and --json output (header-only).
+  nlohmann-json3-dev
   libgtest-dev libgmock-dev
   # The manual pages are rendered by the tests.
   groff-base man-db

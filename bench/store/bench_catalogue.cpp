@@ -1,20 +1,16 @@
 #include "bench/store/bench_catalogue.h"
 
 #include "bench/store/bench_error.h"
-#include "bench/store/bounded_parse.h"
 #include "bench/store/byte_text.h"
-#include "bench/store/json_writer.h"
-#include "bench/store/stored_text.h"
-
-#include <boost/property_tree/ptree.hpp>
+#include "bench/store/stored_json.h"
 
 #include <algorithm>
-#include <sstream>
+#include <limits>
 
 namespace velkor {
 namespace bench {
 
-namespace pt = boost::property_tree;
+using stored_json::StoredObject;
 
 namespace {
 
@@ -38,60 +34,57 @@ const CatalogueEntry* BenchCatalogue::find(const std::string& id) const {
 }
 
 std::string BenchCatalogue::toJson() const {
-    std::ostringstream text;
-    JsonWriter writer(text);
-    writer.beginObject().key("format").value(static_cast<long long>(FormatVersion));
-    writer.key("detectors").beginArray();
+    Json stored = Json::object();
+    stored["format"] = FormatVersion;
+    stored["detectors"] = Json::array();
     for (const CatalogueEntry& entry : detectors) {
-        writer.beginObject();
-        stored_text::Put(writer, "id", entry.id);
-        writer.key("folder").value(entry.folder).endObject();
+        Json item = Json::object();
+        stored_json::PutBytes(item, "id", entry.id);
+        item["folder"] = entry.folder;
+        stored["detectors"].push_back(item);
     }
-    writer.endArray().key("modules").beginArray();
+    stored["modules"] = Json::array();
     for (const ModulePlug& plug : modules) {
-        writer.beginObject();
-        stored_text::Put(writer, "port", plug.port);
-        stored_text::Put(writer, "detector", plug.detector);
-        writer.endObject();
+        Json item = Json::object();
+        stored_json::PutBytes(item, "port", plug.port);
+        stored_json::PutBytes(item, "detector", plug.detector);
+        stored["modules"].push_back(item);
     }
-    writer.endArray().endObject();
-    writer.finish();
-    return text.str();
+    return stored_json::Dump(stored);
 }
 
 BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
-    const pt::ptree tree = bounded::ParseJson(text);
-    try {
-        const int format = tree.get<int>("format");
-        if (format == 1) {
-            throw BenchError("it was set up by an earlier velkor-bench (format 1)");
-        }
-        if (format != FormatVersion) {
-            throw BenchError("format " + std::to_string(format) + " is not known");
-        }
-        BenchCatalogue catalogue;
-        for (const auto& item : tree.get_child("detectors")) {
-            CatalogueEntry entry{stored_text::Require(item.second, "id"),
-                                 item.second.get<std::string>("folder")};
-            if (!IsFolderName(entry.folder)) {
-                throw BenchError("\"" + byte_text::Printable(entry.folder) +
-                                 "\" is not a detector folder");
-            }
-            if (catalogue.find(entry.id) != nullptr) {
-                throw BenchError("it names detector " + byte_text::Printable(entry.id) + " twice");
-            }
-            catalogue.detectors.push_back(entry);
-        }
-        for (const auto& item : tree.get_child("modules")) {
-            catalogue.modules.push_back(ModulePlug{stored_text::Require(item.second, "port"),
-                                                   stored_text::Require(item.second, "detector")});
-        }
-        std::sort(catalogue.detectors.begin(), catalogue.detectors.end(),
-                  [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
-        return catalogue;
-    } catch (const pt::ptree_error& error) {
-        throw BenchError(byte_text::Printable(error.what()));
+    const Json document = stored_json::Parse(text);
+    const StoredObject stored(document);
+    const long long format =
+        stored.number("format", std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    if (format == 1) {
+        throw BenchError("it was set up by an earlier velkor-bench (format 1)");
     }
+    if (format != FormatVersion) {
+        throw BenchError("format " + std::to_string(format) + " is not known");
+    }
+    BenchCatalogue catalogue;
+    for (const Json& item : stored.array("detectors")) {
+        const StoredObject detector(item);
+        CatalogueEntry entry{detector.requireBytes("id"), detector.text("folder")};
+        if (!IsFolderName(entry.folder)) {
+            throw BenchError("\"" + byte_text::Printable(entry.folder) +
+                             "\" is not a detector folder");
+        }
+        if (catalogue.find(entry.id) != nullptr) {
+            throw BenchError("it names detector " + byte_text::Printable(entry.id) + " twice");
+        }
+        catalogue.detectors.push_back(entry);
+    }
+    for (const Json& item : stored.array("modules")) {
+        const StoredObject module(item);
+        catalogue.modules.push_back(
+            ModulePlug{module.requireBytes("port"), module.requireBytes("detector")});
+    }
+    std::sort(catalogue.detectors.begin(), catalogue.detectors.end(),
+              [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
+    return catalogue;
 }
 
 } // namespace bench

@@ -3,40 +3,18 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/byte_text.h"
 
-#include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/xml_parser.hpp>
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace velkor {
 namespace bench {
 namespace bounded {
 
 namespace pt = boost::property_tree;
-
-std::size_t JsonDepth(const std::string& text) {
-    std::size_t depth = 0;
-    std::size_t deepest = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            deepest = std::max(deepest, ++depth);
-        } else if ((c == ']' || c == '}') && depth > 0) {
-            --depth;
-        }
-    }
-    return deepest;
-}
 
 std::size_t XmlDepth(const std::string& text) {
     const auto skipPast = [&text](std::size_t from, const char* end) {
@@ -97,37 +75,18 @@ std::size_t TreeDepth(const pt::ptree& tree) {
     return deepest;
 }
 
-namespace {
-
-// Refuses a text that nests deeper than `limit` before `read` parses it; what
-// the parser throws becomes a BenchError too.
-template <typename Read>
-pt::ptree ParseBounded(const std::string& text, std::size_t depth, std::size_t limit, Read read) {
-    if (depth > limit) {
-        throw BenchError("nested deeper than " + std::to_string(limit) + " levels");
+pt::ptree ParseXml(const std::string& text) {
+    if (XmlDepth(text) > MaxXmlDepth) {
+        throw BenchError("nested deeper than " + std::to_string(MaxXmlDepth) + " levels");
     }
     std::istringstream stream(text);
     pt::ptree tree;
     try {
-        read(stream, tree);
+        pt::read_xml(stream, tree, pt::xml_parser::trim_whitespace);
     } catch (const pt::ptree_error& error) {
         throw BenchError(byte_text::Printable(error.what()));
     }
     return tree;
-}
-
-} // namespace
-
-pt::ptree ParseJson(const std::string& text) {
-    return ParseBounded(text, JsonDepth(text), MaxJsonDepth,
-                        [](std::istream& stream, pt::ptree& tree) { pt::read_json(stream, tree); });
-}
-
-pt::ptree ParseXml(const std::string& text) {
-    return ParseBounded(text, XmlDepth(text), MaxXmlDepth,
-                        [](std::istream& stream, pt::ptree& tree) {
-                            pt::read_xml(stream, tree, pt::xml_parser::trim_whitespace);
-                        });
 }
 
 } // namespace bounded

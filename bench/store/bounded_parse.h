@@ -8,25 +8,22 @@
 namespace velkor {
 namespace bench {
 
-// The property tree's parsers recurse once per level of nesting, so a damaged
-// file of a few hundred kilobytes of "[" or "<a>" would overflow the stack.
-// Every stored text is measured first and refused when it nests deeper than
-// anything the bench writes.
+// The user configuration is XML in a property tree, as the library API hands
+// it over. The property tree's parser recurses once per level of nesting, so
+// a damaged document of a few hundred kilobytes of "<a>" would overflow the
+// stack: it is measured first and refused when it nests deeper than anything
+// the bench writes. (The JSON files are bounded while they are parsed, see
+// stored_json.)
 namespace bounded {
 
-// bench.json and detector.json are three levels deep.
-constexpr std::size_t MaxJsonDepth = 8;
 // The factory user configuration is two levels deep; documents the program
 // stores are held to this too.
 constexpr std::size_t MaxXmlDepth = 16;
 
-// Throw BenchError naming the reason when the text is not a document or nests
-// too deep.
-boost::property_tree::ptree ParseJson(const std::string& text);
+// Throws BenchError naming the reason when the text is not a document or
+// nests too deep.
 boost::property_tree::ptree ParseXml(const std::string& text);
 
-// Deepest nesting of objects and arrays (outside strings).
-std::size_t JsonDepth(const std::string& text);
 // Deepest nesting of elements; comments, CDATA, declarations and quoted
 // attribute values do not count. Unclosed elements count as open.
 std::size_t XmlDepth(const std::string& text);

@@ -1,5 +1,6 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/bounded_parse.h"
+#include "bench/store/stored_json.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +16,31 @@ std::string Repeat(const std::string& piece, std::size_t times) {
     return text;
 }
 
+// Objects and arrays count as they nest, brackets inside strings do not.
 TEST(BoundedParseTest, JsonDepthCountsObjectsAndArraysOutsideStrings) {
+    const std::string deep = "nested deeper than 8 levels";
     const struct {
         std::string text;
-        std::size_t depth;
+        std::string refusal; // empty: taken
     } cases[] = {
-        {"", 0},
-        {"1", 0},
-        {"{}", 1},
-        {R"({"a":[1,{"b":[]}]})", 4},
-        {R"({"a":"[[[[{{{{"})", 1},
-        {R"({"a":"\"[[[["})", 1},
-        {R"({"a":"\\"}, [[]])", 2},
-        {"]]]][", 1},
+        {"1", ""},
+        {"{}", ""},
+        {Repeat("[", 8) + Repeat("]", 8), ""},
+        {Repeat("[", 9) + Repeat("]", 9), deep},
+        {Repeat("[{\"a\":", 4) + "1" + Repeat("}]", 4), ""},
+        {Repeat("[{\"a\":", 4) + "[]" + Repeat("}]", 4), deep},
+        {Repeat("[", 7) + R"({"a":"[[[[{{{{"})" + Repeat("]", 7), ""},
+        {Repeat("[", 7) + R"({"a":"\"[[[["})" + Repeat("]", 7), ""},
+        {Repeat("[", 7) + R"({"a":"\\"},[])" + Repeat("]", 7), ""},
+        {Repeat("[", 8) + Repeat("],[", 40) + Repeat("]", 8), ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.depth, bounded::JsonDepth(c.text)) << c.text;
+        try {
+            stored_json::Parse(c.text);
+            EXPECT_EQ("", c.refusal) << c.text;
+        } catch (const BenchError& error) {
+            EXPECT_EQ(c.refusal, error.what()) << c.text;
+        }
     }
 }
 
@@ -71,7 +81,7 @@ TEST(BoundedParseTest, DeepDocumentsAreRefusedNotParsed) {
     for (const auto& c : cases) {
         try {
             if (c.json) {
-                bounded::ParseJson(c.text);
+                stored_json::Parse(c.text);
             } else {
                 bounded::ParseXml(c.text);
             }
@@ -83,12 +93,16 @@ TEST(BoundedParseTest, DeepDocumentsAreRefusedNotParsed) {
 }
 
 TEST(BoundedParseTest, DocumentsWithinTheLimitParse) {
-    const auto json = bounded::ParseJson(Repeat("[", 8) + Repeat("]", 8));
-    EXPECT_EQ(7u, bounded::TreeDepth(json));
+    Json json = stored_json::Parse(Repeat("[", 8) + Repeat("]", 8));
+    std::size_t below = 0;
+    for (const Json* at = &json; !at->empty(); at = &at->front()) {
+        ++below;
+    }
+    EXPECT_EQ(7u, below);
     const auto xml = bounded::ParseXml(Repeat("<a>", 16) + "x" + Repeat("</a>", 16));
     EXPECT_EQ(16u, bounded::TreeDepth(xml));
     EXPECT_EQ("x", xml.get<std::string>(std::string(Repeat("a.", 15) + "a")));
-    EXPECT_THROW(bounded::ParseJson("{\"a\":"), BenchError);
+    EXPECT_THROW(stored_json::Parse("{\"a\":"), BenchError);
     EXPECT_THROW(bounded::ParseXml("<a><b></a>"), BenchError);
 }
 

@@ -1,7 +1,9 @@
 #include "bench/store/bench_error.h"
-#include "bench/store/bounded_parse.h"
 #include "bench/store/detector_record.h"
 #include "bench/store/new_detector.h"
+#include "bench/store/stored_json.h"
+
+#include <boost/optional/optional_io.hpp>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +56,7 @@ TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
         const DetectorRecord again = DetectorRecord::FromJson(json);
         EXPECT_EQ(text, again.state.ssid);
         EXPECT_EQ(text, again.state.hostName);
-        EXPECT_NO_THROW(bounded::ParseJson(json));
+        EXPECT_NO_THROW(stored_json::Parse(json));
     }
 }
 
@@ -126,6 +128,87 @@ TEST(DetectorRecordTest, DamagedRecordsAreRefusedWithTheReason) {
                 EXPECT_STREQ(c.reason, error.what()) << c.name;
             }
         }
+    }
+}
+
+// Every escape the stored files know: control characters (with JSON's short
+// forms), quote, backslash, DEL, C1 controls, and UTF-8 beside them.
+const std::string EveryEscape = "a\x01\b\f\r\n\t\"\\/\x7F\xC2\x80\xC2\x9F\xC2\xA0\xC3\xA9z";
+
+DetectorRecord Made(const char* model, const char* id, const char* address,
+                    const boost::optional<std::string>& host) {
+    return NewDetector(*BenchModel::Find(model), id, address, host, boost::none,
+                       std::string("VK-") + model);
+}
+
+// The bytes the bench wrote before its JSON was written by nlohmann-json: a
+// state that has not changed keeps its bytes, and a file of then still reads.
+TEST(DetectorRecordTest, StoredBytesStayThoseTheBenchAlwaysWrote) {
+    DetectorRecord tw = Made("7380TW", "7380TW", "10.0.0.20", std::string("10.0.0.1/16"));
+    DetectorRecord busy = Made("6080QL", "6080QL", "192.168.1.20", std::string("192.168.1.1/24"));
+    busy.state.faults = {"offline", "fail-write", "missing:wifi", "refuse-write"};
+    busy.state.pendingApply = true;
+    busy.state.storedAddress = "192.168.1.30";
+    busy.state.applyNetworkConfigCalls = 3;
+    busy.state.applyUserConfigCalls = 2;
+    busy.state.lastUserConfigOverCable = true;
+    busy.state.hostName = "WS-4.clinic.local";
+    busy.state.ssid = EveryEscape;
+    busy.password = "s3cret-pass";
+    DetectorRecord odd = Made("7380", "7380", "192.168.37.130", std::string("192.168.37.131"));
+    odd.state.id = "7380\xC1";
+    odd.state.address = "192.168.37.130\xFE";
+    odd.state.hostName = std::string("\xFF\0x", 3);
+    odd.state.pendingReboot = true;
+    odd.state.lastUserConfigOverCable = false;
+    odd.file.insert(odd.file.end(), {0xCA, 0xFE, 0x00});
+    DetectorRecord k = Made("6080K", "6080K-2", "10.0.0.66", boost::none);
+    k.state.faults = {"missing:file"};
+    k.state.hostName = EveryEscape;
+    const struct {
+        const char* name;
+        DetectorRecord record;
+        std::string bytes;
+    } cases[] = {
+        {"a factory 7380TW", tw,
+         R"({"format":1,"id":"7380TW","model":"7380TW","address":"10.0.0.20","link":"cable","fau)"
+         R"(lts":[],"pending_reboot":false,"network":{"detector_address":"10.0.0.20","detector_v)"
+         R"(alue":165,"host_address":"10.0.0.1/16","command_port":2063,"image_port":6018,"pendin)"
+         R"(g_apply":false},"calls":{"apply_network_config":0,"apply_user_config":0},"host_name")"
+         R"(:""})"
+         "\n"},
+        {"a 6080QL with every escape", busy,
+         "{\"format\":1,\"id\":\"6080QL\",\"model\":\"6080QL\",\"address\":\"192.168.1.20\",\"li"
+         "nk\":\"cable\",\"faults\":[\"fail-write\",\"missing:wifi\",\"offline\",\"refuse-write"
+         "\"],\"pending_reboot\":false,\"network\":{\"detector_address\":\"192.168.1.30\",\"dete"
+         "ctor_value\":165,\"host_address\":\"192.168.1.1/24\",\"command_port\":2063,\"image_por"
+         "t\":6018,\"pending_apply\":true},\"ssid\":\"a\\u0001\\u0008\\u000c\\u000d\\n\\t\\\"\\"
+         "\\/\\u007f\\u0080\\u009f\xC2\xA0\xC3\xA9z\",\"calls\":{\"apply_network_config\":3,\"ap"
+         "ply_user_config\":2,\"last_user_config_over_cable\":true},\"host_name\":\"WS-4.clinic."
+         "local\",\"user_config\":\"<?xml version=\\\"1.0\\\" encoding=\\\"utf-8\\\"?>\\n<ucf>\\"
+         "n  <wifi_enable>01</wifi_enable>\\n  <wifi_channel>06</wifi_channel>\\n  <standby_dela"
+         "y>1E</standby_delay>\\n</ucf>\\n\",\"password\":\"s3cret-pass\"}\n"},
+        {"ids and texts that are not UTF-8", odd,
+         R"({"format":1,"id_hex":"37333830C1","model":"7380","address_hex":"3139322E3136382E3337)"
+         R"(2E313330FE","link":"cable","faults":[],"pending_reboot":true,"calls":{"apply_network)"
+         R"(_config":0,"apply_user_config":0,"last_user_config_over_cable":false},"host_name_hex)"
+         R"(":"FF0078","file":{"number":206,"bytes_hex":"0A00990000000000000000000000000047454E3)"
+         R"(32E44434620202020202020202020202020313533202030372F30392F323031302020202031353A31313)"
+         R"(A34301200000000000000000000000000000040008200410025004200A8004300C000340011003500270)"
+         R"(02C0083002D0025002E00A8002F00C0003000FE003100070020008300210025002200A8002300C000240)"
+         R"(0710025001700ECCAFE00"}})"
+         "\n"},
+        {"a 6080K", k,
+         "{\"format\":1,\"id\":\"6080K-2\",\"model\":\"6080K\",\"address\":\"10.0.0.66\",\"link"
+         "\":\"cable\",\"faults\":[\"missing:file\"],\"pending_reboot\":false,\"calls\":{\"apply"
+         "_network_config\":0,\"apply_user_config\":0},\"host_name\":\"a\\u0001\\u0008\\u000c\\u"
+         "000d\\n\\t\\\"\\\\/\\u007f\\u0080\\u009f\xC2\xA0\xC3\xA9z\",\"file\":{\"number\":68,\""
+         "bytes_hex\":\"040044000000000000000000000000004E45544346472E44434620202020202020202020"
+         "20203638202031322F30332F323030392020202030393A33303A30300A000042\"}}\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.bytes, c.record.toJson()) << c.name;
+        EXPECT_EQ(c.bytes, DetectorRecord::FromJson(c.bytes).toJson()) << c.name;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "bench/tool/bench_listing.h"
 
 #include "bench/store/byte_text.h"
-#include "bench/store/json_writer.h"
+#include "bench/store/stored_json.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/format.hpp>
@@ -27,53 +27,38 @@ std::string Notes(const DetectorState& state) {
 
 void PrintJson(std::ostream& out, const std::string& bench,
                const std::vector<DetectorEntry>& entries, const std::vector<ModulePlug>& modules) {
-    JsonWriter writer(out);
-    writer.beginObject().key("bench").value(bench);
-    writer.key("detectors").beginArray();
+    using stored_json::Text;
+    Json detectors = Json::array();
+    Json damaged = Json::array();
     for (const DetectorEntry& entry : entries) {
         if (!entry.state) {
+            damaged.push_back({{"id", Text(entry.id)}, {"reason", Text(entry.damage)}});
             continue;
         }
         const DetectorState& state = *entry.state;
-        writer.beginObject()
-            .key("id")
-            .value(state.id)
-            .key("model")
-            .value(state.model->name)
-            .key("answers_at")
-            .value(state.address)
-            .key("link")
-            .value(DetectorState::LinkName(state.link))
-            .key("pending_reboot")
-            .value(state.pendingReboot)
-            .key("pending_apply")
-            .value(state.pendingApply)
-            .key("faults")
-            .beginArray();
+        Json faults = Json::array();
         for (const std::string& fault : state.faults) {
-            writer.value(fault);
+            faults.push_back(fault);
         }
-        writer.endArray().endObject();
+        detectors.push_back({{"id", Text(state.id)},
+                             {"model", state.model->name},
+                             {"answers_at", Text(state.address)},
+                             {"link", DetectorState::LinkName(state.link)},
+                             {"pending_reboot", state.pendingReboot},
+                             {"pending_apply", state.pendingApply},
+                             {"faults", faults}});
     }
-    writer.endArray().key("damaged").beginArray();
-    for (const DetectorEntry& entry : entries) {
-        if (!entry.state) {
-            writer.beginObject().key("id").value(entry.id).key("reason").value(entry.damage);
-            writer.endObject();
-        }
-    }
-    writer.endArray().key("modules").beginArray();
+    Json plugged = Json::array();
     for (const ModulePlug& plug : modules) {
-        writer.beginObject().key("port").value(plug.port).key("faces");
-        if (plug.detector.empty()) {
-            writer.null();
-        } else {
-            writer.value(plug.detector);
-        }
-        writer.endObject();
+        plugged.push_back({{"port", Text(plug.port)},
+                           {"faces", plug.detector.empty() ? Json() : Json(Text(plug.detector))}});
     }
-    writer.endArray().endObject();
-    writer.finish();
+    Json listing = Json::object();
+    listing["bench"] = Text(bench);
+    listing["detectors"] = detectors;
+    listing["damaged"] = damaged;
+    listing["modules"] = plugged;
+    out << stored_json::Dump(listing);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/store/stored_json.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -27,18 +29,10 @@ public:
     void print(std::ostream& out, bool json) const;
 
 private:
-    struct Field {
-        enum Kind { Text, Number, Flag, List, Null };
-        std::string label;
-        std::string key;
-        Kind kind = Text;
-        std::string text;
-        long long number = 0;
-        bool flag = false;
-        std::vector<std::string> list;
-    };
+    void line(const std::string& label, const std::string& shown);
 
-    std::vector<Field> fields_;
+    std::string lines_;
+    Json json_ = Json::object();
 };
 
 } // namespace bench

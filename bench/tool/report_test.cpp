@@ -52,6 +52,30 @@ TEST(ReportTest, AnEmptyReportPrintsNothingOrAnEmptyObject) {
     EXPECT_EQ("{}\n", Printed(Report(), true));
 }
 
+// As the bench wrote it before its JSON was written by nlohmann-json: control
+// characters, DEL and C1 controls as \u escapes, texts that are not UTF-8 in
+// their printable form.
+TEST(ReportTest, JsonWritesEveryTextAsItAlwaysDid) {
+    const std::string every = "a\x01\b\f\r\n\t\"\\/\x7F\xC2\x80\xC2\x9F\xC2\xA0\xC3\xA9z";
+    Report report;
+    report.text("detector", "id", every);
+    report.text("raw", "raw",
+                "\xFF\xFE"
+                "ward\x1B");
+    report.number("n", "n", -1);
+    report.number("big", "big", 4294967296LL);
+    report.flag("f", "f", false);
+    report.list("faults", "faults", {every, "\xE9", ""});
+    report.list("none", "none", {});
+    report.null("m", "m", "-");
+    EXPECT_EQ(
+        "{\"id\":\"a\\u0001\\u0008\\u000c\\u000d\\n\\t\\\"\\\\/\\u007f\\u0080\\u009f\xC2\xA0"
+        "\xC3\xA9z\",\"raw\":\"\\\\xFF\\\\xFEward\\\\x1B\",\"n\":-1,\"big\":4294967296,\"f\":fa"
+        "lse,\"faults\":[\"a\\u0001\\u0008\\u000c\\u000d\\n\\t\\\"\\\\/\\u007f\\u0080\\u009f"
+        "\xC2\xA0\xC3\xA9z\",\"\\\\xE9\",\"\"],\"none\":[],\"m\":null}\n",
+        Printed(report, true));
+}
+
 } // namespace
 } // namespace bench
 } // namespace velkor
