@@ -184,7 +184,7 @@ TEST_F(BenchAcquisitionTest, OpenFailsWhenNoDetectorOfTheFamilyAnswers) {
               failureOf("AcqRDXPv1", "Vk7180c", Path7x80("192.168.0.2")));
     EXPECT_EQ("no Vk6080QL detector answers at 192.168.3.20",
               failureOf("AcqRDXPv2", "Vk6080QL", PathNq2("192.168.3.20", "192.168.3.1")));
-    store.open("7380")->setFault("offline", true);
+    store.open("7380")->setFault(Fault::Offline, true);
     EXPECT_EQ("no Vk7180c detector answers at 192.168.37.130:10001",
               failureOf("AcqRDXPv1", "Vk7180c", Path7x80("192.168.37.130")));
     EXPECT_NO_THROW(reach("AcqRDXPv1", "Vk7180c", Path7x80("10.0.37.130")));
@@ -237,8 +237,8 @@ TEST_F(BenchAcquisitionTest, EachFamilyOffersItsExtensions) {
 TEST_F(BenchAcquisitionTest, MissingFaultsTakeAnExtensionAway) {
     {
         auto session = store.open("6080MV");
-        session->setFault("missing:file", true);
-        session->setFault("missing:wifi", true);
+        session->setFault(Fault::MissingFile, true);
+        session->setFault(Fault::MissingWifi, true);
     }
     const auto detector =
         reach("AcqRDXPv2", "Vk6080MVcs", PathRdxp2("192.168.3.20", "192.168.3.1"));
@@ -333,7 +333,7 @@ TEST_F(BenchAcquisitionTest, AnNq2TakesNewAddressesWhenTheyAreApplied) {
 }
 
 TEST_F(BenchAcquisitionTest, RefuseWriteAnswersFalseAndNothingIsApplied) {
-    store.open("7380TW")->setFault("refuse-write", true);
+    store.open("7380TW")->setFault(Fault::RefuseWrite, true);
     const auto detector = reach("AcqRDXPv2", "Vk7380TWc", PathRdxp2("10.0.0.20", "10.0.0.1"));
     const auto network =
         acq::extension<acq::NetworkConfigIface>(detector->extensions, "network_configuration");

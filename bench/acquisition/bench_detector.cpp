@@ -36,7 +36,7 @@ std::string BenchDetector::where() const {
 }
 
 boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
-    if (link_->attached() && link_->session().state().hasFault("missing:wifi")) {
+    if (link_->attached() && link_->session().state().hasFault(Fault::MissingWifi)) {
         return boost::shared_ptr<acq::WifiIface>();
     }
     return wifi_;
@@ -72,7 +72,7 @@ void BenchDetector::attach() {
         }
         const DetectorState& state = *entry.state;
         if (state.model->detectorName == detectorName_ && state.address == address_ &&
-            !state.hasFault("offline")) {
+            !state.hasFault(Fault::Offline)) {
             answering.push_back(state.id);
         }
     }
@@ -91,23 +91,21 @@ void BenchDetector::attach() {
     std::unique_ptr<DetectorSession> session = store.open(answering.front());
     // Another run may have readdressed it while we waited for the lock.
     const DetectorState& state = session->state();
-    if (state.address != address_ || state.hasFault("offline")) {
+    if (state.address != address_ || state.hasFault(Fault::Offline)) {
         throw BenchError(nobody);
     }
-    const auto has = [&state](const std::string& extension) {
-        return !state.hasFault("missing:" + extension);
-    };
+    const auto has = [&state](Fault missing) { return !state.hasFault(missing); };
     const BenchModel& model = *state.model;
     extensions.clear();
-    if (model.hasFile && has("file")) {
+    if (model.hasFile && has(Fault::MissingFile)) {
         extensions["file"] =
             boost::shared_ptr<acq::FileIface>(boost::make_shared<BenchFileExtension>(link_));
     }
-    if (has("connection")) {
+    if (has(Fault::MissingConnection)) {
         extensions["connection"] = boost::shared_ptr<acq::ConnectionIface>(
             boost::make_shared<BenchConnectionExtension>(link_));
     }
-    if (model.hasNetworkConfig && has("network_configuration")) {
+    if (model.hasNetworkConfig && has(Fault::MissingNetworkConfig)) {
         extensions["network_configuration"] = boost::shared_ptr<acq::NetworkConfigIface>(
             boost::make_shared<BenchNetworkConfigExtension>(link_));
     }

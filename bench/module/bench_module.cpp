@@ -49,7 +49,7 @@ void BenchModule::attach() {
     bool window = true;
     if (!plug->detector.empty()) {
         std::unique_ptr<DetectorSession> session = store.open(plug->detector);
-        window = !session->state().hasFault("missing:serial_ir");
+        window = !session->state().hasFault(Fault::MissingSerialIr);
         link_->attach(std::move(session));
     }
     if (window) {

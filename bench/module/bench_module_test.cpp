@@ -125,7 +125,7 @@ TEST_F(BenchModuleTest, AModuleFacingNoDetectorOpensButCannotReach) {
 }
 
 TEST_F(BenchModuleTest, FaultsOfTheFacingDetectorShowOverInfrared) {
-    store.open("6080QL")->setFault("offline", true);
+    store.open("6080QL")->setFault(Fault::Offline, true);
     auto ir = serial(openOn("COM3"));
     EXPECT_FALSE(ir->probe(1000));
     // A failed read tells its user why, as a failed write does.
@@ -142,8 +142,8 @@ TEST_F(BenchModuleTest, FaultsOfTheFacingDetectorShowOverInfrared) {
     opened.back()->close();
     {
         auto session = store.open("6080QL");
-        session->setFault("offline", false);
-        session->setFault("fail-write", true);
+        session->setFault(Fault::Offline, false);
+        session->setFault(Fault::FailWrite, true);
     }
     ir = serial(openOn("COM3"));
     EXPECT_THROW(ir->writeIpAddresses("192.168.1.44", "192.168.1.9/24"), std::exception);
@@ -151,7 +151,7 @@ TEST_F(BenchModuleTest, FaultsOfTheFacingDetectorShowOverInfrared) {
     opened.back()->close();
     EXPECT_EQ("192.168.1.20", store.find("6080QL")->address);
     EXPECT_FALSE(store.open("6080QL")->passwordSet());
-    store.open("6080QL")->setFault("missing:serial_ir", true);
+    store.open("6080QL")->setFault(Fault::MissingSerialIr, true);
     EXPECT_FALSE(serial(openOn("COM3")));
 }
 

@@ -15,14 +15,14 @@ DetectorSession& BenchSerialIR::facing() {
                          " faces no detector");
     }
     DetectorSession& session = link_->session();
-    if (session.state().hasFault("offline")) {
+    if (session.state().hasFault(Fault::Offline)) {
         throw BenchError("no detector answers over infrared on " + byte_text::Printable(port_));
     }
     return session;
 }
 
 bool BenchSerialIR::probe(int) {
-    return link_->attached() && !link_->session().state().hasFault("offline");
+    return link_->attached() && !link_->session().state().hasFault(Fault::Offline);
 }
 
 std::string BenchSerialIR::readDetectorIpAddress() {

@@ -130,7 +130,7 @@ TEST(BenchStoreTest, InitRefusesToOverwriteABenchUnlessForced) {
     BenchStore store(scratch.root());
     store.init(false);
     store.add(*BenchModel::Find("7380"), "10.0.37.140", boost::none, boost::none);
-    store.open("6080K")->setFault("offline", true);
+    store.open("6080K")->setFault(Fault::Offline, true);
     EXPECT_EQ("a bench already exists at " + scratch.root().string() +
                   ": velkor-bench init --force replaces it",
               ErrorOf([&] { store.init(false); }));

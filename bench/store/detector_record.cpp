@@ -48,12 +48,13 @@ DetectorState StateFrom(const StoredObject& stored) {
         throw BenchError("unknown link " + byte_text::Printable(linkName));
     }
     state.link = *link;
-    for (const Json& fault : stored.array("faults")) {
-        const std::string name = fault.is_string() ? fault.get<std::string>() : fault.dump();
-        if (!DetectorState::IsFaultName(name)) {
+    for (const Json& item : stored.array("faults")) {
+        const std::string name = item.is_string() ? item.get<std::string>() : item.dump();
+        const auto fault = DetectorState::FaultFromName(name);
+        if (!fault) {
             throw BenchError("unknown fault " + byte_text::Printable(name));
         }
-        state.faults.insert(name);
+        state.faults.insert(*fault);
     }
     state.pendingReboot = stored.flag("pending_reboot");
     if (state.model->hasNetworkConfig) {
@@ -85,7 +86,7 @@ std::string DetectorRecord::toJson() const {
     stored["model"] = state.model->name;
     stored_json::PutBytes(stored, "address", state.address);
     stored["link"] = DetectorState::LinkName(state.link);
-    stored["faults"] = state.faults;
+    stored["faults"] = state.faultNames();
     stored["pending_reboot"] = state.pendingReboot;
     if (state.model->hasNetworkConfig) {
         Json network = Json::object();

@@ -29,7 +29,7 @@ TEST(DetectorRecordTest, EveryModelComesBackAsItWasStored) {
     for (const BenchModel& model : BenchModel::All()) {
         SCOPED_TRACE(model.name);
         DetectorRecord record = Factory(model.name.c_str(), "10.0.0.20");
-        record.state.faults = {"offline", "fail-write"};
+        record.state.faults = {Fault::Offline, Fault::FailWrite};
         record.state.applyNetworkConfigCalls = 4;
         record.state.lastUserConfigOverCable = false;
         record.state.hostName = "WORKSTATION-4";
@@ -146,7 +146,7 @@ DetectorRecord Made(const char* model, const char* id, const char* address,
 TEST(DetectorRecordTest, StoredBytesStayThoseTheBenchAlwaysWrote) {
     DetectorRecord tw = Made("7380TW", "7380TW", "10.0.0.20", std::string("10.0.0.1/16"));
     DetectorRecord busy = Made("6080QL", "6080QL", "192.168.1.20", std::string("192.168.1.1/24"));
-    busy.state.faults = {"offline", "fail-write", "missing:wifi", "refuse-write"};
+    busy.state.faults = {Fault::Offline, Fault::FailWrite, Fault::MissingWifi, Fault::RefuseWrite};
     busy.state.pendingApply = true;
     busy.state.storedAddress = "192.168.1.30";
     busy.state.applyNetworkConfigCalls = 3;
@@ -163,7 +163,7 @@ TEST(DetectorRecordTest, StoredBytesStayThoseTheBenchAlwaysWrote) {
     odd.state.lastUserConfigOverCable = false;
     odd.file.insert(odd.file.end(), {0xCA, 0xFE, 0x00});
     DetectorRecord k = Made("6080K", "6080K-2", "10.0.0.66", boost::none);
-    k.state.faults = {"missing:file"};
+    k.state.faults = {Fault::MissingFile};
     k.state.hostName = EveryEscape;
     const struct {
         const char* name;

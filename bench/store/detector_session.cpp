@@ -62,7 +62,7 @@ void DetectorSession::commit(const DetectorRecord& changed) {
 }
 
 void DetectorSession::failIfWritesFail(const std::string& what) const {
-    if (state().hasFault("fail-write")) {
+    if (state().hasFault(Fault::FailWrite)) {
         throw BenchError("the detector failed to store " + what + " (fault fail-write)");
     }
 }
@@ -160,7 +160,7 @@ bool DetectorSession::writeAddresses(const std::string& detector, std::uint16_t 
     }
     failIfWritesFail("its addresses");
     refusal.clear();
-    if (state().hasFault("refuse-write")) {
+    if (state().hasFault(Fault::RefuseWrite)) {
         refusal = "the detector refuses to store addresses (fault refuse-write)";
     } else if (!address_text::IsPlain(detector)) {
         refusal =
@@ -225,7 +225,7 @@ void DetectorSession::writeAddressesNow(const std::string& detector, const std::
         throw BenchError("a " + state().model->name + " has no infrared window");
     }
     failIfWritesFail("its addresses");
-    if (state().hasFault("refuse-write")) {
+    if (state().hasFault(Fault::RefuseWrite)) {
         throw BenchError("the detector refuses to store addresses (fault refuse-write)");
     }
     if (!address_text::IsPlain(detector)) {
@@ -267,19 +267,17 @@ void DetectorSession::reboot() {
     commit(changed);
 }
 
-void DetectorSession::setFault(const std::string& fault, bool on) {
-    if (!DetectorState::IsFaultName(fault)) {
-        throw BenchError("unknown fault " + byte_text::Printable(fault) +
-                         " (known: " + DetectorState::KnownFaults() + ")");
-    }
+void DetectorSession::setFault(Fault fault, bool on) {
     const BenchModel& model = *state().model;
-    const std::string extension = fault.compare(0, 8, "missing:") == 0 ? fault.substr(8) : "";
-    const bool has =
-        extension.empty() || extension == "connection" || (extension == "file" && model.hasFile) ||
-        (extension == "network_configuration" && model.hasNetworkConfig) ||
-        (extension == "wifi" && model.hasWifi) || (extension == "serial_ir" && model.facesInfrared);
+    const bool has = fault == Fault::MissingFile            ? model.hasFile
+                     : fault == Fault::MissingNetworkConfig ? model.hasNetworkConfig
+                     : fault == Fault::MissingWifi          ? model.hasWifi
+                     : fault == Fault::MissingSerialIr      ? model.facesInfrared
+                                                            : true;
     if (!has) {
-        throw BenchError("a " + model.name + " has no " + extension + " extension to miss");
+        // "missing:EXTENSION"
+        throw BenchError("a " + model.name + " has no " +
+                         DetectorState::FaultName(fault).substr(8) + " extension to miss");
     }
     DetectorRecord changed = record_;
     if (on) {

@@ -62,7 +62,7 @@ public:
 
     // The stored configuration becomes the one the detector answers with.
     void reboot();
-    void setFault(const std::string& fault, bool on);
+    void setFault(Fault fault, bool on);
     void setLink(Link link);
 
 private:

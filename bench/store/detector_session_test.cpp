@@ -77,7 +77,7 @@ TEST_F(DetectorSessionTest, ARefusedOrFailedFileWriteLeavesTheOldBytes) {
     stale[82] = 99; // content changed, checksum not
     EXPECT_THROW(session->writeFile(206, stale), BenchError);
     EXPECT_THROW(session->writeFile(68, before), BenchError);
-    session->setFault("fail-write", true);
+    session->setFault(Fault::FailWrite, true);
     Bytes good = stale;
     good.back() = detector_files::Xor(good, good.size() - 1);
     try {
@@ -116,29 +116,29 @@ TEST_F(DetectorSessionTest, RefusedAddressesAreNotStored) {
         const char* detector;
         const char* host;
         std::uint16_t port;
-        const char* fault;
+        bool refuseWrite;
         const char* refusal;
     };
     const Case cases[] = {
-        {"10.0.0.30", "10.0.0.1/16", 2073, "refuse-write",
+        {"10.0.0.30", "10.0.0.1/16", 2073, true,
          "the detector refuses to store addresses (fault refuse-write)"},
-        {"10.0.0", "10.0.0.1/16", 2073, nullptr,
+        {"10.0.0", "10.0.0.1/16", 2073, false,
          "detector address \"10.0.0\" is not a dotted address"},
-        {"10.0.0.30", "10.0.0.1", 2073, nullptr,
+        {"10.0.0.30", "10.0.0.1", 2073, false,
          "host address \"10.0.0.1\" is not an address with a prefix length"},
-        {"10.0.0.30", "10.0.0.1/16", 0, nullptr, "port 0 cannot carry commands or images"},
+        {"10.0.0.30", "10.0.0.1/16", 0, false, "port 0 cannot carry commands or images"},
     };
     for (const Case& c : cases) {
         auto session = open("7380TW");
-        if (c.fault) {
-            session->setFault(c.fault, true);
+        if (c.refuseWrite) {
+            session->setFault(Fault::RefuseWrite, true);
         }
         std::string refusal;
         EXPECT_FALSE(session->writeAddresses(c.detector, 1, c.host, c.port, 6000, refusal));
         EXPECT_EQ(c.refusal, refusal);
         EXPECT_FALSE(session->state().pendingApply);
-        if (c.fault) {
-            session->setFault(c.fault, false);
+        if (c.refuseWrite) {
+            session->setFault(Fault::RefuseWrite, false);
         }
         session.reset();
         const DetectorState stored = *store.find("7380TW");
@@ -146,7 +146,7 @@ TEST_F(DetectorSessionTest, RefusedAddressesAreNotStored) {
         EXPECT_EQ("10.0.0.1/16", stored.hostAddress);
     }
     auto session = open("7380TW");
-    session->setFault("fail-write", true);
+    session->setFault(Fault::FailWrite, true);
     std::string refusal;
     EXPECT_THROW(session->writeAddresses("10.0.0.30", 1, "10.0.0.1/16", 1, 1, refusal), BenchError);
     EXPECT_EQ("10.0.0.20", session->state().storedAddress);
@@ -201,7 +201,7 @@ TEST_F(DetectorSessionTest, TheUserConfigurationKeepsItsOtherSettings) {
     boost::property_tree::ptree badValue = document;
     badValue.put("ucf.wifi_enable", "true");
     EXPECT_THROW(session->saveUserConfig(badValue), BenchError);
-    session->setFault("fail-write", true);
+    session->setFault(Fault::FailWrite, true);
     document.put("ucf.wifi_enable", "01");
     EXPECT_THROW(session->saveUserConfig(document), BenchError);
     EXPECT_EQ(false, *session->wifiSwitch());
@@ -218,16 +218,19 @@ TEST_F(DetectorSessionTest, InfraredWritesTakeEffectAtOnce) {
 
 TEST_F(DetectorSessionTest, FaultsAndLinksAreCheckedAgainstTheModel) {
     auto k = open("6080K");
-    EXPECT_THROW(k->setFault("missing:wifi", true), BenchError);
-    EXPECT_THROW(k->setFault("broken", true), BenchError);
+    EXPECT_THROW(k->setFault(Fault::MissingWifi, true), BenchError);
+    EXPECT_FALSE(DetectorState::FaultFromName("broken"));
+    for (const std::string& name : DetectorState::FaultNames()) {
+        EXPECT_EQ(name, DetectorState::FaultName(*DetectorState::FaultFromName(name)));
+    }
     EXPECT_THROW(k->setLink(Link::Wifi), BenchError);
-    k->setFault("missing:file", true);
-    k->setFault("offline", true);
-    EXPECT_EQ((std::set<std::string>{"missing:file", "offline"}), k->state().faults);
-    k->setFault("offline", false);
-    EXPECT_EQ((std::set<std::string>{"missing:file"}), k->state().faults);
+    k->setFault(Fault::MissingFile, true);
+    k->setFault(Fault::Offline, true);
+    EXPECT_EQ((std::set<Fault>{Fault::MissingFile, Fault::Offline}), k->state().faults);
+    k->setFault(Fault::Offline, false);
+    EXPECT_EQ((std::set<Fault>{Fault::MissingFile}), k->state().faults);
     k.reset();
-    EXPECT_EQ((std::set<std::string>{"missing:file"}), store.find("6080K")->faults);
+    EXPECT_EQ((std::set<Fault>{Fault::MissingFile}), store.find("6080K")->faults);
 
     auto ql = open("6080QL");
     ql->setLink(Link::Wifi);

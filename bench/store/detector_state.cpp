@@ -2,7 +2,7 @@
 
 #include <boost/algorithm/string/join.hpp>
 
-#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace velkor {
@@ -20,27 +20,56 @@ boost::optional<Link> DetectorState::LinkFromName(const std::string& name) {
 
 namespace {
 
-const char* const Faults[] = {"offline",      "fail-write",         "refuse-write",
-                              "missing:file", "missing:connection", "missing:network_configuration",
-                              "missing:wifi", "missing:serial_ir"};
+// In the order the help lists them.
+const std::pair<Fault, const char*> Faults[] = {
+    {Fault::Offline, "offline"},
+    {Fault::FailWrite, "fail-write"},
+    {Fault::RefuseWrite, "refuse-write"},
+    {Fault::MissingFile, "missing:file"},
+    {Fault::MissingConnection, "missing:connection"},
+    {Fault::MissingNetworkConfig, "missing:network_configuration"},
+    {Fault::MissingWifi, "missing:wifi"},
+    {Fault::MissingSerialIr, "missing:serial_ir"},
+};
 
 } // namespace
 
-bool DetectorState::IsFaultName(const std::string& fault) {
-    for (const char* known : Faults) {
-        if (fault == known) {
-            return true;
+boost::optional<Fault> DetectorState::FaultFromName(const std::string& name) {
+    for (const auto& fault : Faults) {
+        if (name == fault.second) {
+            return fault.first;
         }
     }
-    return false;
+    return boost::none;
+}
+
+std::string DetectorState::FaultName(Fault fault) {
+    for (const auto& known : Faults) {
+        if (known.first == fault) {
+            return known.second;
+        }
+    }
+    return std::string();
 }
 
 std::vector<std::string> DetectorState::FaultNames() {
-    return std::vector<std::string>(std::begin(Faults), std::end(Faults));
+    std::vector<std::string> names;
+    for (const auto& fault : Faults) {
+        names.push_back(fault.second);
+    }
+    return names;
 }
 
 std::string DetectorState::KnownFaults() {
     return boost::algorithm::join(FaultNames(), ", ");
+}
+
+std::vector<std::string> DetectorState::faultNames() const {
+    std::vector<std::string> names;
+    for (const Fault fault : faults) {
+        names.push_back(FaultName(fault));
+    }
+    return names;
 }
 
 } // namespace bench

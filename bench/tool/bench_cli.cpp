@@ -207,7 +207,8 @@ int BenchCli::reboot(const Invocation& call) {
 int BenchCli::fault(const Invocation& call) {
     const std::string& kind = call.words[1];
     const std::string& state = call.words[2];
-    if (!DetectorState::IsFaultName(kind)) {
+    const auto fault = DetectorState::FaultFromName(kind);
+    if (!fault) {
         call.refuse("unknown fault " + kind + " (" + Suggestion(kind, DetectorState::FaultNames()) +
                     "known: " + DetectorState::KnownFaults() + ")");
     }
@@ -215,7 +216,7 @@ int BenchCli::fault(const Invocation& call) {
         call.refuse("a fault is switched on or off, not " + state);
     }
     const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
-    session->setFault(kind, state == "on");
+    session->setFault(*fault, state == "on");
     out_ << "detector " << byte_text::Printable(session->state().id) << ": fault " << kind << " "
          << state << "\n";
     return 0;

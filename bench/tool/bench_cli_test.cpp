@@ -228,7 +228,7 @@ TEST_F(BenchCliTest, ShowsAnNq2WithoutEverPrintingThePassword) {
     {
         auto session = BenchStore(scratch.root()).open("6080QL");
         session->writeSsidAndPassword("WARD-7", "very-secret-9");
-        session->setFault("refuse-write", true);
+        session->setFault(Fault::RefuseWrite, true);
     }
     const Outcome outcome = run({"show", "6080QL"});
     EXPECT_EQ(0, outcome.status) << outcome.err;

@@ -19,7 +19,7 @@ std::string Notes(const DetectorState& state) {
     if (state.pendingApply) {
         notes.push_back("apply pending");
     }
-    for (const std::string& fault : state.faults) {
+    for (const std::string& fault : state.faultNames()) {
         notes.push_back("fault " + fault);
     }
     return notes.empty() ? "-" : boost::algorithm::join(notes, ", ");
@@ -36,17 +36,13 @@ void PrintJson(std::ostream& out, const std::string& bench,
             continue;
         }
         const DetectorState& state = *entry.state;
-        Json faults = Json::array();
-        for (const std::string& fault : state.faults) {
-            faults.push_back(fault);
-        }
         detectors.push_back({{"id", Text(state.id)},
                              {"model", state.model->name},
                              {"answers_at", Text(state.address)},
                              {"link", DetectorState::LinkName(state.link)},
                              {"pending_reboot", state.pendingReboot},
                              {"pending_apply", state.pendingApply},
-                             {"faults", faults}});
+                             {"faults", state.faultNames()}});
     }
     Json plugged = Json::array();
     for (const ModulePlug& plug : modules) {

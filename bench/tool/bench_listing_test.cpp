@@ -26,7 +26,7 @@ TEST(BenchListingTest, JsonWritesEveryTextAsItAlwaysDid) {
                                       std::string("192.168.1.1/24"), Link::Wifi, "VK-6080QL")
                               .state;
     state.address = "192.168.1.20\xFE";
-    state.faults = {"offline", "missing:serial_ir"};
+    state.faults = {Fault::Offline, Fault::MissingSerialIr};
     state.pendingApply = true;
     const std::vector<DetectorEntry> entries = {
         {state.id, state, ""},

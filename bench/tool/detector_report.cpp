@@ -92,8 +92,7 @@ Report DetectorReport(const DetectorSession& session, const std::vector<ModulePl
     report.text("model", "model", model.name);
     report.text("answers at", "answers_at", byte_text::Printable(state.address));
     report.text("link", "link", DetectorState::LinkName(state.link));
-    report.list("faults", "faults",
-                std::vector<std::string>(state.faults.begin(), state.faults.end()));
+    report.list("faults", "faults", state.faultNames());
     if (model.keepsAddressesInFile()) {
         ReportFile(report, session);
     } else {

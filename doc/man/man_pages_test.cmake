@@ -467,9 +467,9 @@ else()
   endforeach()
 endif()
 
-# The faults: const char* const Faults[] = {"offline", ...};
+# The faults: ... Faults[] = {{Fault::Offline, "offline"}, ...};
 read_source("${SOURCE_DIR}/bench/store/detector_state.cpp" text)
-string(REGEX MATCH "Faults\\[\\] = {[^}]*}" table "${text}")
+string(REGEX MATCH "Faults\\[\\] = {[^;]*}" table "${text}")
 literals_of("${table}" faults)
 check_found("faults in bench/store/detector_state.cpp" "${faults}")
 foreach(fault IN LISTS faults)
