@@ -7,7 +7,7 @@
 #include <boost/algorithm/string/join.hpp>
 #include <boost/make_shared.hpp>
 
-#include <iterator>
+#include <algorithm>
 #include <vector>
 
 namespace mirl {
@@ -28,22 +28,8 @@ namespace {
 
 using Rules = BenchConfigParser::Rules;
 
-const char* const Boards[] = {"AcqEth", "AcqRDXPv1", "AcqRDXPv2"};
-const char* const KnownDetectorNames[] = {"Vk6080K", "Vk7180c", "Vk6080QL", "Vk7380TWc",
-                                          "Vk6080MVcs"};
-
-template <std::size_t N> std::string Join(const char* const (&names)[N]) {
-    return boost::algorithm::join(std::vector<std::string>(std::begin(names), std::end(names)),
-                                  ", ");
-}
-
-template <std::size_t N> bool Contains(const char* const (&names)[N], const std::string& name) {
-    for (const char* known : names) {
-        if (name == known) {
-            return true;
-        }
-    }
-    return false;
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 Rules ProtocolRules() {
@@ -52,29 +38,28 @@ Rules ProtocolRules() {
 }
 
 // What each detector accepts, after the options its managers set.
-Rules DetectorRules(const std::string& detectorName) {
-    const BenchModel& model = *BenchModel::ForDetectorName(detectorName).front();
-    if (model.family == Family::Vk6080K) {
-        return Rules{{"detector.path", BenchConfigParser::AddressWithPort(40000, "Vk6080K")}};
+Rules DetectorRules(const BenchModel& model) {
+    Rules rules = model.family == Family::Vk6080K ? Rules() : ProtocolRules();
+    if (model.port != 0) {
+        rules[model.pathOption] =
+            BenchConfigParser::AddressWithPort(model.port, model.detectorName);
+    } else {
+        rules[model.pathOption] = BenchConfigParser::Address();
+        rules["local.path"] = BenchConfigParser::Address();
     }
-    Rules rules = ProtocolRules();
     if (model.family == Family::Vk7x80) {
-        rules["detector.path"] = BenchConfigParser::AddressWithPort(10001, "Vk7180c");
         rules["local.command.port"] = BenchConfigParser::PortNumber();
         rules["local.image.port"] = BenchConfigParser::PortNumber();
-        return rules;
     }
-    rules[model.pathOption] = BenchConfigParser::Address();
-    rules["local.path"] = BenchConfigParser::Address();
     return rules;
 }
 
 // A board takes the options of every detector it reaches.
 Rules BoardRules(const std::string& boardName) {
     Rules rules;
-    for (const char* detectorName : KnownDetectorNames) {
-        if (BenchModel::ForDetectorName(detectorName).front()->boardName == boardName) {
-            for (const auto& rule : DetectorRules(detectorName)) {
+    for (const BenchModel& model : BenchModel::All()) {
+        if (model.boardName == boardName) {
+            for (const auto& rule : DetectorRules(model)) {
                 rules.insert(rule);
             }
         }
@@ -96,8 +81,10 @@ void BenchAcquisitionManager::requireInit() const {
 
 void BenchAcquisitionManager::scanBoards(const std::string& boardName) {
     requireInit();
-    if (!Contains(Boards, boardName)) {
-        throw BenchError("unknown board name \"" + boardName + "\" (known: " + Join(Boards) + ")");
+    const std::vector<std::string> boards = BenchModel::BoardNames();
+    if (!Contains(boards, boardName)) {
+        throw BenchError("unknown board name \"" + boardName +
+                         "\" (known: " + boost::algorithm::join(boards, ", ") + ")");
     }
     if (boards_.count(boardName) == 0) {
         boards_[boardName] = boost::make_shared<BenchBoard>(boardName, BoardRules(boardName));
@@ -136,16 +123,17 @@ void BenchAcquisitionManager::scanDetectors(
     const std::string& detectorName,
     const boost::shared_ptr<mirl::acquisition::DetectorParameterIface>& parameter) {
     requireInit();
-    if (!Contains(KnownDetectorNames, detectorName)) {
+    const std::vector<std::string> detectors = BenchModel::DetectorNames();
+    if (!Contains(detectors, detectorName)) {
         throw BenchError("unknown detector name \"" + detectorName +
-                         "\" (known: " + Join(KnownDetectorNames) + ")");
+                         "\" (known: " + boost::algorithm::join(detectors, ", ") + ")");
     }
     if (!parameter) {
         throw BenchError("scanning for " + detectorName + " needs a detector parameter");
     }
     if (detectors_.count(detectorName) == 0) {
-        detectors_[detectorName].reset(
-            new BenchConfigParser("detector " + detectorName, DetectorRules(detectorName)));
+        detectors_[detectorName].reset(new BenchConfigParser(
+            "detector " + detectorName, DetectorRules(*BenchModel::OfDetectorName(detectorName))));
     }
 }
 
@@ -158,7 +146,7 @@ boost::shared_ptr<mirl::acquisition::Detector>
 BenchAcquisitionManager::getDetector(const std::string& detectorName,
                                      const boost::shared_ptr<mirl::acquisition::Board>& board) {
     const BenchConfigParser& parser = scannedDetector(detectorName);
-    const BenchModel& model = *BenchModel::ForDetectorName(detectorName).front();
+    const BenchModel& model = *BenchModel::OfDetectorName(detectorName);
     const auto benchBoard = boost::dynamic_pointer_cast<BenchBoard>(board);
     if (!benchBoard) {
         throw BenchError("a " + detectorName + " detector needs the " + model.boardName +

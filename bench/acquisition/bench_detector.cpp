@@ -17,11 +17,10 @@ namespace acq = mirl::acquisition;
 
 BenchDetector::BenchDetector(std::string detectorName, std::string address,
                              boost::shared_ptr<BenchBoard> board)
-    : detectorName_(std::move(detectorName)), address_(std::move(address)),
-      board_(std::move(board)) {
+    : detectorName_(std::move(detectorName)), family_(*BenchModel::OfDetectorName(detectorName_)),
+      address_(std::move(address)), board_(std::move(board)) {
     link_ = boost::make_shared<SessionLink>("the " + where() + " is not open");
-    const BenchModel& model = *BenchModel::ForDetectorName(detectorName_).front();
-    if (model.hasWifi) {
+    if (family_.hasWifi) {
         wifi_ = boost::make_shared<BenchWifiExtension>(link_);
     }
 }
@@ -31,8 +30,7 @@ BenchDetector::~BenchDetector() {
 }
 
 std::string BenchDetector::where() const {
-    const BenchModel& model = *BenchModel::ForDetectorName(detectorName_).front();
-    return detectorName_ + " detector at " + byte_text::Printable(model.path(address_));
+    return detectorName_ + " detector at " + byte_text::Printable(family_.path(address_));
 }
 
 boost::shared_ptr<acq::WifiIface> BenchDetector::getWifi() {
@@ -54,10 +52,9 @@ void BenchDetector::attach() {
     if (!board_->opened()) {
         throw BenchError("board " + board_->name() + " is not open");
     }
-    const BenchModel& family = *BenchModel::ForDetectorName(detectorName_).front();
     const BenchStore store(BenchStore::DefaultRoot());
     const std::string nobody = "no " + detectorName_ + " detector answers at " +
-                               byte_text::Printable(family.path(address_));
+                               byte_text::Printable(family_.path(address_));
 
     // A damaged detector cannot say where it answers: it stays silent, and the
     // others answer as usual.
@@ -83,7 +80,7 @@ void BenchDetector::attach() {
     }
     if (answering.size() > 1) {
         throw BenchError(std::to_string(answering.size()) + " " + detectorName_ +
-                         " detectors answer at " + byte_text::Printable(family.path(address_)) +
+                         " detectors answer at " + byte_text::Printable(family_.path(address_)) +
                          " (" + byte_text::Printable(answering[0]) + ", " +
                          byte_text::Printable(answering[1]) + "): address conflict");
     }
@@ -112,7 +109,7 @@ void BenchDetector::attach() {
     const std::string id = state.id;
     link_->attach(std::move(session));
     link_->say("opened detector " + byte_text::Printable(id) + " (model " + model.name + ") at " +
-               byte_text::Printable(family.path(address_)));
+               byte_text::Printable(family_.path(address_)));
 }
 
 void BenchDetector::close() {

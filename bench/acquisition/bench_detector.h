@@ -32,6 +32,8 @@ private:
     std::string where() const;
 
     std::string detectorName_;
+    // What the library knows of the detector name (its board, path, extensions).
+    const BenchModel& family_;
     std::string address_;
     boost::shared_ptr<BenchBoard> board_;
     boost::shared_ptr<SessionLink> link_;

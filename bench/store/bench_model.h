@@ -11,6 +11,13 @@ enum class Family { Vk6080K, Vk7x80, VknQ2, Vk7380TW, Vk6080MV };
 
 // One of the seven detector models and what the emulated device offers.
 struct BenchModel {
+    // What the device offers besides its connection, flags of a row.
+    enum Offers : unsigned { FileExtension = 1, NetworkConfig = 2, Wifi = 4, Infrared = 8 };
+
+    BenchModel(std::string name, Family family, std::string detectorName, std::string boardName,
+               std::string pathOption, std::uint16_t port, std::int32_t fileNumber,
+               unsigned offers);
+
     std::string name; // command-line name: "6080K", "7380", ...
     Family family;
     std::string detectorName; // name the acquisition library knows: "Vk7180c", ...
@@ -31,10 +38,16 @@ struct BenchModel {
     static const std::vector<BenchModel>& All();
     // Null for an unknown name.
     static const BenchModel* Find(const std::string& name);
-    // Every model that the detector name covers; empty for an unknown name.
-    static std::vector<const BenchModel*> ForDetectorName(const std::string& detectorName);
+    // The models a detector name covers (7180 and 7380, 6080QL and 4050QL)
+    // are one to the acquisition library: the first stands for them. Null
+    // for an unknown detector name.
+    static const BenchModel* OfDetectorName(const std::string& detectorName);
     static std::string KnownNames();
     static std::vector<std::string> Names();
+    // The detector and board names the acquisition library knows, each once,
+    // in the order of the models.
+    static std::vector<std::string> DetectorNames();
+    static std::vector<std::string> BoardNames();
 };
 
 } // namespace bench
