@@ -2,6 +2,7 @@
 
 #include "bench/store/bench_error.h"
 #include "bench/store/byte_text.h"
+#include "bench/store/detector_folders.h"
 #include "bench/store/stored_json.h"
 
 #include <algorithm>
@@ -16,14 +17,6 @@ namespace {
 
 // Format 1 kept one folder per detector id and no list of detectors.
 const int FormatVersion = 2;
-
-// A folder name that stays below detectors/.
-bool IsFolderName(const std::string& name) {
-    return !name.empty() && name[0] != '.' && std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '.' || c == '-' || c == '_';
-    });
-}
 
 } // namespace
 
@@ -68,7 +61,7 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
     for (const Json& item : stored.array("detectors")) {
         const StoredObject detector(item);
         CatalogueEntry entry{detector.requireBytes("id"), detector.text("folder")};
-        if (!IsFolderName(entry.folder)) {
+        if (!IsDetectorFolderName(entry.folder)) {
             throw BenchError("\"" + byte_text::Printable(entry.folder) +
                              "\" is not a detector folder");
         }

@@ -1,6 +1,7 @@
 #include "bench/store/bench_catalogue.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/factory_bench.h"
+#include "bench/testing/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,22 @@ TEST(BenchCatalogueTest, StoredBytesStayThoseTheBenchAlwaysWrote) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.bytes, c.catalogue.toJson()) << c.name;
         EXPECT_EQ(c.bytes, BenchCatalogue::FromJson(c.bytes).toJson()) << c.name;
+    }
+}
+
+// bench.json names only folders of the bench's own kind, those it makes and
+// drops: one it could not drop, or one outside detectors/, is damage.
+TEST(BenchCatalogueTest, NamesOnlyFoldersOfTheBenchsOwnKind) {
+    const auto named = [](const std::string& folder) {
+        return R"({"format":2,"detectors":[{"id":"7380","folder":")" + folder +
+               R"("}],"modules":[]})";
+    };
+    EXPECT_EQ("7380_x.0123abcd",
+              BenchCatalogue::FromJson(named("7380_x.0123abcd")).detectors.front().folder);
+    for (const char* folder : {"7380", "7380.x", "a.b.0123abcd", "7380.0123ABCD", ".0123abcd", "..",
+                               "../7380.0123abcd", "7380.0123abcd/x"}) {
+        EXPECT_EQ("\"" + std::string(folder) + "\" is not a detector folder",
+                  testing::ErrorOf([&] { BenchCatalogue::FromJson(named(folder)); }));
     }
 }
 

@@ -36,18 +36,6 @@ std::string FolderNameFor(const std::string& id) {
     return name + fs::unique_path(RandomPart).string();
 }
 
-// A name FolderNameFor gives: plain characters, a dot, eight hexadecimal digits.
-bool IsFolderNameOfADetector(const std::string& name) {
-    const std::size_t random = std::string(RandomPart).size();
-    if (name.size() <= random || name[name.size() - random] != '.') {
-        return false;
-    }
-    const auto dot = name.end() - static_cast<std::ptrdiff_t>(random);
-    return std::all_of(name.begin(), dot, IsPlain) && std::all_of(dot + 1, name.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-           });
-}
-
 bool IsOwnFolder(const fs::path& path) {
     boost::system::error_code error;
     return fs::is_directory(fs::symlink_status(path, error));
@@ -57,6 +45,17 @@ bool IsOwnFolder(const fs::path& path) {
 
 fs::path DetectorsFolder(const fs::path& bench) {
     return bench / DetectorsFolderName;
+}
+
+bool IsDetectorFolderName(const std::string& name) {
+    const std::size_t random = std::string(RandomPart).size();
+    if (name.size() <= random || name[name.size() - random] != '.') {
+        return false;
+    }
+    const auto dot = name.end() - static_cast<std::ptrdiff_t>(random);
+    return std::all_of(name.begin(), dot, IsPlain) && std::all_of(dot + 1, name.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
 }
 
 fs::path FolderOf(const fs::path& bench, const CatalogueEntry& entry) {
@@ -113,7 +112,7 @@ void DropLeftovers(const fs::path& bench, const BenchCatalogue& catalogue) {
             std::any_of(catalogue.detectors.begin(), catalogue.detectors.end(),
                         [&name](const CatalogueEntry& entry) { return entry.folder == name; });
         const fs::file_type type = it->symlink_status(error).type();
-        const bool own = (type == fs::directory_file && IsFolderNameOfADetector(name)) ||
+        const bool own = (type == fs::directory_file && IsDetectorFolderName(name)) ||
                          (type == fs::regular_file && atomic_file::IsTemporary(name));
         if (!named && own) {
             leftovers.push_back(it->path());

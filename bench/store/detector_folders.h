@@ -15,6 +15,10 @@ namespace bench {
 // folders, and a link in their place is refused with LinkText.
 
 boost::filesystem::path DetectorsFolder(const boost::filesystem::path& bench);
+// Whether `name` is a folder name CreateDetectorFolder gives: the id in the
+// characters a name may hold (others become "_"), a dot, eight hexadecimal
+// digits. bench.json names no other folder, and no other is a leftover.
+bool IsDetectorFolderName(const std::string& name);
 boost::filesystem::path FolderOf(const boost::filesystem::path& bench, const CatalogueEntry& entry);
 // Throws BenchError (LinkText) when `path` is a symbolic link.
 void RefuseLink(const boost::filesystem::path& path);
