@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/store/bytes.h"
+
 #include <boost/filesystem/path.hpp>
 
 #include <limits>
@@ -8,8 +10,6 @@
 
 namespace velkor {
 namespace bench {
-
-using Bytes = std::vector<unsigned char>;
 
 // Whole-file reads and atomic replacement: a writer goes through a temporary
 // file in the same folder, synced before it is renamed over the target, so a

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/store/address_text.h"
-#include "bench/store/atomic_file.h"
+#include "bench/store/bytes.h"
 
 #include <boost/optional.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/atomic_file.h"
+#include "bench/store/bytes.h"
 #include "bench/store/detector_state.h"
 
 #include <boost/optional.hpp>

@@ -1,6 +1,7 @@
 #include "bench/store/detector_session.h"
 
 #include "bench/store/address_text.h"
+#include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bounded_parse.h"
 #include "bench/store/byte_text.h"
@@ -65,6 +66,23 @@ void DetectorSession::failIfWritesFail(const std::string& what) const {
     if (state().hasFault(Fault::FailWrite)) {
         throw BenchError("the detector failed to store " + what + " (fault fail-write)");
     }
+}
+
+std::string DetectorSession::addressRefusal(const std::string& detector,
+                                            const std::string& host) const {
+    failIfWritesFail("its addresses");
+    if (state().hasFault(Fault::RefuseWrite)) {
+        return "the detector refuses to store addresses (fault refuse-write)";
+    }
+    if (!address_text::IsPlain(detector)) {
+        return "detector address \"" + byte_text::Printable(detector) +
+               "\" is not a dotted address";
+    }
+    if (!address_text::IsCidr(host)) {
+        return "host address \"" + byte_text::Printable(host) +
+               "\" is not an address with a prefix length";
+    }
+    return std::string();
 }
 
 void DetectorSession::requireFile(std::int32_t number) const {
@@ -158,17 +176,8 @@ bool DetectorSession::writeAddresses(const std::string& detector, std::uint16_t 
     if (!state().model->hasNetworkConfig) {
         throw BenchError("a " + state().model->name + " has no network configuration");
     }
-    failIfWritesFail("its addresses");
-    refusal.clear();
-    if (state().hasFault(Fault::RefuseWrite)) {
-        refusal = "the detector refuses to store addresses (fault refuse-write)";
-    } else if (!address_text::IsPlain(detector)) {
-        refusal =
-            "detector address \"" + byte_text::Printable(detector) + "\" is not a dotted address";
-    } else if (!address_text::IsCidr(host)) {
-        refusal = "host address \"" + byte_text::Printable(host) +
-                  "\" is not an address with a prefix length";
-    } else if (commandPort == 0 || imagePort == 0) {
+    refusal = addressRefusal(detector, host);
+    if (refusal.empty() && (commandPort == 0 || imagePort == 0)) {
         refusal = "port 0 cannot carry commands or images";
     }
     if (!refusal.empty()) {
@@ -224,17 +233,9 @@ void DetectorSession::writeAddressesNow(const std::string& detector, const std::
     if (!state().model->facesInfrared) {
         throw BenchError("a " + state().model->name + " has no infrared window");
     }
-    failIfWritesFail("its addresses");
-    if (state().hasFault(Fault::RefuseWrite)) {
-        throw BenchError("the detector refuses to store addresses (fault refuse-write)");
-    }
-    if (!address_text::IsPlain(detector)) {
-        throw BenchError("detector address \"" + byte_text::Printable(detector) +
-                         "\" is not a dotted address");
-    }
-    if (!address_text::IsCidr(host)) {
-        throw BenchError("host address \"" + byte_text::Printable(host) +
-                         "\" is not an address with a prefix length");
+    const std::string refusal = addressRefusal(detector, host);
+    if (!refusal.empty()) {
+        throw BenchError(refusal);
     }
     DetectorRecord changed = record_;
     changed.state.storedAddress = detector;

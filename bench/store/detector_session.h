@@ -69,6 +69,9 @@ private:
     // Stores `changed` whole; the session takes it only once it is stored.
     void commit(const DetectorRecord& changed);
     void failIfWritesFail(const std::string& what) const;
+    // Why the detector would not store these addresses, empty when it would;
+    // throws when its writes fail.
+    std::string addressRefusal(const std::string& detector, const std::string& host) const;
     void requireFile(std::int32_t number) const;
     void requireUserConfig() const;
 

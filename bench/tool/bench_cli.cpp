@@ -104,7 +104,9 @@ std::string BenchCli::HelpText() {
            "\n"
            "The bench lives in $VELKOR_BENCH, else $XDG_STATE_HOME/velkor/bench, else\n"
            "~/.local/state/velkor/bench. A run holds a detector from open to close; another\n"
-           "one waits for it at most 3 seconds ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
+           "one waits for it at most " +
+           environment::DurationText(environment::DefaultLockTimeout) +
+           " ($VELKOR_BENCH_LOCK_TIMEOUT_MS overrides).\n"
            "Every change to a detector is stored whole in one step, so a killed run leaves\n"
            "it as it was before or after a library call, never between.\n"
            "A detector whose stored state cannot be read is damaged: list marks it with the\n"
