@@ -50,16 +50,25 @@ DetectorRecord DetectorSession::Load(const fs::path& folder) {
 }
 
 DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRecord record)
-    : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
+    : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)),
+      stored_(record_.toJson()) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
+    const std::string text = changed.toJson();
+    // A call that leaves the detector as it was stores nothing: a run costs
+    // no disk round trip for it.
+    if (text == stored_) {
+        record_ = changed;
+        return;
+    }
     // What writes killed before this one left behind, the password in it.
     if (!swept_) {
         atomic_file::RemoveTemporaries(folder_, RecordFileName);
         swept_ = true;
     }
-    atomic_file::WriteText(folder_ / RecordFileName, changed.toJson(), true);
+    atomic_file::WriteText(folder_ / RecordFileName, text, true);
     record_ = changed;
+    stored_ = text;
 }
 
 void DetectorSession::failIfWritesFail(const std::string& what) const {

@@ -66,7 +66,8 @@ public:
     void setLink(Link link);
 
 private:
-    // Stores `changed` whole; the session takes it only once it is stored.
+    // Stores `changed` whole, unless it is the detector as it is; the session
+    // takes it only once it is stored.
     void commit(const DetectorRecord& changed);
     void failIfWritesFail(const std::string& what) const;
     // Why the detector would not store these addresses, empty when it would;
@@ -78,6 +79,7 @@ private:
     boost::filesystem::path folder_;
     ExclusiveLock lock_;
     DetectorRecord record_;
+    std::string stored_; // record_ as it is stored
     bool swept_ = false; // the temporary files of killed writes are removed
 };
 

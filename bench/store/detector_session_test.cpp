@@ -3,11 +3,14 @@
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
 #include "bench/store/detector_session.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 
 #include <boost/filesystem.hpp>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace velkor {
 namespace bench {
@@ -249,6 +252,47 @@ TEST_F(DetectorSessionTest, ADetectorIsHeldByOneSessionAtATime) {
     EXPECT_NO_THROW(open("7180"));
     first.reset();
     EXPECT_NO_THROW(open("7380"));
+}
+
+// A call that leaves the detector as it was stores nothing: its file is not
+// even replaced (a blank written after the document by hand stays). A call
+// that changes it is stored, each before it returns.
+TEST_F(DetectorSessionTest, ACallThatChangesNothingWritesNothing) {
+    {
+        auto session = open("6080QL");
+        session->setHostName("WS-1");
+        session->writeSsidAndPassword("NET", "password-1");
+        session->saveUserConfig(session->loadUserConfig());
+    }
+    testing::EditRecordText(scratch.root(), "6080QL", [](std::string& text) { text += " "; });
+    const fs::path file = testing::FolderOfDetector(scratch.root(), "6080QL") / "detector.json";
+    const std::string edited = atomic_file::ReadText(file);
+    const struct {
+        const char* name;
+        std::function<void(DetectorSession&)> call;
+    } unchanged[] = {
+        {"the same host name", [](DetectorSession& s) { s.setHostName("WS-1"); }},
+        {"the same SSID and password",
+         [](DetectorSession& s) { s.writeSsidAndPassword("NET", "password-1"); }},
+        {"the same user configuration",
+         [](DetectorSession& s) { s.saveUserConfig(s.loadUserConfig()); }},
+        {"the same link", [](DetectorSession& s) { s.setLink(Link::Cable); }},
+        {"a fault that is off, off", [](DetectorSession& s) { s.setFault(Fault::Offline, false); }},
+        {"the same addresses over infrared",
+         [](DetectorSession& s) { s.writeAddressesNow("192.168.1.20", "192.168.1.1/24"); }},
+        {"a reboot with nothing pending", [](DetectorSession& s) { s.reboot(); }},
+    };
+    for (const auto& c : unchanged) {
+        c.call(*open("6080QL"));
+        EXPECT_EQ(edited, atomic_file::ReadText(file)) << c.name;
+    }
+    auto session = open("6080QL");
+    session->setHostName("WS-1");
+    session->applyUserConfig(true);
+    EXPECT_NE(edited, atomic_file::ReadText(file));
+    EXPECT_EQ(1u, store.find("6080QL")->applyUserConfigCalls);
+    session->setHostName("WS-2");
+    EXPECT_EQ("WS-2", store.find("6080QL")->hostName);
 }
 
 } // namespace
