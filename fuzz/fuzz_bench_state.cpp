@@ -12,11 +12,11 @@
 // the printable form of any text is UTF-8 without control characters, and
 // hexadecimal carries any text unchanged.
 
+#include "bench/device/detector_record.h"
 #include "bench/store/bench_catalogue.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bounded_parse.h"
-#include "bench/store/byte_text.h"
-#include "bench/store/detector_record.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 #include "fuzz/fuzz_support.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "bench/acquisition/bench_acquisition_manager.h"
 
 #include "bench/acquisition/bench_detector.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/bench_model.h"
+#include "bench/device/bench_model.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/make_shared.hpp>

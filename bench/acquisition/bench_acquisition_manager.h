@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/acquisition/bench_board.h"
-#include "bench/store/bench_config_parser.h"
+#include "bench/library/bench_config_parser.h"
 #include "platform/acquisition/acquisition_manager.h"
 
 #include <map>

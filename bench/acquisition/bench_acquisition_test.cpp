@@ -1,5 +1,5 @@
+#include "bench/device/detector_files.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/detector_files.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/library_test.h"
 #include "config/generic_xml_file_infos.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/bench_config_parser.h"
+#include "bench/library/bench_config_parser.h"
 #include "platform/acquisition/detector.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "bench/acquisition/bench_connection_extension.h"
 
-#include "bench/store/byte_text.h"
+#include "bench/text/byte_text.h"
 
 namespace velkor {
 namespace bench {

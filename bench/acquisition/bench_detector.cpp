@@ -4,9 +4,9 @@
 #include "bench/acquisition/bench_file_extension.h"
 #include "bench/acquisition/bench_network_config_extension.h"
 #include "bench/acquisition/bench_wifi_extension.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/byte_text.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/make_shared.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bench/acquisition/bench_board.h"
-#include "bench/store/session_link.h"
+#include "bench/library/session_link.h"
 #include "platform/acquisition/detector.h"
 
 #include <boost/shared_ptr.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/session_link.h"
+#include "bench/library/session_link.h"
 #include "platform/acquisition/extensions.h"
 
 #include <boost/shared_ptr.hpp>

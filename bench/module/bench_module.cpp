@@ -1,9 +1,9 @@
 #include "bench/module/bench_module.h"
 
 #include "bench/module/bench_serial_ir.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/byte_text.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/make_shared.hpp>
 

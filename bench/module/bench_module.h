@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bench/store/bench_config_parser.h"
-#include "bench/store/session_link.h"
+#include "bench/library/bench_config_parser.h"
+#include "bench/library/session_link.h"
 #include "platform/module/module.h"
 
 #include <boost/shared_ptr.hpp>

@@ -1,6 +1,6 @@
 #include "bench/module/bench_module_manager.h"
 
-#include "bench/store/bench_error.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/make_shared.hpp>
 

@@ -1,6 +1,6 @@
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/file_owner.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/core/noncopyable.hpp>
 

@@ -1,5 +1,5 @@
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/operations.hpp>

@@ -1,9 +1,9 @@
 #include "bench/store/bench_catalogue.h"
 
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/detector_folders.h"
 #include "bench/store/stored_json.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <algorithm>
 #include <limits>

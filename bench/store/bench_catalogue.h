@@ -1,16 +1,12 @@
 #pragma once
 
+#include "bench/device/module_plug.h"
+
 #include <string>
 #include <vector>
 
 namespace velkor {
 namespace bench {
-
-// An infrared module plugged on a port; `detector` is empty when it faces none.
-struct ModulePlug {
-    std::string port;
-    std::string detector;
-};
 
 // A detector of the bench and the folder (below detectors/) that keeps it.
 struct CatalogueEntry {

@@ -1,7 +1,7 @@
+#include "bench/device/factory_bench.h"
 #include "bench/store/bench_catalogue.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/factory_bench.h"
 #include "bench/testing/error_of.h"
+#include "bench/text/bench_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "bench/store/bench_locks.h"
 
 #include "bench/store/bench_environment.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/detector_folders.h"
 #include "bench/store/detector_session.h"
 #include "bench/store/file_owner.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/filesystem/operations.hpp>
 

@@ -1,11 +1,11 @@
 #include "bench/store/bench_store.h"
 
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_locks.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
 #include "bench/store/closest_name.h"
 #include "bench/store/detector_folders.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/range/adaptor/transformed.hpp>

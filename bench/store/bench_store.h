@@ -1,10 +1,10 @@
 #pragma once
 
+#include "bench/device/bench_model.h"
+#include "bench/device/detector_state.h"
 #include "bench/store/bench_catalogue.h"
 #include "bench/store/bench_environment.h"
-#include "bench/store/bench_model.h"
 #include "bench/store/detector_session.h"
-#include "bench/store/detector_state.h"
 
 #include <boost/filesystem/path.hpp>
 #include <boost/optional.hpp>

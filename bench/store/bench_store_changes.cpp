@@ -1,13 +1,13 @@
+#include "bench/device/factory_bench.h"
+#include "bench/device/new_detector.h"
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_locks.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
 #include "bench/store/detector_folders.h"
 #include "bench/store/detector_session.h"
-#include "bench/store/factory_bench.h"
-#include "bench/store/new_detector.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/filesystem/operations.hpp>
 

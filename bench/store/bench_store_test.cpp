@@ -1,10 +1,10 @@
+#include "bench/device/detector_files.h"
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/detector_files.h"
 #include "bench/testing/error_of.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
+#include "bench/text/bench_error.h"
 #include "platform/tools/testing/environment.h"
 
 #include <boost/filesystem.hpp>

@@ -1,7 +1,7 @@
 #include "bench/store/bounded_parse.h"
 
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/property_tree/xml_parser.hpp>
 

@@ -1,6 +1,6 @@
-#include "bench/store/bench_error.h"
 #include "bench/store/bounded_parse.h"
 #include "bench/store/stored_json.h"
+#include "bench/text/bench_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "bench/store/catalogue_file.h"
 
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/filesystem/operations.hpp>
 

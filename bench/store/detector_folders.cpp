@@ -1,10 +1,11 @@
 #include "bench/store/detector_folders.h"
 
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/detector_session.h"
 #include "bench/store/file_owner.h"
+#include "bench/store/record_json.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -90,7 +91,8 @@ CatalogueEntry CreateDetectorFolder(const fs::path& bench, const DetectorRecord&
     RefuseLink(DetectorsFolder(bench));
     file_owner::CreateFolder(folder);
     try {
-        atomic_file::WriteText(folder / DetectorSession::RecordFileName, record.toJson(), true);
+        atomic_file::WriteText(folder / DetectorSession::RecordFileName,
+                               record_json::ToJson(record), true);
     } catch (...) {
         boost::system::error_code ignored;
         fs::remove_all(folder, ignored);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "bench/device/detector_record.h"
 #include "bench/store/bench_catalogue.h"
-#include "bench/store/detector_record.h"
 
 #include <boost/filesystem/path.hpp>
 

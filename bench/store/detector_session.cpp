@@ -1,11 +1,12 @@
 #include "bench/store/detector_session.h"
 
-#include "bench/store/address_text.h"
+#include "bench/device/address_text.h"
+#include "bench/device/detector_files.h"
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bounded_parse.h"
-#include "bench/store/byte_text.h"
-#include "bench/store/detector_files.h"
+#include "bench/store/record_json.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/property_tree/xml_parser.hpp>
@@ -43,7 +44,7 @@ DetectorRecord DetectorSession::Load(const fs::path& folder) {
     }
     const std::string text = atomic_file::ReadText(file, MaxRecordSize);
     try {
-        return DetectorRecord::FromJson(text);
+        return record_json::FromJson(text);
     } catch (const BenchError& malformed) {
         throw BenchError("malformed " + std::string(RecordFileName) + ": " + malformed.what());
     }
@@ -51,10 +52,10 @@ DetectorRecord DetectorSession::Load(const fs::path& folder) {
 
 DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRecord record)
     : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)),
-      stored_(record_.toJson()) {}
+      stored_(record_json::ToJson(record_)) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
-    const std::string text = changed.toJson();
+    const std::string text = record_json::ToJson(changed);
     // A call that leaves the detector as it was stores nothing: a run costs
     // no disk round trip for it.
     if (text == stored_) {

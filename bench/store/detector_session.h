@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/detector_record.h"
+#include "bench/device/detector_record.h"
 #include "bench/store/exclusive_lock.h"
 
 #include <boost/filesystem/path.hpp>

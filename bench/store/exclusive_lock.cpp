@@ -1,8 +1,8 @@
 #include "bench/store/exclusive_lock.h"
 
-#include "bench/store/bench_error.h"
 #include "bench/store/file_owner.h"
 #include "bench/store/lock_file.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/filesystem/operations.hpp>
 

@@ -1,6 +1,6 @@
-#include "bench/store/bench_error.h"
 #include "bench/store/exclusive_lock.h"
 #include "bench/testing/scratch_bench.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/filesystem.hpp>
 

@@ -1,5 +1,5 @@
-#include "bench/store/bench_error.h"
 #include "bench/store/file_owner.h"
+#include "bench/text/bench_error.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "bench/store/atomic_file.h"
-#include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/testing/error_of.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/core/noncopyable.hpp>
 #include <boost/filesystem.hpp>

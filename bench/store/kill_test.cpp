@@ -3,12 +3,12 @@
 // The work runs in a child process (this test program again, running only
 // KillTest.Child) that reports each finished step; it is killed as soon as a
 // chosen number of steps is reported, so the kill lands in the step after.
-#include "bench/store/bench_error.h"
+#include "bench/device/detector_files.h"
 #include "bench/store/bench_store.h"
-#include "bench/store/detector_files.h"
 #include "bench/store/detector_session.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
+#include "bench/text/bench_error.h"
 #include "platform/tools/testing/environment.h"
 
 #include <boost/dll/runtime_symbol_info.hpp>

@@ -1,6 +1,6 @@
-#include "bench/store/bench_error.h"
 #include "bench/store/file_owner.h"
 #include "bench/store/lock_file.h"
+#include "bench/text/bench_error.h"
 
 #include <cerrno>
 #include <cstring>

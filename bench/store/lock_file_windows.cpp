@@ -1,5 +1,5 @@
-#include "bench/store/bench_error.h"
 #include "bench/store/lock_file.h"
+#include "bench/text/bench_error.h"
 
 #include <cerrno>
 #include <string>

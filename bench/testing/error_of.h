@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/bench_error.h"
+#include "bench/text/bench_error.h"
 
 #include <functional>
 #include <string>

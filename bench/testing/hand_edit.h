@@ -1,10 +1,11 @@
 #pragma once
 
+#include "bench/device/new_detector.h"
 #include "bench/store/atomic_file.h"
 #include "bench/store/catalogue_file.h"
 #include "bench/store/detector_folders.h"
 #include "bench/store/detector_session.h"
-#include "bench/store/new_detector.h"
+#include "bench/store/record_json.h"
 
 #include <boost/filesystem/path.hpp>
 
@@ -38,9 +39,9 @@ inline void EditRecordText(const boost::filesystem::path& root, const std::strin
 inline void EditRecord(const boost::filesystem::path& root, const std::string& id,
                        const std::function<void(DetectorRecord&)>& edit) {
     EditRecordText(root, id, [&edit](std::string& text) {
-        DetectorRecord record = DetectorRecord::FromJson(text);
+        DetectorRecord record = record_json::FromJson(text);
         edit(record);
-        text = record.toJson();
+        text = record_json::ToJson(record);
     });
 }
 

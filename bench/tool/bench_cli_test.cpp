@@ -1,6 +1,6 @@
+#include "bench/device/detector_files.h"
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_catalogue.h"
-#include "bench/store/detector_files.h"
 #include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "bench/tool/bench_cli.h"

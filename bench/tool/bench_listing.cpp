@@ -1,7 +1,7 @@
 #include "bench/tool/bench_listing.h"
 
-#include "bench/store/byte_text.h"
 #include "bench/store/stored_json.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/format.hpp>

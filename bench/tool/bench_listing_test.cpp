@@ -1,4 +1,4 @@
-#include "bench/store/new_detector.h"
+#include "bench/device/new_detector.h"
 #include "bench/tool/bench_listing.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "bench/tool/detector_report.h"
 
-#include "bench/store/address_text.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
-#include "bench/store/detector_files.h"
+#include "bench/device/address_text.h"
+#include "bench/device/detector_files.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/trim.hpp>

@@ -468,20 +468,20 @@ else()
 endif()
 
 # The faults: ... Faults[] = {{Fault::Offline, "offline"}, ...};
-read_source("${SOURCE_DIR}/bench/store/detector_state.cpp" text)
+read_source("${SOURCE_DIR}/bench/device/detector_state.cpp" text)
 string(REGEX MATCH "Faults\\[\\] = {[^;]*}" table "${text}")
 literals_of("${table}" faults)
-check_found("faults in bench/store/detector_state.cpp" "${faults}")
+check_found("faults in bench/device/detector_state.cpp" "${faults}")
 foreach(fault IN LISTS faults)
   check_tag("${bench_name} FAULTS" "${faults_section}" "${fault}")
 endforeach()
 
 # The factory bench: {"MODEL", "ADDRESS", "HOST" or nullptr, Link::...}, and
 # its modules {"PORT", "DETECTOR"}.
-read_source("${SOURCE_DIR}/bench/store/factory_bench.cpp" text)
+read_source("${SOURCE_DIR}/bench/device/factory_bench.cpp" text)
 string(REGEX MATCHALL "{\"[^\"]+\", \"[^\"]+\", (nullptr|\"[^\"]+\"), Link::[A-Za-z]+}"
   detectors "${text}")
-check_found("factory detectors in bench/store/factory_bench.cpp" "${detectors}")
+check_found("factory detectors in bench/device/factory_bench.cpp" "${detectors}")
 foreach(detector IN LISTS detectors)
   string(REGEX MATCH "^{\"([^\"]+)\", \"([^\"]+)\", (nullptr|\"([^\"]+)\")" ignored "${detector}")
   set(model "${CMAKE_MATCH_1}")
@@ -496,7 +496,7 @@ foreach(detector IN LISTS detectors)
   endif()
 endforeach()
 string(REGEX MATCHALL "{\"[^\"]+\", \"[^\"]+\"}" modules "${text}")
-check_found("factory modules in bench/store/factory_bench.cpp" "${modules}")
+check_found("factory modules in bench/device/factory_bench.cpp" "${modules}")
 foreach(module IN LISTS modules)
   string(REGEX MATCH "^{\"([^\"]+)\", \"([^\"]+)\"}" ignored "${module}")
   check_tag("${bench_name} FACTORY BENCH" "${factory_section}" "${CMAKE_MATCH_1}")

@@ -3,6 +3,7 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_catalogue.h"
 #include "bench/store/detector_session.h"
+#include "bench/store/record_json.h"
 
 namespace e2e {
 
@@ -26,7 +27,7 @@ velkor::bench::DetectorRecord LoadRecord(const fs::path& bench, const std::strin
 
 void SaveRecord(const fs::path& bench, const std::string& id,
                 const velkor::bench::DetectorRecord& record) {
-    OverwriteRecord(bench, id, record.toJson());
+    OverwriteRecord(bench, id, velkor::bench::record_json::ToJson(record));
 }
 
 void OverwriteRecord(const fs::path& bench, const std::string& id, const std::string& text) {

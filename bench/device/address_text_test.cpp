@@ -1,4 +1,4 @@
-#include "bench/store/address_text.h"
+#include "bench/device/address_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "bench/store/detector_files.h"
+#include "bench/device/detector_files.h"
 
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 namespace velkor {
 namespace bench {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/bytes.h"
+#include "bench/text/bytes.h"
 
 #include <boost/optional.hpp>
 

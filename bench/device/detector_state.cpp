@@ -1,4 +1,4 @@
-#include "bench/store/detector_state.h"
+#include "bench/device/detector_state.h"
 
 #include <boost/algorithm/string/join.hpp>
 

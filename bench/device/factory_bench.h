@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bench/store/bench_catalogue.h"
-#include "bench/store/detector_state.h"
+#include "bench/device/detector_state.h"
+#include "bench/device/module_plug.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bench/store/bytes.h"
-#include "bench/store/detector_state.h"
+#include "bench/device/detector_state.h"
+#include "bench/text/bytes.h"
 
 #include <boost/optional.hpp>
 
@@ -10,17 +10,13 @@
 namespace velkor {
 namespace bench {
 
-// Everything one detector of the bench keeps, stored as one file: whatever a
-// single library call changes becomes visible at a single rename.
+// Everything one detector of the bench keeps (stored as one file, see
+// record_json).
 struct DetectorRecord {
     DetectorState state;
     Bytes file;             // the numbered file (68 or 206); empty for the other models
     std::string userConfig; // the XML text; empty for models without Wi-Fi
     boost::optional<std::string> password;
-
-    std::string toJson() const;
-    // Throws BenchError naming what is wrong with the text.
-    static DetectorRecord FromJson(const std::string& text);
 };
 
 } // namespace bench

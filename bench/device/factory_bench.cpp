@@ -1,4 +1,4 @@
-#include "bench/store/factory_bench.h"
+#include "bench/device/factory_bench.h"
 
 namespace velkor {
 namespace bench {

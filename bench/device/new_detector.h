@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bench/store/bench_model.h"
-#include "bench/store/detector_record.h"
+#include "bench/device/bench_model.h"
+#include "bench/device/detector_record.h"
 
 #include <boost/optional.hpp>
 

@@ -1,14 +1,15 @@
-#include "bench/store/detector_record.h"
+#include "bench/store/record_json.h"
 
-#include "bench/store/bench_error.h"
-#include "bench/store/byte_text.h"
 #include "bench/store/stored_json.h"
+#include "bench/text/bench_error.h"
+#include "bench/text/byte_text.h"
 
 #include <cstdint>
 #include <limits>
 
 namespace velkor {
 namespace bench {
+namespace record_json {
 
 using stored_json::StoredObject;
 
@@ -79,7 +80,8 @@ DetectorState StateFrom(const StoredObject& stored) {
 
 } // namespace
 
-std::string DetectorRecord::toJson() const {
+std::string ToJson(const DetectorRecord& record) {
+    const DetectorState& state = record.state;
     Json stored = Json::object();
     stored["format"] = FormatVersion;
     stored_json::PutBytes(stored, "id", state.id);
@@ -111,18 +113,18 @@ std::string DetectorRecord::toJson() const {
     stored_json::PutBytes(stored, "host_name", state.hostName);
     if (state.model->keepsAddressesInFile()) {
         stored["file"] = {{"number", state.model->fileNumber},
-                          {"bytes_hex", byte_text::ToHex(file)}};
+                          {"bytes_hex", byte_text::ToHex(record.file)}};
     }
     if (state.model->hasWifi) {
-        stored_json::PutBytes(stored, "user_config", userConfig);
+        stored_json::PutBytes(stored, "user_config", record.userConfig);
     }
-    if (password) {
-        stored_json::PutBytes(stored, "password", *password);
+    if (record.password) {
+        stored_json::PutBytes(stored, "password", *record.password);
     }
     return stored_json::Dump(stored);
 }
 
-DetectorRecord DetectorRecord::FromJson(const std::string& text) {
+DetectorRecord FromJson(const std::string& text) {
     const Json document = stored_json::Parse(text);
     const StoredObject stored(document);
     const long long format =
@@ -153,5 +155,6 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
     return record;
 }
 
+} // namespace record_json
 } // namespace bench
 } // namespace velkor

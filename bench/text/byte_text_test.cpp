@@ -1,4 +1,4 @@
-#include "bench/store/byte_text.h"
+#include "bench/text/byte_text.h"
 
 #include <gtest/gtest.h>
 

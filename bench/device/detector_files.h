@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bench/store/address_text.h"
-#include "bench/store/bytes.h"
+#include "bench/device/address_text.h"
+#include "bench/text/bytes.h"
 
 #include <boost/optional.hpp>
 

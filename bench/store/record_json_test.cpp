@@ -1,7 +1,8 @@
-#include "bench/store/bench_error.h"
-#include "bench/store/detector_record.h"
-#include "bench/store/new_detector.h"
+#include "bench/device/detector_record.h"
+#include "bench/device/new_detector.h"
+#include "bench/store/record_json.h"
 #include "bench/store/stored_json.h"
+#include "bench/text/bench_error.h"
 
 #include <boost/optional/optional_io.hpp>
 
@@ -17,7 +18,7 @@ DetectorRecord Factory(const char* model, const char* address) {
 }
 
 void ExpectSame(const DetectorRecord& a, const DetectorRecord& b) {
-    EXPECT_EQ(a.toJson(), b.toJson());
+    EXPECT_EQ(record_json::ToJson(a), record_json::ToJson(b));
     EXPECT_EQ(a.state.ssid, b.state.ssid);
     EXPECT_EQ(a.state.hostName, b.state.hostName);
     EXPECT_EQ(a.file, b.file);
@@ -36,8 +37,8 @@ TEST(DetectorRecordTest, EveryModelComesBackAsItWasStored) {
         if (model.hasWifi) {
             record.password = "s3cret-pass";
         }
-        ExpectSame(record, DetectorRecord::FromJson(record.toJson()));
-        EXPECT_EQ(model.name, DetectorRecord::FromJson(record.toJson()).state.model->name);
+        ExpectSame(record, record_json::FromJson(record_json::ToJson(record)));
+        EXPECT_EQ(model.name, record_json::FromJson(record_json::ToJson(record)).state.model->name);
     }
 }
 
@@ -52,8 +53,8 @@ TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
         DetectorRecord record = Factory("6080QL", "192.168.1.20");
         record.state.ssid = text;
         record.state.hostName = text;
-        const std::string json = record.toJson();
-        const DetectorRecord again = DetectorRecord::FromJson(json);
+        const std::string json = record_json::ToJson(record);
+        const DetectorRecord again = record_json::FromJson(json);
         EXPECT_EQ(text, again.state.ssid);
         EXPECT_EQ(text, again.state.hostName);
         EXPECT_NO_THROW(stored_json::Parse(json));
@@ -64,7 +65,7 @@ TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
 // hexadecimal, and a plain one stays written as it always was.
 TEST(DetectorRecordTest, IdsAndAddressesKeepEveryByte) {
     const DetectorRecord plain = Factory("6080MV", "192.168.3.20");
-    const std::string json = plain.toJson();
+    const std::string json = record_json::ToJson(plain);
     for (const char* member :
          {"\"id\":\"6080MV\"", "\"address\":\"192.168.3.20\"",
           "\"detector_address\":\"192.168.3.20\"", "\"host_address\":\"192.168.3.1/24\""}) {
@@ -78,20 +79,20 @@ TEST(DetectorRecordTest, IdsAndAddressesKeepEveryByte) {
         record.state.address = text;
         record.state.storedAddress = text + "1";
         record.state.hostAddress = text + "2";
-        const DetectorRecord again = DetectorRecord::FromJson(record.toJson());
+        const DetectorRecord again = record_json::FromJson(record_json::ToJson(record));
         EXPECT_EQ(text, again.state.id);
         EXPECT_EQ(text, again.state.address);
         EXPECT_EQ(text + "1", again.state.storedAddress);
         EXPECT_EQ(text + "2", again.state.hostAddress);
-        EXPECT_EQ(record.toJson(), again.toJson());
+        EXPECT_EQ(record_json::ToJson(record), record_json::ToJson(again));
     }
     DetectorRecord odd = plain;
     odd.state.id = "6080MV\xC1\x95";
-    EXPECT_NE(std::string::npos, odd.toJson().find("\"id_hex\":\"363038304D56C195\""));
+    EXPECT_NE(std::string::npos, record_json::ToJson(odd).find("\"id_hex\":\"363038304D56C195\""));
 }
 
 TEST(DetectorRecordTest, DamagedRecordsAreRefusedWithTheReason) {
-    const std::string good = Factory("7380", "192.168.37.130").toJson();
+    const std::string good = record_json::ToJson(Factory("7380", "192.168.37.130"));
     const auto replaced = [&good](const std::string& from, const std::string& to) {
         std::string text = good;
         const std::size_t at = text.find(from);
@@ -121,7 +122,7 @@ TEST(DetectorRecordTest, DamagedRecordsAreRefusedWithTheReason) {
     };
     for (const auto& c : cases) {
         try {
-            DetectorRecord::FromJson(c.text);
+            record_json::FromJson(c.text);
             ADD_FAILURE() << c.name << " was taken";
         } catch (const BenchError& error) {
             if (c.reason != nullptr) {
@@ -207,8 +208,8 @@ TEST(DetectorRecordTest, StoredBytesStayThoseTheBenchAlwaysWrote) {
          "20203638202031322F30332F323030392020202030393A33303A30300A000042\"}}\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.bytes, c.record.toJson()) << c.name;
-        EXPECT_EQ(c.bytes, DetectorRecord::FromJson(c.bytes).toJson()) << c.name;
+        EXPECT_EQ(c.bytes, record_json::ToJson(c.record)) << c.name;
+        EXPECT_EQ(c.bytes, record_json::ToJson(record_json::FromJson(c.bytes))) << c.name;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/store/bench_model.h"
+#include "bench/device/bench_model.h"
 
 #include <boost/optional.hpp>
 

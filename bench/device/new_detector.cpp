@@ -1,8 +1,8 @@
-#include "bench/store/new_detector.h"
+#include "bench/device/new_detector.h"
 
-#include "bench/store/address_text.h"
-#include "bench/store/bench_error.h"
-#include "bench/store/detector_files.h"
+#include "bench/device/address_text.h"
+#include "bench/device/detector_files.h"
+#include "bench/text/bench_error.h"
 
 namespace velkor {
 namespace bench {

@@ -1,6 +1,6 @@
-#include "bench/store/session_link.h"
+#include "bench/library/session_link.h"
 
-#include "bench/store/bench_error.h"
+#include "bench/text/bench_error.h"
 
 namespace velkor {
 namespace bench {

@@ -1,4 +1,4 @@
-#include "bench/store/bench_model.h"
+#include "bench/device/bench_model.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/range/adaptor/transformed.hpp>

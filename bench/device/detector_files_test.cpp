@@ -1,4 +1,4 @@
-#include "bench/store/detector_files.h"
+#include "bench/device/detector_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "bench/store/bench_config_parser.h"
+#include "bench/library/bench_config_parser.h"
 
-#include "bench/store/address_text.h"
-#include "bench/store/bench_error.h"
+#include "bench/device/address_text.h"
+#include "bench/text/bench_error.h"
 
 #include <algorithm>
 
