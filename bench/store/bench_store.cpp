@@ -4,7 +4,7 @@
 #include "bench/store/bench_locks.h"
 #include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
-#include "bench/store/closest_name.h"
+#include "cli/closest_name.h"
 #include "bench/store/detector_folders.h"
 
 #include <boost/algorithm/string/join.hpp>
@@ -97,7 +97,7 @@ std::string BenchStore::resolve(const std::string& idOrAddress) const {
             ids.push_back(entry.id);
         }
         throw BenchError(
-            NoDetectorText(root_, idOrAddress) + DidYouMean(idOrAddress, ids) +
+            NoDetectorText(root_, idOrAddress) + cli::DidYouMean(idOrAddress, ids) +
             (entries.empty() ? " (it is empty: velkor-bench init sets one up)" : "") +
             (damaged.empty() ? "" : " (damaged, so not searched: " + join(damaged) + ")"));
     }

@@ -1,5 +1,6 @@
 #include "tests/support/program_run.h"
 
+#include "cli/windows_command_line.h"
 #include "platform/tools/testing/environment.h"
 
 #include <boost/filesystem.hpp>
@@ -26,39 +27,13 @@ std::string IpconfigProgram() {
 
 namespace {
 
-#ifdef _WIN32
-// One word of a Windows command line, as the C runtime splits it back: Boost
-// .Process 1.74 drops empty words there, which the tests pass on purpose.
-std::string Quoted(const std::string& word) {
-    if (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos) {
-        return word;
-    }
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;
-    for (const char c : word) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(2 * backslashes, '\\');
-    return quoted + "\"";
-}
-#endif
-
 // The program and its words, in the form the system starts it from.
 template <typename... Properties>
 bp::child Start(const std::string& program, const std::vector<std::string>& args,
                 Properties&&... properties) {
 #ifdef _WIN32
-    std::string commandLine = Quoted(program);
-    for (const std::string& word : args) {
-        commandLine += " " + Quoted(word);
-    }
-    return bp::child(bp::cmd(commandLine), std::forward<Properties>(properties)...);
+    return bp::child(bp::cmd(velkor::cli::WindowsCommandLine(program, args)),
+                     std::forward<Properties>(properties)...);
 #else
     return bp::child(program, bp::args(args), std::forward<Properties>(properties)...);
 #endif
