@@ -2,7 +2,9 @@
 # Builds, once, what the Windows cross build needs beside Debian's packages:
 # Boost's compiled libraries from Debian's Boost source, and GoogleTest from
 # /usr/src/googletest, into build/windows-deps (kept between runs: a second
-# run does nothing).
+# run does nothing); and copies there the header-only JSON and CSV readers
+# of Debian's nlohmann-json3-dev and libfccp-dev, which a cross build may not
+# take from /usr/include among the system's own headers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh --windows
@@ -61,5 +63,13 @@ cmake --build "$deps/boost-build" --target install
 cmake -S /usr/src/googletest -B "$deps/gtest-build" -G Ninja --toolchain "$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/prefix"
 cmake --build "$deps/gtest-build" --target install
+
+# Header-only: the headers and nlohmann_json's package files, at the same
+# places below the prefix as below /usr (its package files find the headers
+# relative to themselves).
+mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
+cp -R /usr/include/nlohmann "$deps/prefix/include/"
+cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
+cp -R /usr/include/libfccp "$deps/prefix/include/"
 
 touch "$stamp"
