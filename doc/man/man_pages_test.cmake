@@ -1,4 +1,4 @@
-# Renders the two manual pages and checks them against the sources:
+# Renders the three manual pages and checks them against the sources:
 #
 #   cmake -DPAGES_DIR=<folder of the configured .1 pages> -DSOURCE_DIR=<source tree>
 #         -P doc/man/man_pages_test.cmake
@@ -15,6 +15,9 @@
 # - velkor-bench.1: every command of the command table and its options, every
 #   fault, every detector and module of the factory bench, every environment
 #   variable the bench reads.
+# - velkor-site.1: every command of its command table and its options (its
+#   own, and the program's it takes), every column of a plan, in DIAGNOSTICS
+#   every text fragment of every message of site/ that begins with "Error - ".
 # Texts are compared with runs of blanks and line ends collapsed to one blank.
 
 cmake_minimum_required(VERSION 3.25)
@@ -513,8 +516,82 @@ endforeach()
 
 check_contains("${bench_name} SEE ALSO" "${bench_see_also}" "velkor-ipconfig-cmd(1)")
 
+# ---------------------------------------------------------------- velkor-site.1
+
+set(site_page "${PAGES_DIR}/velkor-site.1")
+render("${site_page}" site_text)
+set(site_name "velkor-site.1")
+check_headings(${site_name} "${site_text}" NAME SYNOPSIS DESCRIPTION COMMANDS PLAN "EXIT STATUS"
+  FILES ENVIRONMENT DIAGNOSTICS EXAMPLES SECURITY "SEE ALSO")
+section_of("${site_text}" COMMANDS site_commands_section)
+section_of("${site_text}" PLAN plan_section)
+section_of("${site_text}" DIAGNOSTICS site_diagnostics_section)
+section_of("${site_text}" "SEE ALSO" site_see_also)
+
+# The command table: {"name", {usages}, {own options}, {the program's}, ...}.
+read_source("${SOURCE_DIR}/site/site_cli.cpp" text)
+string(FIND "${text}" "SiteCli::Commands()" at)
+if(at EQUAL -1)
+  fail("site/site_cli.cpp holds no SiteCli::Commands()")
+else()
+  string(SUBSTRING "${text}" ${at} -1 table)
+  string(FIND "${table}" "return commands" end)
+  string(SUBSTRING "${table}" 0 ${end} table)
+  string(REGEX MATCHALL "{\"[a-z]+\", {\"" entries "${table}")
+  check_found("commands in site/site_cli.cpp" "${entries}")
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "^{\"([a-z]+)\".*$" "\\1" command "${entry}")
+    check_tag("${site_name} COMMANDS" "${site_commands_section}" "${command}")
+  endforeach()
+  string(REGEX MATCHALL "\"--[a-z-]+\"" flags "${table}")
+  check_found("command options in site/site_cli.cpp" "${flags}")
+  foreach(flag IN LISTS flags)
+    string(REPLACE "\"" "" flag "${flag}")
+    check_contains("${site_name} COMMANDS" "${site_commands_section}" "${flag}")
+  endforeach()
+  # The program's options that show takes, by their long names.
+  foreach(option IN LISTS options)
+    string(REGEX REPLACE "^--" "" long "${option}")
+    if(table MATCHES "\"${long}\"")
+      check_contains("${site_name} COMMANDS" "${site_commands_section}" "${option}")
+    endif()
+  endforeach()
+endif()
+
+# The plan's columns: {"name", &PlanRow::cell}.
+read_source("${SOURCE_DIR}/site/plan.cpp" text)
+string(REGEX MATCHALL "{\"[a-z_]+\", &PlanRow::" columns "${text}")
+check_found("plan columns in site/plan.cpp" "${columns}")
+foreach(column IN LISTS columns)
+  string(REGEX REPLACE "^{\"([a-z_]+)\".*$" "\\1" column "${column}")
+  check_tag("${site_name} PLAN" "${plan_section}" "${column}")
+endforeach()
+
+# Every message of site/ that begins with "Error - ", piece by piece.
+program_sources(site_files site)
+check_found("sources in site/" "${site_files}")
+set(site_fragments)
+foreach(file IN LISTS site_files)
+  read_source("${file}" text)
+  file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
+  message_fragments("${text}" "\"Error - " fragments)
+  foreach(fragment IN LISTS fragments)
+    decode_item("${fragment}" fragment)
+    if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
+      continue()
+    endif()
+    list(APPEND site_fragments "${fragment}")
+    check_contains("${site_name} DIAGNOSTICS (${relative})" "${site_diagnostics_section}"
+      "${fragment}")
+  endforeach()
+endforeach()
+check_found("\"Error - \" messages in site/" "${site_fragments}")
+
+check_contains("${site_name} SEE ALSO" "${site_see_also}" "velkor-ipconfig-cmd(1)")
+check_contains("${program_name} SEE ALSO" "${program_see_also}" "velkor-site(1)")
+
 get_property(failure_count GLOBAL PROPERTY man_pages_failures)
 if(failure_count GREATER 0)
   message(FATAL_ERROR "${failure_count} failure(s) in the manual pages")
 endif()
-message(STATUS "manual pages: ${program_name} and ${bench_name} render cleanly and match the sources")
+message(STATUS "manual pages: ${program_name}, ${bench_name} and ${site_name} render cleanly and match the sources")
