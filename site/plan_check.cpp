@@ -62,11 +62,7 @@ void PrintPlanCheck(std::ostream& out, const PlanCheck& check, bool json) {
     }
     for (std::size_t i = 0; i < check.rows.size(); ++i) {
         const RowCheck& result = check.rows[i];
-        out << RowName(check.plan.rows[i]) << ": "
-            << (result.problems.empty()
-                    ? std::string("ok")
-                    : std::to_string(result.problems.size()) +
-                          (result.problems.size() == 1 ? " problem" : " problems"))
+        out << RowName(check.plan.rows[i]) << ": " << (result.problems.empty() ? "ok" : "not ok")
             << "\n";
         for (const std::string& problem : result.problems) {
             out << "  " << problem << "\n";

@@ -146,12 +146,15 @@ int RollOut::Run() {
         if (end.startFailure.empty() && !end.interrupted && end.signal == 0) {
             record.exitStatus = end.status;
         }
-        progress.Finish(PrintableText(RowName(row)) + ": " + OutcomeName(record.outcome) + " (" +
-                        Seconds(record.seconds) + ")" +
-                        (record.reason.empty() ? "" : ": " + record.reason));
+        // The record first: what the line says is on disk once it shows.
         if (!save()) {
             saved = false;
             ++next;
+        }
+        progress.Finish(PrintableText(RowName(row)) + ": " + OutcomeName(record.outcome) + " (" +
+                        Seconds(record.seconds) + ")" +
+                        (record.reason.empty() ? "" : ": " + record.reason));
+        if (!saved) {
             break;
         }
         if (end.interrupted) {

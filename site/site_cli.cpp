@@ -226,7 +226,13 @@ std::string Wrapped(const std::string& text, std::size_t indent) {
 }
 
 std::string CommandHelp(const SiteCommand& command) {
-    std::string text = Wrapped("usage: " + Usage(command), 7) + command.summary + "\n";
+    std::string text;
+    for (const char* usage : command.usages) {
+        text += Wrapped(std::string(text.empty() ? "usage: " : "       ") + "velkor-site " +
+                            command.name + " " + usage,
+                        20 + std::string(command.name).size());
+    }
+    text += std::string(command.summary) + "\n";
     const CommandLine commandLine;
     for (const char* name : command.programOptions) {
         const auto& option = commandLine.Options().find(name, false);
