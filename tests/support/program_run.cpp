@@ -13,6 +13,10 @@
 #include <future>
 #include <sstream>
 
+#ifndef _WIN32
+#include <signal.h>
+#endif
+
 namespace bp = boost::process;
 namespace fs = boost::filesystem;
 
@@ -211,9 +215,36 @@ RunResult StartedRun::finish() {
 std::unique_ptr<StartedRun>
 Scratch::start(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& environment) const {
+    return startProgram(IpconfigProgram(), args, environment);
+}
+
+std::unique_ptr<StartedRun>
+Scratch::startProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::vector<std::pair<std::string, std::string>>& environment) const {
     std::vector<std::pair<std::string, std::string>> all = {{"VELKOR_BENCH", benchDir().string()}};
     all.insert(all.end(), environment.begin(), environment.end());
-    return std::unique_ptr<StartedRun>(new StartedRun(dir_, IpconfigProgram(), args, all));
+    return std::unique_ptr<StartedRun>(new StartedRun(dir_, program, args, all));
+}
+
+void StartedRun::kill() {
+    process_->child.terminate();
+}
+
+#ifndef _WIN32
+void StartedRun::interrupt() {
+    ::kill(process_->child.id(), SIGINT);
+}
+#endif
+
+RunResult Scratch::site(const std::vector<std::string>& args) const {
+    return run(VELKOR_SITE_PROGRAM, args);
+}
+
+fs::path Scratch::write(const std::string& name, const std::string& text, int mode) const {
+    const fs::path file = dir_ / name;
+    std::ofstream(file.string(), std::ios::binary) << text;
+    fs::permissions(file, static_cast<fs::perms>(mode));
+    return file;
 }
 
 std::string Scratch::readLog() const {
