@@ -1,11 +1,6 @@
 #include "site/progress_line.h"
 
-namespace {
-
-// Back to the start of the line, and the line cleared.
-const char* const Rewind = "\r\x1b[K";
-
-} // namespace
+#include <sstream>
 
 ProgressLine::ProgressLine(std::ostream& out, bool inPlace, std::size_t rows)
     : out_(out), inPlace_(inPlace), rows_(rows) {}
@@ -28,10 +23,28 @@ void ProgressLine::Show() {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
                              std::chrono::steady_clock::now() - started_)
                              .count();
-    out_ << Rewind << "row " << row_ << " of " << rows_ << ": " << name_ << " (" << seconds << " s)"
-         << std::flush;
+    std::ostringstream line;
+    line << "row " << row_ << " of " << rows_ << ": " << name_ << " (" << seconds << " s)";
+    Rewrite(line.str());
+    out_ << std::flush;
+}
+
+// Back to the start of the line, over what it showed; blanks, not a
+// terminal's control sequence, wipe what is left (any console takes them).
+void ProgressLine::Rewrite(const std::string& text) {
+    out_ << "\r" << text << std::string(shown_ > text.size() ? shown_ - text.size() : 0, ' ');
+    if (shown_ > text.size()) {
+        out_ << "\r" << text;
+    }
+    shown_ = text.size();
 }
 
 void ProgressLine::Finish(const std::string& line) {
-    out_ << (inPlace_ ? Rewind : "") << line << std::endl;
+    if (inPlace_) {
+        Rewrite(line);
+        shown_ = 0;
+        out_ << std::endl;
+    } else {
+        out_ << line << std::endl;
+    }
 }

@@ -19,6 +19,7 @@ public:
 
 private:
     void Show();
+    void Rewrite(const std::string& text);
 
     std::ostream& out_;
     bool inPlace_;
@@ -26,4 +27,5 @@ private:
     std::size_t row_ = 0;
     std::string name_;
     std::chrono::steady_clock::time_point started_;
+    std::size_t shown_ = 0; // how much of the line the progress shows now
 };
