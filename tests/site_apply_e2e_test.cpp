@@ -17,6 +17,11 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
+#ifdef __linux__
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -151,29 +156,40 @@ TEST_F(SiteApplyTest, AKilledRollOutLeavesAWholeReportOfWhatWasDone) {
 }
 
 #ifndef _WIN32
-TEST_F(SiteApplyTest, CtrlCEndsTheRunningRowAndStillWritesTheReport) {
-    // In the program's place, a script that runs it, but for the 7380's row,
-    // where it says so and then waits for ever on a pipe nobody writes to.
-    scratch.write("program.sh",
-                  "#!/bin/sh\n"
-                  "case \" $* \" in *\" 7380 \"*) echo >\"$STARTED\"; exec cat \"$HELD\" ;; esac\n"
-                  "exec \"$PROGRAM\" \"$@\"\n",
-                  0700);
-    const fs::path started = scratch.dir() / "started";
-    const fs::path held = scratch.dir() / "held";
-    ASSERT_EQ(::mkfifo(started.c_str(), 0600), 0);
-    ASSERT_EQ(::mkfifo(held.c_str(), 0600), 0);
-    scratch.write("plan.csv", "label,type,current_detector_ip,new_detector_ip,new_peer_ip\n"
-                              "K,6080K,192.168.0.2,192.168.0.66,\n"
-                              "CT,7380,192.168.37.130,192.168.37.132,192.168.37.133\n"
-                              "C2,7180,10.0.37.130,10.0.37.132,10.0.37.133\n");
-    auto run = scratch.startProgram(VELKOR_SITE_PROGRAM,
-                                    {"apply", "plan.csv", "--run-folder", "run", "--program",
-                                     (scratch.dir() / "program.sh").string()},
-                                    {{"STARTED", started.string()},
-                                     {"HELD", held.string()},
-                                     {"PROGRAM", e2e::IpconfigProgram()}});
-    std::ifstream(started.string()).get(); // the 7380's row runs
+// In the program's place, a script that runs it, but for the 7380's row:
+// there it gives its process id and waits for ever on a pipe nobody writes to.
+class SiteApplyStandInTest : public SiteApplyTest {
+protected:
+    std::unique_ptr<e2e::StartedRun> StartUntilThe7380Waits() {
+        scratch.write(
+            "program.sh",
+            "#!/bin/sh\n"
+            "case \" $* \" in *\" 7380 \"*) echo $$ >\"$STARTED\"; exec cat \"$HELD\" ;; esac\n"
+            "exec \"$PROGRAM\" \"$@\"\n",
+            0700);
+        const fs::path started = scratch.dir() / "started";
+        const fs::path held = scratch.dir() / "held";
+        EXPECT_EQ(::mkfifo(started.c_str(), 0600), 0);
+        EXPECT_EQ(::mkfifo(held.c_str(), 0600), 0);
+        scratch.write("plan.csv", "label,type,current_detector_ip,new_detector_ip,new_peer_ip\n"
+                                  "K,6080K,192.168.0.2,192.168.0.66,\n"
+                                  "CT,7380,192.168.37.130,192.168.37.132,192.168.37.133\n"
+                                  "C2,7180,10.0.37.130,10.0.37.132,10.0.37.133\n");
+        auto run = scratch.startProgram(VELKOR_SITE_PROGRAM,
+                                        {"apply", "plan.csv", "--run-folder", "run", "--program",
+                                         (scratch.dir() / "program.sh").string()},
+                                        {{"STARTED", started.string()},
+                                         {"HELD", held.string()},
+                                         {"PROGRAM", e2e::IpconfigProgram()}});
+        std::ifstream(started.string()) >> waiting;
+        return run;
+    }
+
+    pid_t waiting = 0; // the 7380's row's program
+};
+
+TEST_F(SiteApplyStandInTest, CtrlCEndsTheRunningRowAndStillWritesTheReport) {
+    auto run = StartUntilThe7380Waits();
     run->interrupt();
     const e2e::RunResult result = run->finish();
     EXPECT_EQ(result.status, 1);
@@ -187,6 +203,21 @@ TEST_F(SiteApplyTest, CtrlCEndsTheRunningRowAndStillWritesTheReport) {
     EXPECT_EQ(Kept("6080K"), "192.168.0.66");
     EXPECT_EQ(Kept("7180"), "10.0.37.130");
 }
+
+#ifdef __linux__
+TEST_F(SiteApplyStandInTest, AKilledRollOutTakesItsRunningRowAlong) {
+    auto run = StartUntilThe7380Waits();
+    run->kill();
+    // The row's program goes too, rather than changing a detector behind
+    // the record's back.
+    const int gone = static_cast<int>(::syscall(SYS_pidfd_open, waiting, 0));
+    if (gone >= 0) {
+        pollfd exit = {gone, POLLIN, 0};
+        EXPECT_EQ(::poll(&exit, 1, 10000), 1) << "the row's program outlived velkor-site";
+        ::close(gone);
+    }
+}
+#endif
 #endif
 
 TEST_F(SiteApplyTest, PasswordsGoToTheProgramOnly) {
