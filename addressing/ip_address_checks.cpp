@@ -4,6 +4,8 @@
 #include "app/detector_type.h"
 #include "platform/tools/ip_address_utils.h"
 
+#include <boost/asio/ip/network_v4.hpp>
+
 #include <iostream>
 #include <ostream>
 
@@ -57,6 +59,62 @@ bool CheckPrefixRules(const PrefixRules& rules, const std::string& currentDetect
            InPrefixSubset(out, "new peer", newPeerIp, rules.peer, rules.family, rules.peer);
 }
 
+// The first and the last address of a subnet name the subnet and reach every
+// host of it: a detector or a host given either is unreachable. A /31 or /32
+// has neither.
+enum class SubnetEnd { None, Network, Broadcast };
+
+// `cidr`'s prefix gives the subnet. Both texts passed the syntax checks; a
+// text the parser still refuses is left to them.
+SubnetEnd EndOfSubnet(const std::string& address, const std::string& cidr) {
+    namespace ip = boost::asio::ip;
+    boost::system::error_code error;
+    const ip::network_v4 subnet = ip::make_network_v4(cidr, error);
+    if (error || subnet.prefix_length() > 30) {
+        return SubnetEnd::None;
+    }
+    const ip::address_v4 plain = ip::make_address_v4(address, error);
+    if (error) {
+        return SubnetEnd::None;
+    }
+    if (plain == subnet.network()) {
+        return SubnetEnd::Network;
+    }
+    return plain == subnet.broadcast() ? SubnetEnd::Broadcast : SubnetEnd::None;
+}
+
+// "192.168.1.1" of "192.168.1.1/24".
+std::string AddressPart(const std::string& cidr) {
+    return cidr.substr(0, cidr.find('/'));
+}
+
+// Refuses a new detector or host address that no host of the new subnet could
+// reach.
+bool NeitherEndOfSubnet(const std::string& newDetectorIp, const std::string& newPeerIp,
+                        std::ostream& err) {
+    switch (EndOfSubnet(newDetectorIp, newPeerIp)) {
+    case SubnetEnd::Network:
+        return Fail(err, "Error - Invalid new detector ip : " + newDetectorIp +
+                             " is the network address of " + newPeerIp);
+    case SubnetEnd::Broadcast:
+        return Fail(err, "Error - Invalid new detector ip : " + newDetectorIp +
+                             " is the broadcast address of " + newPeerIp);
+    case SubnetEnd::None:
+        break;
+    }
+    switch (EndOfSubnet(AddressPart(newPeerIp), newPeerIp)) {
+    case SubnetEnd::Network:
+        return Fail(err, "Error - Invalid new peer cidr address : " + newPeerIp +
+                             " is the network address of its subnet");
+    case SubnetEnd::Broadcast:
+        return Fail(err, "Error - Invalid new peer cidr address : " + newPeerIp +
+                             " is the broadcast address of its subnet");
+    case SubnetEnd::None:
+        break;
+    }
+    return true;
+}
+
 } // namespace
 
 bool CheckCurrentIpAddresses(DetectorType type, const std::string& currentDetectorIp,
@@ -101,13 +159,19 @@ bool CheckIpAddressChange(DetectorType type, const std::string& currentDetectorI
             return Fail(err, "Error - Invalid input subnet configuration : " + currentDetectorIp +
                                  " doesn't match " + currentPeerIp);
         }
+        if (!NeitherEndOfSubnet(newDetectorIp, newPeerIp, err)) {
+            return false;
+        }
     } else if (type != Vk6080K) {
         // The 6080K needs no host address; every other family does.
         if (!IpAddressUtils::IsValidIpAddress(newPeerIp)) {
             return Fail(err, "Error - Invalid new peer ip : " + newPeerIp);
         }
     }
-    if (newDetectorIp == newPeerIp) {
+    // A prefix-length suffix does not make the host's address another one.
+    const std::string peerAddress =
+        detector_type::HasCidrPeer(type) ? AddressPart(newPeerIp) : newPeerIp;
+    if (newDetectorIp == peerAddress) {
         return Fail(err, "Error - new detector and peer ip addresses cannot be the same");
     }
     return true;

@@ -123,6 +123,57 @@ TEST(CheckIpAddressChangeTest, Cases) {
     ExpectCases(cases, AddressChange);
 }
 
+// New addresses no host could reach: the ends of the new subnet, and the
+// detector given its host's own address.
+TEST(CheckIpAddressChangeTest, UnreachableNewAddresses) {
+    const std::string sameAddress = "Error - new detector and peer ip addresses cannot be the same";
+    const std::vector<Case> cases = {
+        {"detector is the network address", VknQ2, "192.168.1.20", "192.168.1.1/24",
+         "192.168.1.0", "192.168.1.1/24", false,
+         "Error - Invalid new detector ip : 192.168.1.0 is the network address of 192.168.1.1/24"},
+        {"detector is the broadcast address", Vk7380TW, "10.0.0.20", "10.0.0.1/16", "10.0.255.255",
+         "10.0.0.1/16", false,
+         "Error - Invalid new detector ip : 10.0.255.255 is the broadcast address of 10.0.0.1/16"},
+        {"peer is the network address", Vk6080MV, "192.168.3.20", "192.168.3.1/24",
+         "192.168.3.40", "192.168.3.0/24", false,
+         "Error - Invalid new peer cidr address : 192.168.3.0/24 is the network address of its "
+         "subnet"},
+        {"peer is the broadcast address", VknQ2, "192.168.1.20", "192.168.1.1/24", "192.168.1.30",
+         "192.168.1.255/24", false,
+         "Error - Invalid new peer cidr address : 192.168.1.255/24 is the broadcast address of its "
+         "subnet"},
+        {"both ends: the detector is named", VknQ2, "192.168.1.20", "192.168.1.1/24",
+         "192.168.1.0", "192.168.1.255/24", false,
+         "Error - Invalid new detector ip : 192.168.1.0 is the network address of "
+         "192.168.1.255/24"},
+        {"/30 ends", Vk6080MV, "192.168.3.20", "192.168.3.1/24", "192.168.3.43", "192.168.3.41/30",
+         false,
+         "Error - Invalid new detector ip : 192.168.3.43 is the broadcast address of "
+         "192.168.3.41/30"},
+        {"/30 inside", Vk6080MV, "192.168.3.20", "192.168.3.1/24", "192.168.3.42",
+         "192.168.3.41/30", true, ""},
+        {"/31 has no ends", VknQ2, "192.168.1.20", "192.168.1.1/24", "192.168.1.0",
+         "192.168.1.1/31", true, ""},
+        {"/32 of the detector's own address", Vk7380TW, "10.0.0.20", "10.0.0.1/16", "10.0.0.30",
+         "10.0.0.30/32", false, sameAddress},
+        {"detector given the host's address", VknQ2, "192.168.1.20", "192.168.1.1/24",
+         "192.168.1.1", "192.168.1.1/24", false, sameAddress},
+        {"same address, 6080MV", Vk6080MV, "192.168.3.20", "192.168.3.1/24", "192.168.3.4",
+         "192.168.3.4/24", false, sameAddress},
+        {"input subnet is reported before the ends", VknQ2, "192.168.1.20", "192.168.9.1/24",
+         "192.168.1.0", "192.168.1.1/24", false,
+         "Error - Invalid input subnet configuration : 192.168.1.20 doesn't match "
+         "192.168.9.1/24"},
+        {"current addresses are how it is reached now", VknQ2, "192.168.1.255", "192.168.1.0/24",
+         "192.168.1.30", "192.168.1.1/24", true, ""},
+        {"7x80 keeps the whole-text comparison", Vk7x80, "192.168.37.130", "", "192.168.37.130",
+         "192.168.37.130/24", false, "Error - Invalid new peer ip : 192.168.37.130/24"},
+        {"6080K keeps the whole-text comparison", Vk6080K, "192.168.0.2", "", "10.0.0.66",
+         "10.0.0.66/24", true, ""},
+    };
+    ExpectCases(cases, AddressChange);
+}
+
 TEST(CheckIpSubsetRulesTest, AddressSubsets) {
     const std::vector<Case> cases = {
         {"6080K move", Vk6080K, "192.168.0.2", "", "10.0.0.66", "", true, ""},

@@ -33,22 +33,4 @@ TEST(DetectorTypeTest, MapsTheSevenModelsAndNothingElse) {
     }
 }
 
-TEST(DetectorTypeTest, ValuesAreFixed) {
-    EXPECT_EQ(static_cast<int>(InvalidDetectorType), -1);
-    EXPECT_EQ(static_cast<int>(Vk6080K), 0);
-    EXPECT_EQ(static_cast<int>(VknQ2), 1);
-    EXPECT_EQ(static_cast<int>(Vk7x80), 2);
-    EXPECT_EQ(static_cast<int>(Vk7380TW), 3);
-    EXPECT_EQ(static_cast<int>(Vk6080MV), 4);
-}
-
-TEST(DetectorTypeTest, OnlyTheNetworkConfigurationFamiliesHaveACidrPeer) {
-    EXPECT_TRUE(detector_type::HasCidrPeer(VknQ2));
-    EXPECT_TRUE(detector_type::HasCidrPeer(Vk7380TW));
-    EXPECT_TRUE(detector_type::HasCidrPeer(Vk6080MV));
-    EXPECT_FALSE(detector_type::HasCidrPeer(Vk6080K));
-    EXPECT_FALSE(detector_type::HasCidrPeer(Vk7x80));
-    EXPECT_FALSE(detector_type::HasCidrPeer(InvalidDetectorType));
-}
-
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/ipconfig_driver.h"
 #include "platform/tools/logger.h"
+#include "platform/tools/testing/scratch_folder.h"
 
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
@@ -46,16 +47,7 @@ public:
 // Every test runs the driver with strict fakes and a log file in a fresh folder.
 class IpConfigDriverTest : public ::testing::Test {
 protected:
-    IpConfigDriverTest()
-        : dir_(fs::temp_directory_path() / fs::unique_path("velkor-driver-%%%%-%%%%")) {
-        fs::create_directories(dir_);
-    }
-    ~IpConfigDriverTest() override {
-        mirl::tools::logger::manager().clear();
-        boost::system::error_code ignored;
-        fs::permissions(dir_, fs::owner_all | fs::add_perms, ignored);
-        fs::remove_all(dir_, ignored);
-    }
+    ~IpConfigDriverTest() override { mirl::tools::logger::manager().clear(); }
 
     int Run(const std::vector<std::string>& words) {
         std::vector<const char*> argv = {"velkor-ipconfig-cmd"};
@@ -66,7 +58,7 @@ protected:
         return driver.Run(static_cast<int>(argv.size()), argv.data());
     }
 
-    fs::path LogFile() const { return dir_ / "velkor-ipconfig-cmd.log"; }
+    fs::path LogFile() const { return scratch_.dir() / "velkor-ipconfig-cmd.log"; }
     std::string ReadLog() const {
         std::ifstream file(LogFile().string());
         std::ostringstream text;
@@ -80,7 +72,7 @@ protected:
         return text.str();
     }
 
-    fs::path dir_;
+    tools_testing::ScratchFolder scratch_{"velkor-driver"};
     std::ostringstream out_;
     std::ostringstream err_;
     ::testing::StrictMock<MockDetectorAccess> detector_;
@@ -155,7 +147,7 @@ TEST_F(IpConfigDriverTest, LogThatCannotBeRemovedEndsTheRun) {
 // Without a log the run stops before the command line is read: the strict
 // fakes fail the test on any call into a road.
 TEST_F(IpConfigDriverTest, LogThatCannotBeCreatedEndsTheRunBeforeTheCommandLine) {
-    const fs::path missing = dir_ / "gone" / "velkor-ipconfig-cmd.log";
+    const fs::path missing = scratch_.dir() / "gone" / "velkor-ipconfig-cmd.log";
     const std::vector<std::vector<std::string>> invocations = {
         {"-t", "7380", "-c", "192.168.37.130", "-d", "10.0.37.132", "-p", "10.0.37.133"},
         {"-t", "6080QL", "-m", "-s", "COM3", "-i", "net", "-o", "password1"},

@@ -1,11 +1,13 @@
 #include "app/detector_access.h"
 #include "app/ipconfig_driver.h"
 #include "app/module_access.h"
+#include "console/standard_streams.h"
 
 #include <exception>
 #include <iostream>
 
 int main(int argc, char* argv[]) {
+    standard_streams::Guard();
     try {
         DetectorAccess detector;
         ModuleAccess module;

@@ -44,26 +44,34 @@ function(velkor_headers target)
   endif()
 endfunction()
 
-# velkor_add_tests(<name> SOURCES <file>... LIBRARIES <target>...): one unit
-# test executable, its cases discovered by CTest.
+# velkor_add_tests(<name> SOURCES <file>... LIBRARIES <target>... [NOT_TESTS <case>...]):
+# one unit test executable, its cases discovered by CTest. NOT_TESTS names
+# cases that are not tests (a child process the other cases start) and stay
+# out of CTest's list.
 function(velkor_add_tests name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;NOT_TESTS" ${ARGN})
   if(NOT VELKOR_BUILD_TESTS)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest GTest::gmock_main)
-  velkor_discover_tests(${name})
+  velkor_discover_tests(${name} ${ARG_NOT_TESTS})
 endfunction()
 
-# velkor_discover_tests(<target>): CTest learns the GoogleTest cases of <target>.
+# velkor_discover_tests(<target> [<case>...]): CTest learns the GoogleTest
+# cases of <target>, but the cases named.
 function(velkor_discover_tests target)
+  set(filter)
+  if(ARGN)
+    list(JOIN ARGN ":" excluded)
+    set(filter TEST_FILTER "-${excluded}")
+  endif()
   if(CMAKE_CROSSCOMPILING)
     # Listing the cases means running the test, which only its emulator can,
     # so it is left to the test run.
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 DISCOVERY_MODE PRE_TEST ${filter})
   else()
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 ${filter})
   endif()
 endfunction()
 

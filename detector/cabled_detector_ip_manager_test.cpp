@@ -12,27 +12,6 @@ namespace {
 using detector_testing::DetectorWith;
 using detector_testing::ExpectInitFails;
 
-// Nothing but what the base leaves to each family.
-class BareCabledFamily : public CabledDetectorIpManager {
-public:
-    void Init(const boost::shared_ptr<mirl::acquisition::Detector>& /*detector*/) override {}
-    std::string GetBoardName() override { return std::string(); }
-    std::string GetDetectorName() override { return std::string(); }
-    void FillDetectorParameter(DetectorParameter& /*parameter*/) override {}
-    void FillOptions(mirl::acquisition::OptionGroups& /*options*/,
-                     const std::string& /*detectorIp*/, const std::string& /*peerIp*/) override {}
-    boost::shared_ptr<IpManagerIface> GetIpManager() override {
-        return boost::shared_ptr<IpManagerIface>();
-    }
-};
-
-TEST(CabledDetectorIpManagerTest, AlwaysCabledWithNeitherSsidNorWifiManager) {
-    BareCabledFamily family;
-    EXPECT_TRUE(family.IsConnectedByCable());
-    EXPECT_FALSE(family.GetSSIDManager());
-    EXPECT_FALSE(family.GetWifiManager());
-}
-
 // The cabled families that keep their addresses in a detector file, with the
 // name their log lines give.
 template <typename Family> struct FileFamily;

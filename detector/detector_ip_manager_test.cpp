@@ -476,7 +476,7 @@ TEST_F(DetectorIpManagerTest, SixtyEightyMvReportsWhetherItWroteTheSsid) {
 
 TEST_F(DetectorIpManagerTest, DeleteDetectorReleasesTheImplementationBeforeClosing) {
     Open(Vk6080K, "AcqEth", "Vk6080K");
-    // The family and its IP manager each hold the file extension while open.
+    // The family's IP manager holds the file extension while open.
     const long whileOpen = file.use_count();
     long atBoardClose = 0;
     {
@@ -487,7 +487,7 @@ TEST_F(DetectorIpManagerTest, DeleteDetectorReleasesTheImplementationBeforeClosi
         EXPECT_CALL(manager, clear());
     }
     facade.DeleteDetector();
-    EXPECT_EQ(atBoardClose, whileOpen - 2);
+    EXPECT_EQ(atBoardClose, whileOpen - 1);
     EXPECT_TRUE(callback.empty());
     EXPECT_THAT(log.Messages('I'), ElementsAre(Deleted));
 

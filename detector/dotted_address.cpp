@@ -1,5 +1,7 @@
 #include "detector/dotted_address.h"
 
+#include "platform/tools/ip_address_utils.h"
+
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
 #include <boost/lexical_cast.hpp>
@@ -8,20 +10,17 @@
 #include <vector>
 
 bool dotted_address::Parse(const std::string& text, Numbers& numbers) {
-    std::vector<std::string> parts;
-    boost::split(parts, text, boost::is_any_of("."));
-    if (parts.size() != 4) {
+    // One spelling for every address the program takes: the tools library's.
+    if (!mirl::tools::IpAddressUtils::IsValidIpAddress(text)) {
         return false;
     }
+    std::vector<std::string> parts;
+    boost::split(parts, text, boost::is_any_of("."));
     Numbers converted{};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::string& part = parts[i];
-        // lexical_cast alone takes a sign and wraps negative values.
-        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) {
-            return false;
-        }
+    for (std::size_t i = 0; i < converted.size(); ++i) {
         std::uint16_t value = 0;
-        if (!boost::conversion::try_lexical_convert(part, value) || value > 255) {
+        if (parts.size() != converted.size() ||
+            !boost::conversion::try_lexical_convert(parts[i], value) || value > 255) {
             return false;
         }
         converted[i] = static_cast<std::uint8_t>(value);

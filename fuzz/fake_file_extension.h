@@ -60,4 +60,21 @@ void AfterAFailedRead(std::int32_t number, const mirl::acquisition::Bytes& previ
     }
 }
 
+// Has a fresh `Manager` read `input` first; when that read fails, addresses
+// set afterwards must leave WriteConfig nothing to write.
+template <typename Manager>
+void FailedFirstReadWritesNothing(std::int32_t number, const mirl::acquisition::Bytes& input) {
+    const auto extension = boost::make_shared<FakeFileExtension>(number, input);
+    Manager manager(extension);
+    try {
+        manager.ReadConfig();
+        return;
+    } catch (const std::exception&) {
+    }
+    manager.SetHostIPAddress("10.0.37.133");
+    manager.SetDetectorIPAddress("10.0.37.132");
+    FUZZ_REQUIRE(!manager.WriteConfig(), "WriteConfig reported a write after a failed first read");
+    FUZZ_REQUIRE(extension->writes.empty(), "a failed first read let WriteConfig write");
+}
+
 } // namespace fuzz

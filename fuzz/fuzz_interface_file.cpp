@@ -8,7 +8,7 @@
 // object as it was. Through Vk6080KIpManager::IpManager (file extension
 // faked): a new detector address changes bytes 64-67 only, to its numbers; a
 // refused address text writes nothing; a failed read keeps the file read
-// before.
+// before; after a failed first read, WriteConfig writes nothing.
 
 #include "detector/6080k/interface_file.h"
 #include "detector/6080k/vk6080k_ip_manager.h"
@@ -125,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes input(data, data + size);
     CheckCodec(input);
     CheckFailedReadKeepsFile(input);
+    fuzz::FailedFirstReadWritesNothing<Vk6080KIpManager::IpManager>(FileNumber, input);
 
     std::vector<std::string> addresses = {
         "10.0.0.2", "192.168.0.66", "0.0.0.0", "255.255.255.255", "010.000.000.002", "10.0.0.256",

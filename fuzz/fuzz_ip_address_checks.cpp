@@ -10,11 +10,15 @@
 // without a stream, a check writes the same to standard error (current
 // addresses, address change) or to standard output (subset rules), and nothing
 // to the other one. What a family's subset rules accept lies within the fixed
-// address sets or prefixes that family is sold with.
+// address sets or prefixes that family is sold with. An address change that
+// is accepted for a family with prefix lengths gives the detector an address
+// other than its host's, and neither of them is the first or the last
+// address of a subnet of 4 or more addresses.
 
 #include "addressing/ip_address_checks.h"
 #include "app/detector_type.h"
 #include "fuzz/fuzz_support.h"
+#include "fuzz/reference_rules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -128,6 +132,27 @@ void CheckSubsetVerdict(DetectorType type, const Addresses& a) {
     }
 }
 
+// A host of the new subnet must be able to reach both new addresses.
+void CheckChangeVerdict(DetectorType type, const Addresses& a) {
+    if (!detector_type::HasCidrPeer(type)) {
+        return;
+    }
+    std::uint32_t detector = 0;
+    std::uint32_t peer = 0;
+    unsigned prefix = 0;
+    FUZZ_REQUIRE(fuzz::StrictAddress(a.newDetector, detector) &&
+                     fuzz::StrictCidr(a.newPeer, peer, prefix),
+                 "an address change was accepted with malformed new addresses");
+    FUZZ_REQUIRE(detector != peer, "the detector was given its host's address");
+    if (prefix <= 30) {
+        const auto hostBits = static_cast<std::uint32_t>((std::uint64_t(1) << (32 - prefix)) - 1);
+        for (const std::uint32_t address : {detector, peer}) {
+            FUZZ_REQUIRE((address & hostBits) != 0 && (address & hostBits) != hostBits,
+                         "a new address is the network or broadcast address of its subnet");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -145,12 +170,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return CheckCurrentIpAddresses(type, a.currentDetector, a.currentPeer, stream...);
         },
         Stream::Err, lineEnds);
-    CheckBoth(
+    const bool change = CheckBoth(
         [&](auto&... stream) {
             return CheckIpAddressChange(type, a.currentDetector, a.currentPeer, a.newDetector,
                                         a.newPeer, stream...);
         },
         Stream::Err, lineEnds);
+    if (change) {
+        CheckChangeVerdict(type, a);
+    }
     const bool subset = CheckBoth(
         [&](auto&... stream) {
             return CheckIpSubsetRules(type, a.currentDetector, a.currentPeer, a.newDetector,

@@ -9,10 +9,10 @@
 // count, the reserved bytes, `count` records and the checksum byte, and then
 // encodes back to the input byte for byte; a failed decode leaves the object
 // as it was. Through Vk7x80IpManager::IpManager (file extension faked): a
-// file with a wrong checksum is refused and a failed read keeps the file read
-// before; new addresses change only the value bytes of the address registers
-// and the checksum byte, which is then the XOR of every byte before it; a
-// refused address, or a missing register, writes nothing.
+// file with a wrong checksum is refused, a failed read keeps the file read
+// before, and after a failed first read WriteConfig writes nothing; new addresses change only the
+// value bytes of the address registers and the checksum byte, which is then the XOR of every byte
+// before it; a refused address, or a missing register, writes nothing.
 
 #include "detector/7x80/rdxp_file.h"
 #include "detector/7x80/vk7x80_ip_manager.h"
@@ -258,6 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes input(data, data + size);
     CheckCodec(input);
     CheckFailedReadKeepsFile(input);
+    fuzz::FailedFirstReadWritesNothing<Vk7x80IpManager::IpManager>(FileNumber, input);
     CheckWrites(input);
 
     const Layout layout = LayoutOf(input);

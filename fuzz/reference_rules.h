@@ -85,21 +85,14 @@ inline bool StrictCidr(const std::string& text, std::uint32_t& address, unsigned
            StrictNumber(text.substr(slash + 1), 32, prefix);
 }
 
-// The detector files' dotted address: four "."-separated texts of decimal
-// digits, each worth 0-255 (leading zeros are allowed there).
+// The detector files' dotted address: the plain address above, as numbers.
 inline bool DottedNumbers(const std::string& text, std::array<std::uint8_t, 4>& numbers) {
-    const std::vector<std::string> parts = SplitAt(text, '.');
-    if (parts.size() != 4) {
+    std::uint32_t address = 0;
+    if (!StrictAddress(text, address)) {
         return false;
     }
-    std::array<std::uint8_t, 4> result{};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (parts[i].empty() || !AllDecimalDigits(parts[i]) || DecimalValue(parts[i]) > 255) {
-            return false;
-        }
-        result[i] = static_cast<std::uint8_t>(DecimalValue(parts[i]));
-    }
-    numbers = result;
+    numbers = {static_cast<std::uint8_t>(address >> 24), static_cast<std::uint8_t>(address >> 16),
+               static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address)};
     return true;
 }
 

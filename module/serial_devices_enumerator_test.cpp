@@ -1,19 +1,20 @@
 #include "module/serial_devices_enumerator.h"
 #include "platform/tools/testing/environment.h"
+#include "platform/tools/testing/scratch_folder.h"
+
+#include <boost/filesystem/operations.hpp>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
+namespace fs = boost::filesystem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -22,15 +23,7 @@ using ::testing::IsEmpty;
 // <dir>/drivers/DRIVER, as the kernel lays them out.
 class FakeTtyTable {
 public:
-    FakeTtyTable() {
-        std::random_device seed;
-        dir_ = fs::temp_directory_path() / ("velkor-tty-" + std::to_string(seed()));
-        fs::create_directories(root());
-    }
-    ~FakeTtyTable() {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    FakeTtyTable() { fs::create_directories(root()); }
 
     std::string root() const { return (dir_ / "class" / "tty").string(); }
 
@@ -55,7 +48,7 @@ public:
         fs::create_directories(target);
         fs::create_directory_symlink(deviceDir, target / "device");
         for (const auto& attribute : attributes) {
-            std::ofstream(target / attribute.first) << attribute.second << "\n";
+            std::ofstream((target / attribute.first).string()) << attribute.second << "\n";
         }
         fs::create_directory_symlink(target, fs::path(root()) / name);
     }
@@ -63,7 +56,8 @@ public:
     void AddUsb(const std::string& name) { AddBacked(name, "usb-" + name, "ftdi_sio"); }
 
 private:
-    fs::path dir_;
+    tools_testing::ScratchFolder folder_{"velkor-tty"};
+    const fs::path& dir_ = folder_.dir();
 };
 
 // These read a sysfs-shaped tty table, which only the Linux reader knows; the

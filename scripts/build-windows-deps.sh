@@ -20,23 +20,28 @@ mkdir -p "$deps/src"
 boost="$deps/src/boost"
 if [ ! -f "$boost/boost/version.hpp" ]; then
   # Debian packages Boost's source, not Boost for MinGW: fetch the source
-  # package from the mirror the machine already uses.
-  if ! apt-get source --print-uris boost1.74 >/dev/null 2>&1; then
-    mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null |
+  # package from the mirror the machine already uses, through a sources list
+  # and package lists of this folder's own, so that the machine's apt
+  # configuration and state stay as they are.
+  mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null |
+    head -n 1)
+  if [ -z "$mirror" ]; then
+    mirror=$(sed -n 's/^deb \(\[[^]]*\] \)\{0,1\}\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null |
       head -n 1)
-    if [ -z "$mirror" ]; then
-      mirror=$(sed -n 's/^deb \(\[[^]]*\] \)\{0,1\}\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null |
-        head -n 1)
-    fi
-    mirror="${mirror:-http://deb.debian.org/debian}"
-    printf 'Types: deb-src\nURIs: %s\nSuites: bookworm\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-      "$mirror" >/etc/apt/sources.list.d/velkor-deb-src.sources
-    apt-get update -qq
   fi
+  mirror="${mirror:-http://deb.debian.org/debian}"
+  apt_dir="$deps/apt"
+  mkdir -p "$apt_dir/lists/partial" "$apt_dir/sources.list.d" "$apt_dir/cache/archives/partial"
+  printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] %s bookworm main\n' \
+    "$mirror" >"$apt_dir/sources.list"
+  own_apt=(-o "Dir::Etc::SourceList=$apt_dir/sources.list"
+    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d" -o "Dir::State::Lists=$apt_dir/lists"
+    -o "Dir::Cache=$apt_dir/cache")
+  apt-get "${own_apt[@]}" update -qq
   fetch="$deps/src/fetch"
   rm -rf "$fetch"
   mkdir -p "$fetch"
-  (cd "$fetch" && apt-get source -qq boost1.74 >/dev/null)
+  (cd "$fetch" && apt-get "${own_apt[@]}" source -qq boost1.74 >/dev/null)
   rm -rf "$boost"
   mv "$fetch"/boost1.74-*/ "$boost"
   rm -rf "$fetch"

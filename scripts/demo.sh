@@ -27,3 +27,4 @@ run "$bin/velkor-bench" reboot 7380
 run "$bin/velkor-bench" show 7380
 echo "Log of the run: $demo/velkor-ipconfig-cmd.log"
 echo "To call both programs by name, run in your shell: export PATH=\"$bin:\$PATH\""
+echo "The demo's bench is $VELKOR_BENCH; to use it: export VELKOR_BENCH=\"$VELKOR_BENCH\""

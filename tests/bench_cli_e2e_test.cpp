@@ -1,7 +1,7 @@
 // The velkor-bench tool end to end: the factory bench, its exit statuses, its
 // raw files, and a bench that a run of the program changed.
+#include "detector/testing/sample_files.h"
 #include "tests/support/program_run.h"
-#include "tests/support/register_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,9 +11,11 @@
 
 namespace {
 
+using mirl::acquisition::Bytes;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::Not;
+namespace sample_files = detector_testing::sample_files;
 
 class BenchCliTest : public ::testing::Test {
 protected:
@@ -36,9 +38,9 @@ TEST_F(BenchCliTest, InitThenShowFindsThe7380ByItsAddress) {
 
 TEST_F(BenchCliTest, DumpGivesTheStoredRegisterFileByteForByte) {
     scratch.bench({"init"});
-    const unsigned char detector[4] = {192, 168, 37, 130};
-    const unsigned char host[4] = {192, 168, 37, 131};
-    EXPECT_EQ(e2e::RegisterFile(detector, host) + '\xEC',
+    const Bytes factory = sample_files::StoredRdxp();
+    ASSERT_EQ(factory.back(), 0xEC);
+    EXPECT_EQ(std::string(factory.begin(), factory.end()),
               scratch.bench({"dump", "7380", "206"}).out);
     const std::string interfaceFile = scratch.bench({"dump", "192.168.0.2", "68"}).out;
     ASSERT_EQ(68u, interfaceFile.size());

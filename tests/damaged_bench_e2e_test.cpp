@@ -1,6 +1,7 @@
 // The program against a bench that holds odd or damaged detectors: damage stays
 // with the detector it hits, bytes after a file's structure are accepted, and
 // whatever bytes an SSID holds reach terminals and logs escaped.
+#include "detector/testing/sample_files.h"
 #include "tests/support/bench_files.h"
 #include "tests/support/program_run.h"
 
@@ -15,6 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
+namespace sample_files = detector_testing::sample_files;
 using Args = std::vector<std::string>;
 
 const Args Readdress7180 = {"-t", "7180",        "-c", "10.0.37.130",
@@ -106,11 +108,8 @@ TEST_F(DamagedBenchTest, AFileWithTrailingBytesIsReaddressedAndKeepsThem) {
     const std::string file = scratch.bench({"dump", "7380", "206"}).out;
     ASSERT_EQ(156u, file.size());
     EXPECT_EQ(std::string("\xCA\xFE\x00", 3), file.substr(153));
-    unsigned char sum = 0;
-    for (std::size_t i = 0; i < 152; ++i) {
-        sum ^= static_cast<unsigned char>(file[i]);
-    }
-    EXPECT_EQ(sum, static_cast<unsigned char>(file[152]));
+    EXPECT_EQ(sample_files::XorOf(mirl::acquisition::Bytes(file.begin(), file.end()), 152),
+              static_cast<unsigned char>(file[152]));
     EXPECT_THAT(scratch.bench({"show", "7380"}).outLines(),
                 testing::Contains("file trailing bytes: 3"));
 }

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -254,6 +255,32 @@ TEST_F(ModuleRoadTest, RefusedWritesAreReportedAsNotChanged) {
     const std::vector<std::string> shown = Show("6080QL");
     EXPECT_THAT(shown, Contains("stored detector address: 192.168.1.20"));
     EXPECT_THAT(shown, Contains("ssid: VK-6080QL"));
+    EXPECT_FALSE(PasswordIs("6080QL", "s3cret-pw"));
+}
+
+TEST_F(ModuleRoadTest, NewAddressesNoHostCouldReachChangeNothing) {
+    const std::vector<std::string> before = Show("6080QL");
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"-d", "192.168.1.1", "-p", "192.168.1.1/24"},
+         "Error - new detector and peer ip addresses cannot be the same"},
+        {{"-d", "192.168.1.255", "-p", "192.168.1.1/24"},
+         "Error - Invalid new detector ip : 192.168.1.255 is the broadcast address of "
+         "192.168.1.1/24"},
+        {{"-d", "192.168.1.30", "-p", "192.168.1.0/24"},
+         "Error - Invalid new peer cidr address : 192.168.1.0/24 is the network address of its "
+         "subnet"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.second);
+        std::vector<std::string> args = {"-t", "6080QL", "-m", "-s",       "COM3",
+                                         "-i", "ward-7", "-o", "s3cret-pw"};
+        args.insert(args.end(), c.first.begin(), c.first.end());
+        const e2e::RunResult run = scratch.ipconfig(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.errLines(), ElementsAre(c.second));
+        EXPECT_THAT(run.out, Not(HasSubstr("progress")));
+        EXPECT_EQ(Show("6080QL"), before);
+    }
     EXPECT_FALSE(PasswordIs("6080QL", "s3cret-pw"));
 }
 

@@ -1,19 +1,22 @@
 // The network road through the real program against the emulated bench: every
 // model readdressed, the Wi-Fi link restrictions, the failure exits, and what
 // the bench and the log hold afterwards.
+#include "detector/testing/sample_files.h"
 #include "tests/support/program_run.h"
-#include "tests/support/register_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace ::testing;
+namespace sample_files = detector_testing::sample_files;
 
 const char* const RebootHint = "Info - Please reboot your detector and update the IP address of "
                                "the host in the network configuration settings";
@@ -24,12 +27,12 @@ const char* const IpValid = "Info - valid IP configuration action parameters";
 const char* const SsidValid = "Info - valid SSID configuration action parameters";
 const char* const WifiValid = "Info - valid Wifi activation action parameters";
 
-unsigned char XorOf(const std::string& bytes) {
-    unsigned char sum = 0;
-    for (const char c : bytes) {
-        sum ^= static_cast<unsigned char>(c);
-    }
-    return sum;
+// The 7380's file 206 holding these addresses, as `velkor-bench dump` gives it.
+std::string RegisterFile(const std::array<std::uint8_t, 4>& detector,
+                         const std::array<std::uint8_t, 4>& host) {
+    const mirl::acquisition::Bytes bytes =
+        sample_files::Rdxp(sample_files::Registers7380(detector, host));
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class NetworkRoadTest : public ::testing::Test {
@@ -137,24 +140,19 @@ TEST_F(NetworkRoadTest, The7380RegisterFileIsRewrittenByteForByte) {
                           "--new_detector_ip", "10.0.37.132", "--new_peer_ip", "10.0.37.133"});
     ASSERT_EQ(run.status, 0) << run.err;
 
-    const unsigned char detector[4] = {10, 0, 37, 132};
-    const unsigned char host[4] = {10, 0, 37, 133};
-    std::string expected = e2e::RegisterFile(detector, host);
-    ASSERT_EQ(expected.size(), 152u);
-    expected += '\x88';
-    const std::string dumped = scratch.bench({"dump", "7380", "206"}).out;
-    EXPECT_EQ(dumped, expected);
-    EXPECT_EQ(XorOf(dumped.substr(0, 152)), static_cast<unsigned char>(dumped.back()));
+    const std::string expected = RegisterFile({10, 0, 37, 132}, {10, 0, 37, 133});
+    ASSERT_EQ(expected.size(), 153u);
+    EXPECT_EQ(expected.back(), '\x88');
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, expected);
 
     // Back to the factory addresses: the stored file comes back exactly, checksum 0xEC.
     scratch.bench({"reboot", "7380"});
     const e2e::RunResult back = scratch.ipconfig(
         {"-t", "7380", "-c", "10.0.37.132", "-d", "192.168.37.130", "-p", "192.168.37.131"});
     ASSERT_EQ(back.status, 0) << back.err;
-    const unsigned char factoryDetector[4] = {192, 168, 37, 130};
-    const unsigned char factoryHost[4] = {192, 168, 37, 131};
-    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out,
-              e2e::RegisterFile(factoryDetector, factoryHost) + '\xEC');
+    const std::string factory = RegisterFile({192, 168, 37, 130}, {192, 168, 37, 131});
+    EXPECT_EQ(factory.back(), '\xEC');
+    EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, factory);
 }
 
 TEST_F(NetworkRoadTest, FileFamiliesAnswerAtTheNewAddressOnlyAfterReboot) {
@@ -333,6 +331,57 @@ TEST_F(NetworkRoadTest, InvalidNewAddressChangesNothing) {
                                      "peer ip : 10.0.37.132 / 10.0.37.131"));
     EXPECT_EQ(scratch.bench({"dump", "7380", "206"}).out, file);
     EXPECT_THAT(State("7380"), Contains("pending reboot: no"));
+}
+
+TEST_F(NetworkRoadTest, NewAddressesNoHostCouldReachChangeNothing) {
+    struct Case {
+        const char* model;
+        Args args;
+        const char* valid; // the request lines before the refusal
+        const char* error;
+    };
+    const Args ql = {"-t", "6080QL", "-c", "192.168.1.20", "-l", "192.168.1.1/24",
+                     "-w", "false",  "-i", "CLINIC-XR",    "-o", "s3cret-pass"};
+    auto qlWith = [&ql](const char* detector, const char* peer) {
+        Args args = ql;
+        args.insert(args.end(), {"-d", detector, "-p", peer});
+        return args;
+    };
+    const Case cases[] = {
+        {"6080QL", qlWith("192.168.1.1", "192.168.1.1/24"), IpValid,
+         "Error - new detector and peer ip addresses cannot be the same"},
+        {"6080QL", qlWith("192.168.1.0", "192.168.1.1/24"), IpValid,
+         "Error - Invalid new detector ip : 192.168.1.0 is the network address of "
+         "192.168.1.1/24"},
+        {"6080QL", qlWith("192.168.1.255", "192.168.1.1/24"), IpValid,
+         "Error - Invalid new detector ip : 192.168.1.255 is the broadcast address of "
+         "192.168.1.1/24"},
+        {"6080QL", qlWith("192.168.1.30", "192.168.1.255/24"), IpValid,
+         "Error - Invalid new peer cidr address : 192.168.1.255/24 is the broadcast address of "
+         "its subnet"},
+        {"7380TW",
+         {"-t", "7380TW", "-c", "10.0.0.20", "-l", "10.0.0.1/16", "-d", "10.0.0.30", "-p",
+          "10.0.0.0/16"},
+         IpValid,
+         "Error - Invalid new peer cidr address : 10.0.0.0/16 is the network address of its "
+         "subnet"},
+        {"6080MV",
+         {"-t", "6080MV", "-c", "192.168.3.20", "-l", "192.168.3.1/24", "-d", "192.168.3.7", "-p",
+          "192.168.3.7/24"},
+         IpValid,
+         "Error - new detector and peer ip addresses cannot be the same"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        const std::vector<std::string> before = State(c.model);
+        const e2e::RunResult run = scratch.ipconfig(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_THAT(run.errLines(), ElementsAre(c.error));
+        EXPECT_THAT(run.outLines(), Contains(c.valid));
+        EXPECT_THAT(run.out, Not(HasSubstr("progress")));
+        EXPECT_EQ(State(c.model), before);
+    }
+    EXPECT_FALSE(scratch.passwordIs("6080QL", "s3cret-pass"));
 }
 
 TEST_F(NetworkRoadTest, FailingWriteIsReportedAsNotChanged) {

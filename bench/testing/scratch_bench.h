@@ -1,9 +1,10 @@
 #pragma once
 
 #include "platform/tools/testing/environment.h"
+#include "platform/tools/testing/scratch_folder.h"
 
 #include <boost/core/noncopyable.hpp>
-#include <boost/filesystem.hpp>
+#include <boost/filesystem/path.hpp>
 
 #include <string>
 
@@ -15,23 +16,14 @@ namespace testing {
 // libraries look the bench up there) and removed afterwards.
 class ScratchBench : private boost::noncopyable {
 public:
-    ScratchBench()
-        : dir_(boost::filesystem::temp_directory_path() /
-               boost::filesystem::unique_path("velkor-bench-test-%%%%-%%%%-%%%%")) {
-        boost::filesystem::create_directories(dir_);
-        environment_.set("VELKOR_BENCH", root().string());
-    }
-    ~ScratchBench() {
-        boost::system::error_code ignored;
-        boost::filesystem::remove_all(dir_, ignored);
-    }
+    ScratchBench() { environment_.set("VELKOR_BENCH", root().string()); }
 
     // The bench folder itself does not exist until something creates it.
-    boost::filesystem::path root() const { return dir_ / "bench"; }
-    const boost::filesystem::path& dir() const { return dir_; }
+    boost::filesystem::path root() const { return dir() / "bench"; }
+    const boost::filesystem::path& dir() const { return folder_.dir(); }
 
 private:
-    boost::filesystem::path dir_;
+    tools_testing::ScratchFolder folder_{"velkor-bench-test"};
     tools_testing::ScopedEnvironment environment_;
 };
 

@@ -1,5 +1,6 @@
 #include "bench/tool/bench_cli.h"
 #include "bench/tool/terminal_echo.h"
+#include "console/standard_streams.h"
 
 #include <iostream>
 
@@ -12,6 +13,7 @@
 int main(int argc, char** argv) {
     using velkor::bench::BenchCli;
     using velkor::bench::BenchStore;
+    standard_streams::Guard();
 #ifdef _WIN32
     // `dump` writes a file's bytes: no line end may be rewritten on the way.
     _setmode(_fileno(stdout), _O_BINARY);

@@ -15,7 +15,6 @@ using mirl::acquisition::vk6080K::InterfaceFile;
 
 void Vk6080KIpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
     const auto file = extension_lookup::File(*detector, "Vk6080KIpManager");
-    fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
 
@@ -36,19 +35,20 @@ Vk6080KIpManager::IpManager::IpManager(const boost::shared_ptr<mirl::acquisition
 void Vk6080KIpManager::IpManager::ReadConfig() {
     Bytes bytes;
     fileExtension->readFile(InterfaceFileNumber, bytes);
-    if (!interfaceFile) {
-        interfaceFile = boost::make_shared<InterfaceFile>();
-    }
     if (bytes.empty()) {
         throw std::out_of_range("interface file 68 is empty");
     }
+    // Kept only once decoded: a failed first read must leave WriteConfig
+    // nothing to write, a failed later one the file read before.
+    const auto decoded = boost::make_shared<InterfaceFile>();
     try {
-        interfaceFile->Decode(bytes);
+        decoded->Decode(bytes);
     } catch (const mirl::tools::archive_exception& e) {
         LOG_ERROR("Vk6080KIpManager::_ReadRDXPFile - Unable to decode InterfaceFile structure : "
                   << e.what());
         throw;
     }
+    interfaceFile = decoded;
     addressRefused = false;
 }
 
@@ -96,7 +96,7 @@ void Vk6080KIpManager::IpManager::SetDetectorIPAddress(const std::string& detect
 }
 
 std::string Vk6080KIpManager::IpManager::GetHostIPAddress() {
-    return "--.--.--.--";
+    return NoHostAddress;
 }
 
 std::string Vk6080KIpManager::IpManager::GetDetectorIPAddress() {

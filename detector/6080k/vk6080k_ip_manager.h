@@ -18,6 +18,8 @@ public:
     static constexpr const char* DetectorName = "Vk6080K";
     static constexpr std::int32_t InterfaceFileNumber = 68;
     static constexpr unsigned DetectorPort = 40000;
+    // What GetHostIPAddress gives: a 6080K keeps no host address.
+    static constexpr const char* NoHostAddress = "--.--.--.--";
 
     class IpManager : public IpManagerIface {
     public:
@@ -48,6 +50,5 @@ public:
     boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
 
 private:
-    boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;
     boost::shared_ptr<IpManager> ipManager;
 };

@@ -107,6 +107,12 @@ TEST_F(Vk6080KIpManagerTest, FailedReadKeepsThePreviousFile) {
     EXPECT_EQ(manager.GetDetectorIPAddress(), "192.168.1.10");
 }
 
+TEST_F(Vk6080KIpManagerTest, FailedFirstReadLeavesNothingToWrite) {
+    Bytes shortFile = sample_files::Interface({192, 168, 1, 10});
+    shortFile.resize(66);
+    ExpectFailedFirstReadsArmNothing({Bytes(), shortFile});
+}
+
 TEST_F(Vk6080KIpManagerTest, EmptyFileThrowsOutOfRange) {
     Offer(Bytes());
     EXPECT_THROW(manager.ReadConfig(), std::out_of_range);

@@ -27,7 +27,6 @@ std::string Hex(unsigned value, int width) {
 
 void Vk7x80IpManager::Init(const boost::shared_ptr<mirl::acquisition::Detector>& detector) {
     const auto file = extension_lookup::File(*detector, "Vk7x80IpManager");
-    fileExtension = file;
     ipManager = boost::make_shared<IpManager>(file);
 }
 
@@ -52,9 +51,6 @@ Vk7x80IpManager::IpManager::IpManager(const boost::shared_ptr<mirl::acquisition:
 void Vk7x80IpManager::IpManager::ReadConfig() {
     Bytes bytes;
     fileExtension->readFile(RDXPFileNumber, bytes);
-    if (!rdxpFile) {
-        rdxpFile = boost::make_shared<RDXPFile>();
-    }
     if (bytes.empty()) {
         throw std::out_of_range("RDXP file 206 is empty");
     }
@@ -73,7 +69,9 @@ void Vk7x80IpManager::IpManager::ReadConfig() {
                   << Hex(expected, 2) << ", found " << Hex(decoded.checksum, 2));
         throw std::runtime_error("RDXP file 206 has a wrong checksum");
     }
-    *rdxpFile = decoded;
+    // Kept only once decoded and checked: a failed first read must leave
+    // WriteConfig nothing to write, a failed later one the file read before.
+    rdxpFile = boost::make_shared<RDXPFile>(decoded);
     registerIndex.clear();
     for (std::uint16_t i = 0; i < rdxpFile->count; ++i) {
         registerIndex[rdxpFile->records[i].id] = i;

@@ -73,6 +73,5 @@ public:
     boost::shared_ptr<IpManagerIface> GetIpManager() override { return ipManager; }
 
 private:
-    boost::shared_ptr<mirl::acquisition::FileIface> fileExtension;
     boost::shared_ptr<IpManager> ipManager;
 };

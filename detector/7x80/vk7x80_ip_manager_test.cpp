@@ -219,6 +219,14 @@ TEST_F(Vk7x80IpManagerTest, FortyByteFileFailsWithTheDecodeMessage) {
                                  "RDXPFile structure : ");
 }
 
+TEST_F(Vk7x80IpManagerTest, FailedFirstReadLeavesNothingToWrite) {
+    Bytes shortFile = sample_files::StoredRdxp();
+    shortFile.resize(40);
+    Bytes wrongChecksum = sample_files::StoredRdxp();
+    wrongChecksum[152] ^= 0x01;
+    ExpectFailedFirstReadsArmNothing({Bytes(), shortFile, wrongChecksum});
+}
+
 TEST_F(Vk7x80IpManagerTest, EmptyFileThrowsOutOfRange) {
     Offer(Bytes());
     EXPECT_THROW(manager.ReadConfig(), std::out_of_range);

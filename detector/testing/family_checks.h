@@ -125,6 +125,20 @@ protected:
         }
     }
 
+    // A first read of each of `files` fails; addresses set afterwards must
+    // leave WriteConfig nothing to write (any writeFile call fails the test).
+    void ExpectFailedFirstReadsArmNothing(const std::vector<mirl::acquisition::Bytes>& files) {
+        for (const auto& bytes : files) {
+            IpManager fresh{file};
+            EXPECT_CALL(*file, readFile(FileNumber, ::testing::_))
+                .WillOnce(::testing::SetArgReferee<1>(bytes));
+            EXPECT_ANY_THROW(fresh.ReadConfig()) << bytes.size() << " bytes";
+            fresh.SetHostIPAddress("10.0.37.133");
+            fresh.SetDetectorIPAddress("10.0.37.132");
+            EXPECT_FALSE(fresh.WriteConfig()) << bytes.size() << " bytes";
+        }
+    }
+
     boost::shared_ptr<::testing::StrictMock<acquisition_testing::MockFileIface>> file =
         boost::make_shared<::testing::StrictMock<acquisition_testing::MockFileIface>>();
     IpManager manager{file};

@@ -32,10 +32,14 @@ Bytes sample_files::RdxpHeader() {
     return Header(0x0A, 153, "GEN3.DCF    ", "         153", "  07/09/2010", "    15:11:40");
 }
 
-std::vector<sample_files::Register> sample_files::StoredRegisters() {
-    return {{0x40, 130}, {0x41, 37}, {0x42, 168}, {0x43, 192}, {0x34, 0x11}, {0x35, 0x27},
-            {0x2C, 131}, {0x2D, 37}, {0x2E, 168}, {0x2F, 192}, {0x30, 0xFE}, {0x31, 0x07},
-            {0x20, 131}, {0x21, 37}, {0x22, 168}, {0x23, 192}, {0x24, 0x71}, {0x25, 0x17}};
+std::vector<sample_files::Register>
+sample_files::Registers7380(const std::array<std::uint8_t, 4>& detector,
+                            const std::array<std::uint8_t, 4>& host) {
+    return {{0x40, detector[3]}, {0x41, detector[2]}, {0x42, detector[1]}, {0x43, detector[0]},
+            {0x34, 0x11},        {0x35, 0x27},        {0x2C, host[3]},     {0x2D, host[2]},
+            {0x2E, host[1]},     {0x2F, host[0]},     {0x30, 0xFE},        {0x31, 0x07},
+            {0x20, host[3]},     {0x21, host[2]},     {0x22, host[1]},     {0x23, host[0]},
+            {0x24, 0x71},        {0x25, 0x17}};
 }
 
 Bytes sample_files::Rdxp(const std::vector<Register>& registers) {

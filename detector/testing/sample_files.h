@@ -19,8 +19,13 @@ struct Register {
 // The 64-byte header of a stored RDXP file: kind 0x0A, length 153,
 // "GEN3.DCF", "153", "07/09/2010", "15:11:40".
 mirl::acquisition::Bytes RdxpHeader();
-// The 18 registers of a stored 7380 file: detector 192.168.37.130, host 192.168.37.131.
-std::vector<Register> StoredRegisters();
+// The 18 registers of a 7380 file holding these detector and host addresses.
+std::vector<Register> Registers7380(const std::array<std::uint8_t, 4>& detector,
+                                    const std::array<std::uint8_t, 4>& host);
+// Those of a stored 7380 file: detector 192.168.37.130, host 192.168.37.131.
+inline std::vector<Register> StoredRegisters() {
+    return Registers7380({192, 168, 37, 130}, {192, 168, 37, 131});
+}
 // Header, count, 15 zeros, the records, and the XOR of all that.
 mirl::acquisition::Bytes Rdxp(const std::vector<Register>& registers);
 inline mirl::acquisition::Bytes StoredRdxp() {

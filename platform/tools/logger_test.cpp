@@ -1,5 +1,6 @@
 #include "platform/tools/logger.h"
 #include "platform/tools/testing/environment.h"
+#include "platform/tools/testing/scratch_folder.h"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -39,16 +40,9 @@ protected:
     std::vector<std::string> lines;
 };
 
-// A scratch file removed when the test ends.
+// A file name in a scratch folder, removed when the test ends.
 class TempFile {
 public:
-    TempFile()
-        : name_(::testing::TempDir() +
-                boost::filesystem::unique_path("velkor-logger-%%%%-%%%%-%%%%.log").string()) {
-        std::remove(name_.c_str());
-    }
-    ~TempFile() { std::remove(name_.c_str()); }
-
     const std::string& name() const { return name_; }
 
     std::vector<std::string> lines() const {
@@ -68,7 +62,8 @@ public:
     }
 
 private:
-    std::string name_;
+    tools_testing::ScratchFolder folder_{"velkor-logger"};
+    std::string name_ = (folder_.dir() / "velkor.log").string();
 };
 
 int Touch(int& counter) {
@@ -129,6 +124,29 @@ TEST_F(Logger, EmbeddedLineEndsDoNotSplitALine) {
     EXPECT_THAT(lines[0], ::testing::EndsWith("third\n"));
     EXPECT_EQ(std::string::npos, lines[0].find('\r'));
     EXPECT_EQ("E trailing\n", lines[1]);
+}
+
+TEST_F(Logger, TerminalCommandsAndBytesThatAreNotUtf8AreEscaped) {
+    Capture();
+    const struct {
+        std::string message;
+        std::string line;
+    } cases[] = {
+        {"det : addresses stored: detector \x1B]0;owned\x07", "det : addresses stored: detector "
+                                                              "\\x1B]0;owned\\x07"},
+        {"C1 \xC2\x9B"
+         "2J, DEL \x7F, NUL " +
+             std::string(1, '\0') + "!",
+         "C1 \\xC2\\x9B2J, DEL \\x7F, NUL \\x00!"},
+        {"not UTF-8: \xE9t\xC3, overlong \xC0\xAF", "not UTF-8: \\xE9t\\xC3, overlong \\xC0\\xAF"},
+        {"kept: tab\there, caf\xC3\xA9, \xE2\x82\xAC, HKEY\\SOFTWARE",
+         "kept: tab\there, caf\xC3\xA9, \xE2\x82\xAC, HKEY\\SOFTWARE"},
+    };
+    for (const auto& c : cases) {
+        lines.clear();
+        LOG_INFO(c.message);
+        EXPECT_THAT(lines, ElementsAre("I " + c.line + "\n")) << c.line;
+    }
 }
 
 TEST_F(Logger, RemovedAndReplacedSinksNoLongerReceive) {

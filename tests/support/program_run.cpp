@@ -13,8 +13,12 @@
 #include <future>
 #include <sstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace bp = boost::process;
@@ -74,19 +78,8 @@ std::vector<std::string> RunResult::errLines() const {
     return splitLines(err);
 }
 
-Scratch::Scratch() {
-    dir_ = fs::temp_directory_path() / fs::unique_path("velkor-e2e-%%%%-%%%%-%%%%");
-    fs::create_directories(dir_);
-}
-
-Scratch::~Scratch() {
-    boost::system::error_code ignored;
-    fs::permissions(dir_, fs::owner_all | fs::add_perms, ignored);
-    fs::remove_all(dir_, ignored);
-}
-
 RunResult Scratch::run(const std::string& program, const std::vector<std::string>& args) const {
-    return runIn(dir_, program, args);
+    return runIn(dir(), program, args);
 }
 
 RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
@@ -101,7 +94,7 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     boost::asio::io_context io;
     // Standard input comes from a file: it reaches the child whole, with no
     // pipe to feed while the child runs.
-    const fs::path inputFile = dir_ / fs::unique_path("stdin-%%%%-%%%%");
+    const fs::path inputFile = dir() / fs::unique_path("stdin-%%%%-%%%%");
     if (input) {
         std::ofstream(inputFile.string(), std::ios::binary) << *input;
     }
@@ -133,6 +126,46 @@ RunResult Scratch::runIn(const fs::path& cwd, const std::string& program,
     return result;
 }
 
+int Scratch::runWithoutConsole(LostConsole how, const std::string& program,
+                               const std::vector<std::string>& args) const {
+    tools_testing::ScopedEnvironment environment;
+    environment.set("VELKOR_BENCH", benchDir().string());
+    boost::asio::io_context io;
+    auto ended = bp::on_exit([](int, const std::error_code&) {});
+    bp::child child;
+    if (how == LostConsole::Closed) {
+        child = Start(program, args, bp::start_dir(dir().string()), bp::std_in.close(),
+                      bp::std_out.close(), bp::std_err.close(), io, ended);
+    } else {
+        // Nobody will ever read: the reading ends are gone before the start.
+        bp::pipe out;
+        bp::pipe err;
+        for (bp::pipe* pipe : {&out, &err}) {
+#ifdef _WIN32
+            CloseHandle(pipe->native_source());
+            pipe->assign_source(nullptr);
+#else
+            ::close(pipe->native_source());
+            pipe->assign_source(-1);
+#endif
+        }
+        child = Start(program, args, bp::start_dir(dir().string()), bp::std_in.close(),
+                      bp::std_out > out, bp::std_err > err, io, ended);
+    }
+    io.run_for(RunDeadline);
+    if (!io.stopped()) {
+        child.terminate();
+        return -1;
+    }
+    child.wait();
+#ifndef _WIN32
+    if (!WIFEXITED(child.native_exit_code())) {
+        return -1;
+    }
+#endif
+    return child.exit_code();
+}
+
 RunResult Scratch::ipconfig(const std::vector<std::string>& args) const {
     return run(IpconfigProgram(), args);
 }
@@ -146,7 +179,7 @@ RunResult Scratch::bench(const std::vector<std::string>& args, bool mustSucceed)
 }
 
 RunResult Scratch::benchFed(const std::string& input, const std::vector<std::string>& args) const {
-    return runIn(dir_, VELKOR_BENCH_PROGRAM, args, input);
+    return runIn(dir(), VELKOR_BENCH_PROGRAM, args, input);
 }
 
 bool Scratch::passwordIs(const std::string& detector, const std::string& password) const {
@@ -223,7 +256,7 @@ Scratch::startProgram(const std::string& program, const std::vector<std::string>
                       const std::vector<std::pair<std::string, std::string>>& environment) const {
     std::vector<std::pair<std::string, std::string>> all = {{"VELKOR_BENCH", benchDir().string()}};
     all.insert(all.end(), environment.begin(), environment.end());
-    return std::unique_ptr<StartedRun>(new StartedRun(dir_, program, args, all));
+    return std::unique_ptr<StartedRun>(new StartedRun(dir(), program, args, all));
 }
 
 void StartedRun::kill() {
@@ -241,7 +274,7 @@ RunResult Scratch::site(const std::vector<std::string>& args) const {
 }
 
 fs::path Scratch::write(const std::string& name, const std::string& text, int mode) const {
-    const fs::path file = dir_ / name;
+    const fs::path file = dir() / name;
     std::ofstream(file.string(), std::ios::binary) << text;
     fs::permissions(file, static_cast<fs::perms>(mode));
     return file;

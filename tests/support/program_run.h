@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/tools/testing/scratch_folder.h"
+
 #include <boost/core/noncopyable.hpp>
 #include <boost/filesystem/path.hpp>
 #include <boost/optional.hpp>
@@ -60,12 +62,9 @@ private:
 // ($VELKOR_BENCH points there), so tests never touch the user's bench.
 class Scratch : private boost::noncopyable {
 public:
-    Scratch();
-    ~Scratch();
-
-    const boost::filesystem::path& dir() const { return dir_; }
-    boost::filesystem::path benchDir() const { return dir_ / "bench"; }
-    boost::filesystem::path logFile() const { return dir_ / "velkor-ipconfig-cmd.log"; }
+    const boost::filesystem::path& dir() const { return folder_.dir(); }
+    boost::filesystem::path benchDir() const { return dir() / "bench"; }
+    boost::filesystem::path logFile() const { return dir() / "velkor-ipconfig-cmd.log"; }
 
     // Runs velkor-ipconfig-cmd in dir() with the given arguments.
     RunResult ipconfig(const std::vector<std::string>& args) const;
@@ -89,6 +88,14 @@ public:
                     const std::vector<std::string>& args,
                     const boost::optional<std::string>& input = boost::none) const;
 
+    // How a run can lose its console: a reader that went away (a closed
+    // pipe, as behind `| grep -q`), or no standard streams at all.
+    enum class LostConsole { BrokenPipes, Closed };
+    // Runs `program` in dir() with its standard output and error lost; only
+    // its exit status is left (-1 when it was killed, by a signal too).
+    int runWithoutConsole(LostConsole how, const std::string& program,
+                          const std::vector<std::string>& args) const;
+
     std::string readLog() const;
 
     // Starts velkor-ipconfig-cmd in dir() and returns at once; `environment`
@@ -102,7 +109,7 @@ public:
                  const std::vector<std::pair<std::string, std::string>>& environment) const;
 
 private:
-    boost::filesystem::path dir_;
+    tools_testing::ScratchFolder folder_{"velkor-e2e"};
 };
 
 // Splits text at line ends; a final line end does not add an empty line.
