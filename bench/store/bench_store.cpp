@@ -4,8 +4,8 @@
 #include "bench/store/bench_locks.h"
 #include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
-#include "cli/closest_name.h"
 #include "bench/store/detector_folders.h"
+#include "cli/closest_name.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/range/adaptor/transformed.hpp>

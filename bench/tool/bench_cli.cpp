@@ -2,11 +2,11 @@
 
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
-#include "cli/closest_name.h"
 #include "bench/store/factory_bench.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
 #include "bench/tool/terminal_echo.h"
+#include "cli/closest_name.h"
 
 #include <boost/optional.hpp>
 
