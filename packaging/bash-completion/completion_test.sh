@@ -495,6 +495,41 @@ bench_root=$empty_bench
 expect "the bench of \$VELKOR_BENCH" "velkor-bench show @"
 bench_root=$VELKOR_BENCH
 
+# --- velkor-site -------------------------------------------------------------
+
+site_commands=(show check apply help)
+show_options=(--json --type --current_detector_ip --current_peer_ip --module --serial_port)
+apply_options=(--keep-going --from --program --run-folder)
+# Plans, other files and a folder, where the completion runs.
+mkdir -p "$scratch/plans/sub"
+touch "$scratch/plans/ward.csv" "$scratch/plans/Site Plan.CSV" "$scratch/plans/notes.txt"
+cd "$scratch/plans" || fail "no folder of plans"
+
+expect "site commands" "velkor-site @" "${site_commands[@]}"
+expect "site commands by their beginning" "velkor-site ch@" check
+expect "site options before a command" "velkor-site -@" --help --version
+expect "site commands after help" "velkor-site help a@" apply
+expect "nothing after --help" "velkor-site check --help @"
+
+expect "plans and folders for check" "velkor-site check @" ward.csv 'Site\ Plan.CSV' sub/
+expect "plans and folders for apply" "velkor-site apply w@" ward.csv
+expect "check's option" "velkor-site check ward.csv @" --json
+expect "apply's options" "velkor-site apply ward.csv --@" "${apply_options[@]}"
+expect "apply's options once" "velkor-site apply --keep-going ward.csv -@" \
+  --from --program --run-folder
+expect "files for --program" "velkor-site apply ward.csv --program @" \
+  ward.csv 'Site\ Plan.CSV' notes.txt sub/
+expect "folders for --run-folder" "velkor-site apply ward.csv --run-folder @" sub/
+expect "nothing for --from" "velkor-site apply ward.csv --from @"
+
+expect "show's options" "velkor-site show @" "${show_options[@]}"
+expect "show's other options" "velkor-site show -t 6080QL --module -@" \
+  --json --current_detector_ip --current_peer_ip --serial_port
+expect "types for show" "velkor-site show -t @" "${types[@]}"
+expect "types after --type=" "velkor-site show --type=60@" --type=6080K --type=6080QL --type=6080MV
+expect "ports for show" "velkor-site show -t 6080QL -m -s @" "${serial_words[@]}"
+cd - >/dev/null || fail "no way back from the folder of plans"
+
 # --- What the programs say of themselves -------------------------------------
 
 # Sourcing the files defines their functions and nothing else.
