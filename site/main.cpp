@@ -1,3 +1,4 @@
+#include "console/standard_streams.h"
 #include "site/site_cli.h"
 
 #include <exception>
@@ -11,6 +12,7 @@
 #endif
 
 int main(int argc, char** argv) {
+    standard_streams::Guard();
 #ifdef _WIN32
     const bool outputIsTerminal = _isatty(_fileno(stdout)) != 0;
 #else
