@@ -80,6 +80,23 @@ TEST_F(SiteApplyTest, TheExamplePlanReaddressesTheWholeFactoryBench) {
     EXPECT_EQ(run.outLines().back(), "record: run/report.csv, run/report.json");
 }
 
+TEST_F(SiteApplyTest, ALostConsoleNeverStopsARollOut) {
+    fs::copy_file(VELKOR_EXAMPLE_PLAN, scratch.dir() / "ward-plan.csv");
+    using LostConsole = e2e::Scratch::LostConsole;
+    for (const LostConsole how : {LostConsole::BrokenPipes, LostConsole::Closed}) {
+        scratch.bench({"init", "--force"});
+        const std::string folder = how == LostConsole::Closed ? "closed" : "broken";
+        EXPECT_EQ(scratch.runWithoutConsole(how, VELKOR_SITE_PROGRAM,
+                                            {"apply", "ward-plan.csv", "--run-folder", folder}),
+                  0)
+            << folder;
+        EXPECT_EQ(Outcomes(Report(folder)),
+                  Lines({"2 changed", "3 changed", "4 changed", "5 changed", "6 changed",
+                         "7 changed", "8 changed"}))
+            << folder;
+    }
+}
+
 TEST_F(SiteApplyTest, EveryOutcomeStopsOrGoesOnAsAsked) {
     scratch.bench({"fault", "6080QL", "refuse-write", "on"});
     scratch.bench({"fault", "7380TW", "offline", "on"});

@@ -63,21 +63,31 @@ const PlanCase Cases[] = {
          "W,6080QL,,192.168.1.20,192.168.1.1/24,,,,,,maybe\n" +
          "CT,7380,,192.168.37.130,,,10.0.37.132,10.0.37.131,,,\n" +
          "IR,6080QL,module,192.168.1.20,,,192.168.1.40,192.168.1.1/24,,,\n" +
-         "R,6080QL,serial,,,,,,,,\n",
+         "R,6080QL,serial,,,,,,,,\n" +
+         "H,6080QL,,192.168.4.20,192.168.4.1/24,,192.168.4.1,192.168.4.1/24,,,\n",
      1,
-     {"line 2 (K): not ok", "  " + Trimmed(app_testing::BadIp),
+     {"line 2 (K): not ok",
+      "  " + Trimmed(app_testing::BadIp),
       "  " + app_testing::Forbidden + "Current peer IP",
-      "  Error - invalid detector request (inconsistent parameters)", "line 3 (X): not ok",
-      "  Error - Invalid detector type : 9999", "line 4 (Y): not ok",
-      "  Error - Detector type must specified.", "line 5 (W): not ok",
+      "  Error - invalid detector request (inconsistent parameters)",
+      "line 3 (X): not ok",
+      "  Error - Invalid detector type : 9999",
+      "line 4 (Y): not ok",
+      "  Error - Detector type must specified.",
+      "line 5 (W): not ok",
       "  Error - Bad invocation of command line : the argument ('maybe') for option "
       "'--wifi_enable' is invalid. Valid choices are 'on|off', 'yes|no', '1|0' and 'true|false'",
       "line 6 (CT): not ok",
       "  Error - incompatible new detector and new detector peer ip : 10.0.37.132 / 10.0.37.131",
-      "line 7 (IR): not ok", "  " + Trimmed(app_testing::BadIp),
+      "line 7 (IR): not ok",
+      "  " + Trimmed(app_testing::BadIp),
       "  " + app_testing::Forbidden + "Current detector IP",
-      "  Error - invalid module request (inconsistent parameters)", "line 8 (R): not ok",
-      "  road is network or module, not serial", "7 rows: 0 ok, 7 with problems"},
+      "  Error - invalid module request (inconsistent parameters)",
+      "line 8 (R): not ok",
+      "  road is network or module, not serial",
+      "line 9 (H): not ok",
+      "  Error - new detector and peer ip addresses cannot be the same",
+      "8 rows: 0 ok, 8 with problems"},
      {}},
     // The rows against each other.
     {"the same detector twice, on either road",
@@ -93,19 +103,21 @@ const PlanCase Cases[] = {
      {}},
     {"a new address twice, a host's address, a 7180/7380 pair twice",
      Header + Bay1 +
-         "Bay 3,6080MV,,192.168.3.20,192.168.3.1/24,,192.168.1.30,192.168.1.30/24,,,\n" +
+         "Bay 3,6080MV,,192.168.3.20,192.168.3.1/24,,192.168.1.31,192.168.1.30/24,,,\n" +
+         "Mobile,4050QL,,192.168.2.20,192.168.2.1/24,,192.168.1.31,192.168.1.1/24,,,\n" +
          "CT,7380,,192.168.37.130,,,10.0.37.132,10.0.37.133,,,\n" +
          "CT 2,7180,,10.0.37.130,,,10.0.37.130,10.0.37.133,,,\n",
      1,
-     {"line 2 (Bay 1): not ok", "  the same new detector address 192.168.1.30 as line 3",
+     {"line 2 (Bay 1): not ok",
       "  new detector address 192.168.1.30 is the new peer address of line 3",
-      "line 3 (Bay 3): not ok", "  the same new detector address 192.168.1.30 as line 2",
+      "line 3 (Bay 3): not ok",
       "  new peer address 192.168.1.30/24 is the new detector address of line 2",
-      "line 4 (CT): not ok", "  the same 7180/7380 address pair (host 10.0.37.133) as line 5",
-      "line 5 (CT 2): not ok",
+      "  the same new detector address 192.168.1.31 as line 4", "line 4 (Mobile): not ok",
+      "  the same new detector address 192.168.1.31 as line 3", "line 5 (CT): not ok",
+      "  the same 7180/7380 address pair (host 10.0.37.133) as line 6", "line 6 (CT 2): not ok",
       "  Error - incompatible new detector and new detector peer ip : 10.0.37.130 / 10.0.37.133",
-      "  the same 7180/7380 address pair (host 10.0.37.133) as line 4",
-      "4 rows: 0 ok, 4 with problems"},
+      "  the same 7180/7380 address pair (host 10.0.37.133) as line 5",
+      "5 rows: 0 ok, 5 with problems"},
      {}},
     // Passwords are for the owner's eyes only.
     {"a plan with passwords that others may read",
