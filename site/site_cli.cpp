@@ -9,155 +9,15 @@
 #include "site/plan.h"
 #include "site/plan_check.h"
 #include "site/roll_out.h"
+#include "site/site_command.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/dll/runtime_symbol_info.hpp>
-#include <boost/program_options/cmdline.hpp>
-#include <boost/program_options/errors.hpp>
-#include <boost/program_options/options_description.hpp>
-#include <boost/program_options/parsers.hpp>
-#include <boost/program_options/positional_options.hpp>
-#include <boost/program_options/value_semantic.hpp>
-#include <boost/program_options/variables_map.hpp>
 
 #include <algorithm>
 #include <ctime>
-#include <map>
-#include <stdexcept>
-
-namespace po = boost::program_options;
-
-// An option of velkor-site's own.
-struct SiteOption {
-    const char* name;  // "--from"
-    const char* value; // how the usage shows its value ("LINE"); null for a flag
-    const char* help;
-};
-
-// One command: its usage lines, the help's summary, its options, its handler.
-struct SiteCommand {
-    const char* name;
-    std::vector<const char*> usages; // what follows "velkor-site NAME"
-    std::vector<SiteOption> options;
-    // show: the options of velkor-ipconfig-cmd it takes, by long name.
-    std::vector<const char*> programOptions;
-    int (SiteCli::*handler)(const SiteCommand& command, const std::vector<std::string>& words);
-    const char* summary;
-};
 
 namespace {
-
-const char* const GeneralUsage = "velkor-site COMMAND [ARGUMENTS]  (velkor-site --help lists them)";
-
-// Bad arguments: reported with a usage line, status 2.
-class UsageError : public std::runtime_error {
-public:
-    UsageError(const std::string& reason, std::string usage)
-        : std::runtime_error(reason), usage(std::move(usage)) {}
-    std::string usage;
-};
-
-std::string Usage(const SiteCommand& command) {
-    std::string text;
-    for (const char* usage : command.usages) {
-        text += (text.empty() ? "" : "\n       ") + std::string("velkor-site ") + command.name +
-                " " + usage;
-    }
-    return text;
-}
-
-[[noreturn]] void Refuse(const SiteCommand& command, const std::string& reason) {
-    throw UsageError(reason, Usage(command));
-}
-
-// The words a user may type for the command's options, for suggestions.
-std::vector<std::string> OptionWords(const SiteCommand& command) {
-    std::vector<std::string> words = {"--help"};
-    const CommandLine commandLine;
-    for (const char* name : command.programOptions) {
-        const auto& option = commandLine.Options().find(name, false);
-        words.push_back("--" + option.long_name());
-        words.push_back(
-            option.canonical_display_name(po::command_line_style::allow_dash_for_short));
-    }
-    for (const SiteOption& option : command.options) {
-        words.push_back(option.name);
-    }
-    return words;
-}
-
-// What is wrong with a command line the option library refused. Never the
-// library's own message: a word holding one of its placeholders ("%value%")
-// would keep it busy for ever (see CommandLine::Parse).
-std::string UsageReason(const po::error& error, const SiteCommand& command) {
-    const auto* named = dynamic_cast<const po::error_with_option_name*>(&error);
-    if (named == nullptr) {
-        return "the command line cannot be read";
-    }
-    const std::string name = named->get_option_name();
-    if (dynamic_cast<const po::unknown_option*>(&error)) {
-        return "unknown option " + name + velkor::cli::DidYouMean(name, OptionWords(command));
-    }
-    if (dynamic_cast<const po::multiple_occurrences*>(&error)) {
-        return name + " is given twice";
-    }
-    if (dynamic_cast<const po::ambiguous_option*>(&error)) {
-        return name + " is the start of more than one option";
-    }
-    const auto* syntax = dynamic_cast<const po::invalid_command_line_syntax*>(&error);
-    if (syntax && syntax->kind() == po::invalid_command_line_syntax::missing_parameter) {
-        return name + " needs a value";
-    }
-    return name + " is not written right";
-}
-
-// The words of check and apply: the plan and velkor-site's own options.
-struct CommandWords {
-    std::string plan;
-    std::map<std::string, std::string> values; // "--from" -> "5"
-    bool has(const std::string& flag) const { return values.count(flag) > 0; }
-};
-
-CommandWords ReadCommandWords(const SiteCommand& command, const std::vector<std::string>& words) {
-    po::options_description options;
-    for (const SiteOption& option : command.options) {
-        const std::string name = option.name + 2;
-        if (option.value == nullptr) {
-            options.add_options()(name.c_str(), "");
-        } else {
-            options.add_options()(name.c_str(), po::value<std::string>());
-        }
-    }
-    options.add_options()("plan", po::value<std::vector<std::string>>());
-    po::positional_options_description positional;
-    positional.add("plan", -1);
-    po::variables_map variables;
-    try {
-        po::store(po::command_line_parser(words).options(options).positional(positional).run(),
-                  variables);
-    } catch (const po::error& error) {
-        Refuse(command, UsageReason(error, command));
-    }
-    CommandWords read;
-    for (const SiteOption& option : command.options) {
-        const std::string name = option.name + 2;
-        if (variables.count(name)) {
-            read.values[option.name] =
-                option.value == nullptr ? std::string() : variables[name].as<std::string>();
-        }
-    }
-    const std::vector<std::string> plans = variables.count("plan")
-                                               ? variables["plan"].as<std::vector<std::string>>()
-                                               : std::vector<std::string>();
-    if (plans.empty()) {
-        Refuse(command, "no PLAN given");
-    }
-    if (plans.size() > 1) {
-        Refuse(command, "one PLAN at a time");
-    }
-    read.plan = plans.front();
-    return read;
-}
 
 Plan ReadPlanWithRows(const std::string& path) {
     Plan plan = ReadPlan(path);
@@ -200,57 +60,6 @@ const std::vector<SiteCommand>& SiteCli::Commands() {
     return commands;
 }
 
-namespace {
-
-constexpr std::size_t Width = 80;
-
-// `text` broken at blanks into lines of at most 80 columns, the lines after
-// the first `indent` columns in.
-std::string Wrapped(const std::string& text, std::size_t indent) {
-    std::string wrapped;
-    std::string line;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start + 1);
-        end = end == std::string::npos ? text.size() : end;
-        const std::string word = text.substr(start, end - start);
-        if (line.size() + word.size() > Width && line.find_first_not_of(' ') != std::string::npos) {
-            wrapped += line + "\n";
-            line = std::string(indent, ' ') + word.substr(word.find_first_not_of(' '));
-        } else {
-            line += word;
-        }
-        start = end;
-    }
-    return wrapped + line + "\n";
-}
-
-std::string CommandHelp(const SiteCommand& command) {
-    std::string text;
-    for (const char* usage : command.usages) {
-        text += Wrapped(std::string(text.empty() ? "usage: " : "       ") + "velkor-site " +
-                            command.name + " " + usage,
-                        20 + std::string(command.name).size());
-    }
-    text += std::string(command.summary) + "\n";
-    const CommandLine commandLine;
-    for (const char* name : command.programOptions) {
-        const auto& option = commandLine.Options().find(name, false);
-        text += Wrapped(
-            "  " + option.canonical_display_name(po::command_line_style::allow_dash_for_short) +
-                ", --" + option.long_name() + ": " + option.description(),
-            6);
-    }
-    for (const SiteOption& option : command.options) {
-        text += Wrapped(std::string("  ") + option.name + (option.value ? " " : "") +
-                            (option.value ? option.value : "") + ": " + option.help,
-                        6);
-    }
-    return text;
-}
-
-} // namespace
-
 const char* const SiteCli::Version = VELKOR_VERSION;
 
 SiteCli::SiteCli(std::ostream& out, std::ostream& err, boost::filesystem::path program,
@@ -263,8 +72,9 @@ std::string SiteCli::HelpText() {
                        "usage:\n";
     for (const SiteCommand& command : Commands()) {
         for (const char* usage : command.usages) {
-            text += Wrapped(std::string("  velkor-site ") + command.name + " " + usage,
-                            15 + std::string(command.name).size());
+            text +=
+                site_command::Wrapped(std::string("  velkor-site ") + command.name + " " + usage,
+                                      15 + std::string(command.name).size());
         }
         text += std::string("      ") + command.summary + "\n";
     }
@@ -273,10 +83,11 @@ std::string SiteCli::HelpText() {
         columns += std::string(columns.empty() ? "" : ", ") + column.name;
     }
     return text + "\n" +
-           Wrapped("PLAN: a CSV file as a spreadsheet saves it, a header row naming its columns "
-                   "(any of " +
-                       columns + "), then a row per detector.",
-                   2) +
+           site_command::Wrapped(
+               "PLAN: a CSV file as a spreadsheet saves it, a header row naming its columns "
+               "(any of " +
+                   columns + "), then a row per detector.",
+               2) +
            "apply runs velkor-ipconfig-cmd for each row, in a folder of its own below\n"
            "velkor-site-YYYYMMDD-HHMMSS/ (or --run-folder), and keeps report.csv and\n"
            "report.json there.\n"
@@ -288,7 +99,7 @@ std::string SiteCli::HelpText() {
 int SiteCli::Run(const std::vector<std::string>& args) {
     try {
         if (args.empty()) {
-            throw UsageError("no command given", GeneralUsage);
+            throw UsageError("no command given", site_command::GeneralUsage);
         }
         const std::string& first = args.front();
         if (first == "--help" || first == "-h") {
@@ -297,7 +108,7 @@ int SiteCli::Run(const std::vector<std::string>& args) {
         }
         if (first == "--version") {
             if (args.size() > 1) {
-                throw UsageError("--version stands alone", GeneralUsage);
+                throw UsageError("--version stands alone", site_command::GeneralUsage);
             }
             out_ << "velkor-site " << Version << "\n";
             return 0;
@@ -309,20 +120,20 @@ int SiteCli::Run(const std::vector<std::string>& args) {
         if (first.size() > 1 && first[0] == '-') {
             throw UsageError("unknown option " + first +
                                  velkor::cli::DidYouMean(first, {"--help", "--version"}),
-                             GeneralUsage);
+                             site_command::GeneralUsage);
         }
         const auto command =
             std::find_if(Commands().begin(), Commands().end(),
                          [&first](const SiteCommand& command) { return command.name == first; });
         if (command == Commands().end()) {
             throw UsageError("unknown command " + first + velkor::cli::DidYouMean(first, names),
-                             GeneralUsage);
+                             site_command::GeneralUsage);
         }
         const std::vector<std::string> words(args.begin() + 1, args.end());
         if (command->programOptions.empty() &&
             std::any_of(words.begin(), words.end(),
                         [](const std::string& word) { return word == "--help" || word == "-h"; })) {
-            out_ << CommandHelp(*command);
+            out_ << site_command::Help(*command);
             return 0;
         }
         return (this->*command->handler)(*command, words);
@@ -345,18 +156,18 @@ int SiteCli::Help(const SiteCommand& command, const std::vector<std::string>& wo
         return 0;
     }
     if (words.size() > 1) {
-        Refuse(command, "one COMMAND at a time");
+        site_command::Refuse(command, "one COMMAND at a time");
     }
     std::vector<std::string> names;
     for (const SiteCommand& known : Commands()) {
         if (known.name == words.front()) {
-            out_ << CommandHelp(known);
+            out_ << site_command::Help(known);
             return 0;
         }
         names.push_back(known.name);
     }
-    Refuse(command,
-           "unknown command " + words.front() + velkor::cli::DidYouMean(words.front(), names));
+    site_command::Refuse(command, "unknown command " + words.front() +
+                                      velkor::cli::DidYouMean(words.front(), names));
 }
 
 int SiteCli::Show(const SiteCommand& command, const std::vector<std::string>& words) {
@@ -375,50 +186,55 @@ int SiteCli::Show(const SiteCommand& command, const std::vector<std::string>& wo
     try {
         commandLine.Parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CommandLineError& error) {
-        Refuse(command, error.IsUnknownOption()
-                            ? "unknown option " + error.Option() +
-                                  velkor::cli::DidYouMean(error.Option(), OptionWords(command))
-                            : std::string(error.what()));
+        site_command::Refuse(
+            command,
+            error.IsUnknownOption()
+                ? "unknown option " + error.Option() +
+                      velkor::cli::DidYouMean(error.Option(), site_command::OptionWords(command))
+                : std::string(error.what()));
     }
     if (commandLine.IsGiven("help")) {
-        out_ << CommandHelp(command);
+        out_ << site_command::Help(command);
         return 0;
     }
     for (const char* name :
          {"new_detector_ip", "new_peer_ip", "new_ssid", "new_password", "wifi_enable", "verbose"}) {
         if (commandLine.IsGiven(name)) {
-            Refuse(command, std::string("show changes nothing and keeps no log: --") + name +
-                                " is velkor-ipconfig-cmd's");
+            site_command::Refuse(command, std::string("show changes nothing and keeps no log: --") +
+                                              name + " is velkor-ipconfig-cmd's");
         }
     }
     const CommandLineValues& values = commandLine.Values();
     if (values.type.empty()) {
-        Refuse(command, "no -t TYPE given");
+        site_command::Refuse(command, "no -t TYPE given");
     }
     const DetectorType type = DetectorTypeFromName(values.type);
     if (type == InvalidDetectorType) {
-        Refuse(command, "unknown detector type " + values.type +
-                            velkor::cli::DidYouMean(values.type, DetectorTypeNames()) +
-                            " (known: " + boost::algorithm::join(DetectorTypeNames(), ", ") + ")");
+        site_command::Refuse(
+            command, "unknown detector type " + values.type +
+                         velkor::cli::DidYouMean(values.type, DetectorTypeNames()) +
+                         " (known: " + boost::algorithm::join(DetectorTypeNames(), ", ") + ")");
     }
     try {
         if (commandLine.IsGiven("module")) {
             if (!values.currentDetectorIp.empty() || !values.currentPeerIp.empty()) {
-                Refuse(command, "-m reads the addresses over infrared: -c and -l go without it");
+                site_command::Refuse(
+                    command, "-m reads the addresses over infrared: -c and -l go without it");
             }
             ActionRuleTable moduleRules;
             BuildModuleActionRules(moduleRules);
             if (moduleRules.count(type) == 0) {
-                Refuse(command, "a " + values.type + " has no infrared module road");
+                site_command::Refuse(command, "a " + values.type + " has no infrared module road");
             }
             PrintDetectorView(out_, ReadOverModule(values.type, values.serialPort), json);
             return 0;
         }
         if (!values.serialPort.empty()) {
-            Refuse(command, "-s names the infrared module's port: it goes with -m");
+            site_command::Refuse(command, "-s names the infrared module's port: it goes with -m");
         }
         if (values.currentDetectorIp.empty()) {
-            Refuse(command, "no -c ADDRESS given: the address the detector answers at");
+            site_command::Refuse(command,
+                                 "no -c ADDRESS given: the address the detector answers at");
         }
         // The program's own lines, before anything is opened.
         if (!request_checks::CheckConnection(type, values, err_)) {
@@ -435,14 +251,14 @@ int SiteCli::Show(const SiteCommand& command, const std::vector<std::string>& wo
 }
 
 int SiteCli::Check(const SiteCommand& command, const std::vector<std::string>& words) {
-    const CommandWords read = ReadCommandWords(command, words);
+    const CommandWords read = site_command::ReadWords(command, words);
     const PlanCheck check = CheckPlan(ReadPlanWithRows(read.plan));
     PrintPlanCheck(out_, check, read.has("--json"));
     return check.Passed() ? 0 : 1;
 }
 
 int SiteCli::Apply(const SiteCommand& command, const std::vector<std::string>& words) {
-    const CommandWords read = ReadCommandWords(command, words);
+    const CommandWords read = site_command::ReadWords(command, words);
     RollOutOptions options;
     options.keepGoing = read.has("--keep-going");
     options.program = read.has("--program") ? read.values.at("--program") : program_.string();
@@ -453,7 +269,8 @@ int SiteCli::Apply(const SiteCommand& command, const std::vector<std::string>& w
         const std::string& from = read.values.at("--from");
         if (from.empty() || from.size() > 9 ||
             from.find_first_not_of("0123456789") != std::string::npos) {
-            Refuse(command, "--from takes the plan line a row is on, such as 5, not " + from);
+            site_command::Refuse(command,
+                                 "--from takes the plan line a row is on, such as 5, not " + from);
         }
         options.fromLine = static_cast<unsigned>(std::stoul(from));
     }
@@ -461,8 +278,8 @@ int SiteCli::Apply(const SiteCommand& command, const std::vector<std::string>& w
     if (options.fromLine > 0 &&
         std::none_of(check.plan.rows.begin(), check.plan.rows.end(),
                      [&options](const PlanRow& row) { return row.line == options.fromLine; })) {
-        Refuse(command, "--from " + std::to_string(options.fromLine) +
-                            ": no row of the plan is on that line");
+        site_command::Refuse(command, "--from " + std::to_string(options.fromLine) +
+                                          ": no row of the plan is on that line");
     }
     if (!check.Passed()) {
         PrintPlanCheck(out_, check, false);

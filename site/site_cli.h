@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-class CommandLine;
 struct SiteCommand;
 
 // The velkor-site commands. Exit status: 0 done, 1 refused or failed (the
