@@ -7,6 +7,7 @@
 #include "site/library_messages.h"
 #include "site/printable_text.h"
 
+#include <algorithm>
 #include <exception>
 #include <nlohmann/json.hpp>
 

@@ -14,10 +14,12 @@
 #include <iterator>
 #include <system_error>
 
-#ifdef __linux__
-#include <sys/prctl.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/prctl.h>
 #endif
 
 namespace bp = boost::process;
