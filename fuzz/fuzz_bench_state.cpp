@@ -7,7 +7,8 @@
 // Properties: every reader either gives a value or throws BenchError (never
 // another exception, never a crash however deep the nesting); a record or a
 // catalogue that was read is written back as a text that reads to the same
-// text again; an XML document that was read nests no deeper than the limit;
+// text again, every free text (ids, addresses, ports, SSID, host name)
+// byte for byte; an XML document that was read nests no deeper than the limit;
 // the printable form of any text is UTF-8 without control characters, and
 // hexadecimal carries any text unchanged.
 
@@ -21,15 +22,34 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
 using velkor::bench::BenchError;
 namespace byte_text = velkor::bench::byte_text;
 
+// The free texts of a record or a catalogue, in one list.
+std::vector<std::string> TextsOf(const velkor::bench::DetectorRecord& record) {
+    const auto& state = record.state;
+    return {state.id,   state.address,  state.storedAddress, state.hostAddress,
+            state.ssid, state.hostName, record.userConfig,   record.password.value_or("")};
+}
+
+std::vector<std::string> TextsOf(const velkor::bench::BenchCatalogue& catalogue) {
+    std::vector<std::string> texts;
+    for (const auto& entry : catalogue.detectors) {
+        texts.insert(texts.end(), {entry.id, entry.folder});
+    }
+    for (const auto& plug : catalogue.modules) {
+        texts.insert(texts.end(), {plug.port, plug.detector});
+    }
+    return texts;
+}
+
 // Reads `text` into `stored` (a record or a catalogue), false when it is
 // refused; one that was read must be written back as a text that reads to the
-// same text again.
+// same text again, and to the same texts.
 template <typename Stored>
 bool ReadsBackTheSame(const std::string& text, Stored& stored, const char* difference) {
     try {
@@ -38,7 +58,9 @@ bool ReadsBackTheSame(const std::string& text, Stored& stored, const char* diffe
         return false;
     }
     const std::string written = stored.toJson();
-    FUZZ_REQUIRE(Stored::FromJson(written).toJson() == written, difference);
+    const Stored again = Stored::FromJson(written);
+    FUZZ_REQUIRE(again.toJson() == written, difference);
+    FUZZ_REQUIRE(TextsOf(again) == TextsOf(stored), "a text read back lost a byte");
     return true;
 }
 

@@ -19,6 +19,9 @@ packages=(
   nlohmann-json3-dev libfccp-dev
   # The manual pages are rendered by the tests.
   groff-base man-db
+  # The completion test types into an interactive bash through a
+  # pseudo-terminal (Python's pty module).
+  python3
 )
 
 for arg in "$@"; do

@@ -1,5 +1,6 @@
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/library_test.h"
 #include "config/generic_xml_file_infos.h"
 #include "platform/acquisition/acquisition_manager.h"
@@ -396,6 +397,44 @@ TEST_F(BenchAcquisitionTest, MessagesTellWhatTheDetectorDoesButNeverThePassword)
     };
     EXPECT_EQ(expected, messages);
     EXPECT_EQ("WORKSTATION-4", store.find("6080MV")->hostName);
+}
+
+// What a hand-edited bench holds reaches the user's log escaped.
+TEST_F(BenchAcquisitionTest, MessagesEscapeTheTextsOfTheBench) {
+    testing::EditRecord(scratch.root(), "6080MV", [](DetectorRecord& record) {
+        record.state.storedAddress = "\x1B]0;t\a";
+        record.state.hostAddress = "\xC2\x9B"
+                                   "1m";
+        record.state.pendingApply = true;
+    });
+    testing::AddByHand(scratch.root(), "7180", "X\x1B[5m", "10.0.37.150");
+    const auto detector =
+        reach("AcqRDXPv2", "Vk6080MVcs", PathRdxp2("192.168.3.20", "192.168.3.1"));
+    const auto network =
+        acq::extension<acq::NetworkConfigIface>(detector->extensions, "network_configuration");
+    std::string address;
+    std::uint16_t value = 0;
+    std::uint16_t imagePort = 0;
+    network->readDetectorAddress(address, value);
+    EXPECT_EQ("\x1B]0;t\a", address);
+    network->readHostAddress(address, value, imagePort);
+    acq::extension<acq::ConnectionIface>(detector->extensions, "connection")->applyNetworkConfig();
+    EXPECT_NO_THROW(reach("AcqRDXPv1", "Vk7180c", Path7x80("10.0.37.150")));
+    testing::AddByHand(scratch.root(), "7180", "Y\x1B[6m", "10.0.37.151");
+    testing::EditRecord(scratch.root(), "Y\x1B[6m",
+                        [](DetectorRecord& record) { record.state.address = "10.0.37.130"; });
+    const std::string conflict = failureOf("AcqRDXPv1", "Vk7180c", Path7x80("10.0.37.130"));
+    const std::vector<std::string> expected = {
+        "opened detector 6080MV (model 6080MV) at 192.168.3.20",
+        "detector address read: \\x1B]0;t\\x07",
+        "host address read: \\xC2\\x9B1m, ports 2063/6018",
+        "network configuration applied: the detector answers at \\x1B]0;t\\x07 now",
+        "opened detector X\\x1B[5m (model 7180) at 10.0.37.150:10001",
+        "open failed: " + conflict,
+    };
+    EXPECT_EQ(expected, messages);
+    EXPECT_EQ("2 Vk7180c detectors answer at 10.0.37.130:10001 (7180, Y\\x1B[6m): address conflict",
+              conflict);
 }
 
 TEST_F(BenchAcquisitionTest, ASecondRunOnTheSameDetectorWaitsThenFails) {

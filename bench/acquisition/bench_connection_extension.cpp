@@ -19,7 +19,7 @@ void BenchConnectionExtension::applyNetworkConfig() {
     DetectorSession& session = link_->session();
     if (session.applyNetworkConfig()) {
         link_->say("network configuration applied: the detector answers at " +
-                   session.state().address + " now");
+                   byte_text::Printable(session.state().address) + " now");
     } else if (session.state().model->keepsAddressesInFile()) {
         link_->say("network configuration applied: nothing to take, file settings wait for a "
                    "reboot");

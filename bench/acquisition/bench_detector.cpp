@@ -83,8 +83,9 @@ void BenchDetector::attach() {
     }
     if (answering.size() > 1) {
         throw BenchError(std::to_string(answering.size()) + " " + detectorName_ +
-                         " detectors answer at " + family.path(address_) + " (" + answering[0] +
-                         ", " + answering[1] + "): address conflict");
+                         " detectors answer at " + byte_text::Printable(family.path(address_)) +
+                         " (" + byte_text::Printable(answering[0]) + ", " +
+                         byte_text::Printable(answering[1]) + "): address conflict");
     }
 
     std::unique_ptr<DetectorSession> session = store.open(answering.front());
@@ -112,7 +113,8 @@ void BenchDetector::attach() {
     }
     const std::string id = state.id;
     link_->attach(std::move(session));
-    link_->say("opened detector " + id + " (model " + model.name + ") at " + family.path(address_));
+    link_->say("opened detector " + byte_text::Printable(id) + " (model " + model.name + ") at " +
+               byte_text::Printable(family.path(address_)));
 }
 
 void BenchDetector::close() {

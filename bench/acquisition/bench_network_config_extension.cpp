@@ -12,7 +12,7 @@ void BenchNetworkConfigExtension::readDetectorAddress(std::string& address, std:
     const DetectorState& state = link_->session().state();
     address = state.storedAddress;
     value = state.detectorValue;
-    link_->say("detector address read: " + address);
+    link_->say("detector address read: " + byte_text::Printable(address));
 }
 
 void BenchNetworkConfigExtension::readHostAddress(std::string& address, std::uint16_t& commandPort,
@@ -21,8 +21,8 @@ void BenchNetworkConfigExtension::readHostAddress(std::string& address, std::uin
     address = state.hostAddress;
     commandPort = state.commandPort;
     imagePort = state.imagePort;
-    link_->say("host address read: " + address + ", ports " + std::to_string(commandPort) + "/" +
-               std::to_string(imagePort));
+    link_->say("host address read: " + byte_text::Printable(address) + ", ports " +
+               std::to_string(commandPort) + "/" + std::to_string(imagePort));
 }
 
 bool BenchNetworkConfigExtension::writeAddresses(const std::string& detectorAddress,

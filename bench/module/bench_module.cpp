@@ -3,6 +3,7 @@
 #include "bench/module/bench_serial_ir.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
+#include "bench/store/byte_text.h"
 
 #include <boost/make_shared.hpp>
 
@@ -39,7 +40,7 @@ void BenchModule::attach() {
     const BenchStore store(BenchStore::DefaultRoot());
     const auto plug = store.module(*port);
     if (!plug) {
-        throw BenchError("no infrared module is plugged on " + *port +
+        throw BenchError("no infrared module is plugged on " + byte_text::Printable(*port) +
                          (store.empty() ? " (the bench at " + store.root().string() +
                                               " is empty: velkor-bench init sets one up)"
                                         : std::string()));
@@ -56,9 +57,10 @@ void BenchModule::attach() {
             boost::make_shared<BenchSerialIR>(link_, *port));
     }
     opened_ = true;
-    link_->say(
-        "infrared module " + name_ + " opened on " + *port +
-        (plug->detector.empty() ? ", facing no detector" : ", facing detector " + plug->detector));
+    link_->say("infrared module " + name_ + " opened on " + byte_text::Printable(*port) +
+               (plug->detector.empty()
+                    ? ", facing no detector"
+                    : ", facing detector " + byte_text::Printable(plug->detector)));
 }
 
 void BenchModule::close() {

@@ -1,4 +1,5 @@
 #include "bench/store/bench_store.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/library_test.h"
 #include "platform/module/module_manager.h"
 
@@ -70,6 +71,31 @@ TEST_F(BenchModuleTest, ReadsTheFacingDetectorAndWritesTakeEffectAtOnce) {
         "detector answers at 192.168.1.44 now",
         "SSID \"WARD-9\" and its password written over infrared",
         "infrared module QL_IR closed",
+    };
+    EXPECT_EQ(expected, messages);
+}
+
+// What a hand-edited bench holds reaches the user's log escaped.
+TEST_F(BenchModuleTest, MessagesEscapeTheTextsOfTheBench) {
+    testing::EditRecord(scratch.root(), "6080QL", [](DetectorRecord& record) {
+        record.state.storedAddress = "\x1B]0;t\a";
+        record.state.hostAddress = "\xC2\x9B"
+                                   "1m";
+    });
+    testing::AddByHand(scratch.root(), "6080MV", "Q\x1B[5m", "192.168.9.20", "COM5", "Q\x1B[5m");
+    EXPECT_EQ("no infrared module is plugged on COM\\x1B[4m", openFailure("COM\x1B[4m"));
+    const auto ir = serial(openOn("COM3"));
+    EXPECT_EQ("\x1B]0;t\a", ir->readDetectorIpAddress());
+    EXPECT_EQ("\xC2\x9B"
+              "1m",
+              ir->readHostIpAddress());
+    openOn("COM5", "MV_IR");
+    const std::vector<std::string> expected = {
+        "open failed: no infrared module is plugged on COM\\x1B[4m",
+        "infrared module QL_IR opened on COM3, facing detector 6080QL",
+        "detector address read over infrared: \\x1B]0;t\\x07",
+        "host address read over infrared: \\xC2\\x9B1m",
+        "infrared module MV_IR opened on COM5, facing detector Q\\x1B[5m",
     };
     EXPECT_EQ(expected, messages);
 }

@@ -11,11 +11,12 @@ BenchSerialIR::BenchSerialIR(boost::shared_ptr<SessionLink> link, std::string po
 
 DetectorSession& BenchSerialIR::facing() {
     if (!link_->attached()) {
-        throw BenchError("the infrared module on " + port_ + " faces no detector");
+        throw BenchError("the infrared module on " + byte_text::Printable(port_) +
+                         " faces no detector");
     }
     DetectorSession& session = link_->session();
     if (session.state().hasFault("offline")) {
-        throw BenchError("no detector answers over infrared on " + port_);
+        throw BenchError("no detector answers over infrared on " + byte_text::Printable(port_));
     }
     return session;
 }
@@ -27,22 +28,23 @@ bool BenchSerialIR::probe(int) {
 std::string BenchSerialIR::readDetectorIpAddress() {
     const std::string address = link_->sayingWhy("detector address not read over infrared: ",
                                                  [&] { return facing().state().storedAddress; });
-    link_->say("detector address read over infrared: " + address);
+    link_->say("detector address read over infrared: " + byte_text::Printable(address));
     return address;
 }
 
 std::string BenchSerialIR::readHostIpAddress() {
     const std::string address = link_->sayingWhy("host address not read over infrared: ",
                                                  [&] { return facing().state().hostAddress; });
-    link_->say("host address read over infrared: " + address);
+    link_->say("host address read over infrared: " + byte_text::Printable(address));
     return address;
 }
 
 void BenchSerialIR::writeIpAddresses(const std::string& detector, const std::string& host) {
     link_->sayingWhy("addresses not written over infrared: ",
                      [&] { facing().writeAddressesNow(detector, host); });
-    link_->say("addresses written over infrared: detector " + detector + ", host " + host +
-               "; the detector answers at " + detector + " now");
+    link_->say("addresses written over infrared: detector " + byte_text::Printable(detector) +
+               ", host " + byte_text::Printable(host) + "; the detector answers at " +
+               byte_text::Printable(detector) + " now");
 }
 
 std::string BenchSerialIR::readSsid() {

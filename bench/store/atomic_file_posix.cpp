@@ -1,5 +1,6 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
+#include "bench/store/file_owner.h"
 
 #include <boost/core/noncopyable.hpp>
 
@@ -15,8 +16,10 @@ namespace atomic_file {
 
 namespace {
 
+// A refusal for want of rights says whose the file is.
 [[noreturn]] void Fail(const std::string& what, const boost::filesystem::path& path, int error) {
-    throw BenchError(what + " " + path.string() + ": " + std::strerror(error));
+    throw BenchError(what + " " + path.string() + ": " + std::strerror(error) +
+                     (error == EACCES || error == EPERM ? file_owner::ForeignNote(path) : ""));
 }
 
 class Descriptor : private boost::noncopyable {
@@ -66,6 +69,17 @@ void SyncFolder(const boost::filesystem::path& folder) {
 void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOnly) {
     const boost::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : boost::filesystem::path(".");
+    // The new file keeps the mode of the one it replaces (an owner-only file
+    // never opens to others) and belongs to the owner of the folder.
+    mode_t mode = ownerOnly ? 0600 : 0644;
+    struct stat old;
+    if (::lstat(path.c_str(), &old) == 0) {
+        if (S_ISLNK(old.st_mode)) {
+            throw BenchError(LinkText(path));
+        }
+        mode = old.st_mode & (ownerOnly ? 0700 : 07777);
+    }
+    file_owner::RequireMayWriteIn(folder);
     std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
     const int raw = ::mkstemp(&pattern[0]);
     if (raw < 0) {
@@ -74,7 +88,8 @@ void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOn
     Descriptor fd(raw);
     const boost::filesystem::path temporary(pattern);
     try {
-        if (::fchmod(fd.get(), ownerOnly ? 0600 : 0644) != 0) {
+        file_owner::GiveToOwnerOf(fd.get(), folder, temporary);
+        if (::fchmod(fd.get(), mode) != 0) {
             Fail("cannot set the mode of", temporary, errno);
         }
         WriteAll(fd.get(), bytes.data(), bytes.size(), temporary);
@@ -95,9 +110,13 @@ void Write(const boost::filesystem::path& path, const Bytes& bytes, bool ownerOn
 }
 
 Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
-    // Never blocks on a pipe or a device put in a file's place.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    // Never blocks on a pipe or a device put in a file's place, never reads
+    // through a link.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     if (fd.get() < 0) {
+        if (errno == ELOOP) {
+            throw BenchError(LinkText(path));
+        }
         Fail("cannot open", path, errno);
     }
     struct stat status;

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <vector>
 
 namespace velkor {
 namespace bench {
@@ -91,6 +93,89 @@ TEST(AtomicFileTest, ReadingAMissingFileSaysWhich) {
     } catch (const BenchError& error) {
         EXPECT_NE(std::string::npos, std::string(error.what()).find("nothing-here"));
     }
+}
+
+TEST(AtomicFileTest, NeitherReadsNorReplacesThroughALink) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links: Wine follows its own";
+#else
+    testing::ScratchBench scratch;
+    const fs::path target = scratch.dir() / "elsewhere";
+    const fs::path link = scratch.dir() / "state.json";
+    atomic_file::WriteText(target, "kept");
+    fs::create_symlink(target, link);
+    for (const auto& action : std::vector<std::function<void()>>{
+             [&] { atomic_file::Read(link); }, [&] { atomic_file::WriteText(link, "new"); }}) {
+        try {
+            action();
+            FAIL() << "went through the link";
+        } catch (const BenchError& error) {
+            EXPECT_EQ(LinkText(link), error.what());
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ("kept", atomic_file::ReadText(target));
+#endif
+}
+
+// A replacement keeps the mode the file had; an owner-only file never opens
+// to others.
+TEST(AtomicFileTest, AReplacementKeepsTheModeOfTheFileItReplaces) {
+#ifdef _WIN32
+    GTEST_SKIP() << "POSIX file modes; on Windows the bench lives in the user's own profile";
+#else
+    testing::ScratchBench scratch;
+    const struct {
+        fs::perms before;
+        bool ownerOnly;
+        fs::perms after;
+    } cases[] = {
+        {fs::owner_read | fs::owner_write | fs::group_read, false,
+         fs::owner_read | fs::owner_write | fs::group_read},
+        {fs::owner_read, false, fs::owner_read},
+        {fs::owner_read | fs::owner_write | fs::others_read, true,
+         fs::owner_read | fs::owner_write},
+        {fs::owner_read, true, fs::owner_read},
+    };
+    for (const auto& c : cases) {
+        const fs::path file = scratch.dir() / "kept-mode";
+        fs::remove(file);
+        atomic_file::WriteText(file, "before", c.ownerOnly);
+        fs::permissions(file, c.before);
+        atomic_file::WriteText(file, "after", c.ownerOnly);
+        EXPECT_EQ(c.after, fs::symlink_status(file).permissions()) << c.before;
+    }
+#endif
+}
+
+// Only the temporary files of the Writes to one file go, and only files.
+TEST(AtomicFileTest, RemoveTemporariesTakesOnlyThoseOfItsFile) {
+    testing::ScratchBench scratch;
+    const struct {
+        const char* name;
+        bool removed;
+    } entries[] = {
+        {".detector.json.tmp-Ab12Cd", true},
+        {".detector.json.tmp-0a1b2c3d", true},
+        {".detector.json.tmp-Ab12C", false},
+        {".detector.json.tmp-Ab12Cd34e", false},
+        {".detector.json.tmp-Ab-2Cd", false},
+        {".bench.json.tmp-Ab12Cd", false},
+        {"detector.json.tmp-Ab12Cd", false},
+        {"detector.json", false},
+        {"lock", false},
+    };
+    for (const auto& entry : entries) {
+        atomic_file::WriteText(scratch.dir() / entry.name, "something");
+    }
+    fs::create_directories(scratch.dir() / ".detector.json.tmp-Folder" / "inside");
+    atomic_file::RemoveTemporaries(scratch.dir(), "detector.json");
+    for (const auto& entry : entries) {
+        EXPECT_EQ(!entry.removed, fs::exists(scratch.dir() / entry.name)) << entry.name;
+    }
+    EXPECT_TRUE(fs::exists(scratch.dir() / ".detector.json.tmp-Folder" / "inside"));
+    EXPECT_TRUE(atomic_file::IsTemporary(".bench.json.tmp-Ab12Cd"));
+    EXPECT_FALSE(atomic_file::IsTemporary(".tmp-Ab12Cd"));
 }
 
 } // namespace

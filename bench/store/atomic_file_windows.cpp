@@ -74,6 +74,10 @@ bool Replace(const boost::filesystem::path& from, const boost::filesystem::path&
 void Write(const boost::filesystem::path& path, const Bytes& bytes, bool /*ownerOnly*/) {
     const boost::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : boost::filesystem::path(".");
+    boost::system::error_code error;
+    if (boost::filesystem::is_symlink(boost::filesystem::symlink_status(path, error))) {
+        throw BenchError(LinkText(path));
+    }
     const boost::filesystem::path temporary =
         folder / boost::filesystem::unique_path("." + path.filename().string() + ".tmp-%%%%%%%%");
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -109,12 +113,17 @@ void Write(const boost::filesystem::path& path, const Bytes& bytes, bool /*owner
 }
 
 Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
+    // The link itself is opened, never what it names.
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         Fail("cannot open", path);
     }
     BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(file.get(), &information) &&
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        throw BenchError(LinkText(path));
+    }
     // Never blocks on a pipe or a device put in a file's place.
     if (GetFileType(file.get()) != FILE_TYPE_DISK ||
         !GetFileInformationByHandle(file.get(), &information) ||

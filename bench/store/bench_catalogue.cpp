@@ -4,6 +4,7 @@
 #include "bench/store/bounded_parse.h"
 #include "bench/store/byte_text.h"
 #include "bench/store/json_writer.h"
+#include "bench/store/stored_text.h"
 
 #include <boost/property_tree/ptree.hpp>
 
@@ -42,12 +43,15 @@ std::string BenchCatalogue::toJson() const {
     writer.beginObject().key("format").value(static_cast<long long>(FormatVersion));
     writer.key("detectors").beginArray();
     for (const CatalogueEntry& entry : detectors) {
-        writer.beginObject().key("id").value(entry.id).key("folder").value(entry.folder);
-        writer.endObject();
+        writer.beginObject();
+        stored_text::Put(writer, "id", entry.id);
+        writer.key("folder").value(entry.folder).endObject();
     }
     writer.endArray().key("modules").beginArray();
     for (const ModulePlug& plug : modules) {
-        writer.beginObject().key("port").value(plug.port).key("detector").value(plug.detector);
+        writer.beginObject();
+        stored_text::Put(writer, "port", plug.port);
+        stored_text::Put(writer, "detector", plug.detector);
         writer.endObject();
     }
     writer.endArray().endObject();
@@ -67,7 +71,7 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
         }
         BenchCatalogue catalogue;
         for (const auto& item : tree.get_child("detectors")) {
-            CatalogueEntry entry{item.second.get<std::string>("id"),
+            CatalogueEntry entry{stored_text::Require(item.second, "id"),
                                  item.second.get<std::string>("folder")};
             if (!IsFolderName(entry.folder)) {
                 throw BenchError("\"" + byte_text::Printable(entry.folder) +
@@ -79,14 +83,14 @@ BenchCatalogue BenchCatalogue::FromJson(const std::string& text) {
             catalogue.detectors.push_back(entry);
         }
         for (const auto& item : tree.get_child("modules")) {
-            catalogue.modules.push_back(ModulePlug{item.second.get<std::string>("port"),
-                                                   item.second.get<std::string>("detector")});
+            catalogue.modules.push_back(ModulePlug{stored_text::Require(item.second, "port"),
+                                                   stored_text::Require(item.second, "detector")});
         }
         std::sort(catalogue.detectors.begin(), catalogue.detectors.end(),
                   [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
         return catalogue;
     } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
+        throw BenchError(byte_text::Printable(error.what()));
     }
 }
 

@@ -13,5 +13,9 @@ std::string DamagedText(const std::string& id, const std::string& reason) {
     return "detector " + byte_text::Printable(id) + " is damaged: " + reason;
 }
 
+std::string LinkText(const boost::filesystem::path& path) {
+    return path.string() + " is a symbolic link: the bench follows no link it did not make";
+}
+
 } // namespace bench
 } // namespace velkor

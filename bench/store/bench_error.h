@@ -19,6 +19,8 @@ public:
 std::string NoDetectorText(const boost::filesystem::path& bench, const std::string& id);
 // "detector ID is damaged: REASON".
 std::string DamagedText(const std::string& id, const std::string& reason);
+// "PATH is a symbolic link: the bench follows no link it did not make".
+std::string LinkText(const boost::filesystem::path& path);
 
 } // namespace bench
 } // namespace velkor

@@ -4,6 +4,7 @@
 #include "bench/store/exclusive_lock.h"
 
 #include <boost/filesystem/path.hpp>
+#include <boost/optional.hpp>
 
 #include <chrono>
 
@@ -18,6 +19,10 @@ ExclusiveLock LockBench(const boost::filesystem::path& bench, std::chrono::milli
 // Held by a run from open to close, and by the commands that drop the detector.
 ExclusiveLock LockDetector(const boost::filesystem::path& bench, const CatalogueEntry& entry,
                            std::chrono::milliseconds timeout);
+// The detector's lock when nobody holds it and it can be taken at once;
+// empty otherwise, whatever the reason.
+boost::optional<ExclusiveLock> LockDetectorIfFree(const boost::filesystem::path& bench,
+                                                  const CatalogueEntry& entry);
 
 } // namespace bench
 } // namespace velkor

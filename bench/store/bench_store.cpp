@@ -68,7 +68,7 @@ boost::optional<DetectorState> BenchStore::find(const std::string& id) const {
     }
 }
 
-std::string BenchStore::resolve(const std::string& idOrAddress) const {
+std::string BenchStore::resolve(const std::string& idOrAddress, bool showWord) const {
     if (ReadCatalogue(root_).find(idOrAddress) != nullptr) {
         return idOrAddress;
     }
@@ -97,11 +97,14 @@ std::string BenchStore::resolve(const std::string& idOrAddress) const {
             ids.push_back(entry.id);
         }
         throw BenchError(
-            NoDetectorText(root_, idOrAddress) + cli::DidYouMean(idOrAddress, ids) +
+            (showWord ? NoDetectorText(root_, idOrAddress) + cli::DidYouMean(idOrAddress, ids)
+                      : "no detector of that id or address on the bench at " + root_.string() +
+                            " (the word is not repeated here, in case it is a password)") +
             (entries.empty() ? " (it is empty: velkor-bench init sets one up)" : "") +
             (damaged.empty() ? "" : " (damaged, so not searched: " + join(damaged) + ")"));
     }
-    throw BenchError("several detectors answer at " + byte_text::Printable(idOrAddress) + " (" +
+    throw BenchError("several detectors answer at " +
+                     (showWord ? byte_text::Printable(idOrAddress) : "that address") + " (" +
                      join(matches) + "): name one by its id");
 }
 

@@ -50,8 +50,9 @@ public:
     // Empty when the bench has no such detector; throws BenchError when it is damaged.
     boost::optional<DetectorState> find(const std::string& id) const;
     // The id of a detector of the bench, or of the one detector that answers
-    // at the address; throws BenchError otherwise.
-    std::string resolve(const std::string& idOrAddress) const;
+    // at the address; throws BenchError otherwise, without repeating the
+    // word when `showWord` is false (it may be a password typed in its place).
+    std::string resolve(const std::string& idOrAddress, bool showWord = true) const;
 
     // Waits at most `timeout` for the detector's lock.
     std::unique_ptr<DetectorSession> open(const std::string& id,

@@ -1,9 +1,11 @@
+#include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_locks.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/byte_text.h"
 #include "bench/store/catalogue_file.h"
 #include "bench/store/detector_folders.h"
+#include "bench/store/detector_session.h"
 #include "bench/store/factory_bench.h"
 #include "bench/store/new_detector.h"
 
@@ -26,26 +28,73 @@ void SortById(BenchCatalogue& catalogue) {
               [](const CatalogueEntry& a, const CatalogueEntry& b) { return a.id < b.id; });
 }
 
+// Whether the folder holds anything but what taking the bench's lock makes:
+// the lock file and an empty detectors/.
+bool HoldsMoreThanALock(const fs::path& bench) {
+    boost::system::error_code error;
+    for (fs::directory_iterator it(bench, error), end; !error && it != end; it.increment(error)) {
+        const fs::path name = it->path().filename();
+        const bool emptyDetectors = name == DetectorsFolder(bench).filename() &&
+                                    fs::is_directory(it->symlink_status(error)) &&
+                                    fs::is_empty(it->path(), error);
+        if (name != "lock" && !emptyDetectors) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The temporary files that killed writes left: bench.json's, and those of
+// each detector that no run holds now (a run's next change removes its own).
+// Under the bench's lock.
+void SweepTemporaries(const fs::path& bench, const BenchCatalogue& catalogue) {
+    atomic_file::RemoveTemporaries(bench, "bench.json");
+    for (const CatalogueEntry& entry : catalogue.detectors) {
+        if (const auto lock = LockDetectorIfFree(bench, entry)) {
+            atomic_file::RemoveTemporaries(FolderOf(bench, entry), DetectorSession::RecordFileName);
+        }
+    }
+}
+
+// A run that holds the detector ends before it goes. A detector whose folder
+// or lock is not the bench's own (a link) can be held by no run.
+boost::optional<ExclusiveLock> WaitForRuns(const fs::path& bench, const CatalogueEntry& entry,
+                                           std::chrono::milliseconds timeout) {
+    boost::system::error_code error;
+    if (!HasOwnFolder(bench, entry) ||
+        fs::is_symlink(
+            fs::symlink_status(FolderOf(bench, entry) / DetectorSession::LockFile, error))) {
+        return boost::none;
+    }
+    return LockDetector(bench, entry, timeout);
+}
+
 } // namespace
 
 void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
+    const std::string exists =
+        "a bench already exists at " + root_.string() + ": velkor-bench init --force replaces it";
     boost::system::error_code error;
+    // Refused before the lock too, so that nothing is made in a folder that
+    // holds something else.
     if (!force && fs::exists(root_) && !fs::is_empty(root_, error)) {
-        throw BenchError("a bench already exists at " + root_.string() +
-                         ": velkor-bench init --force replaces it");
+        throw BenchError(exists);
     }
     const ExclusiveLock benchLock = LockBench(root_, timeout);
+    // Another init may have set one up while this one waited for the lock.
+    if (!force && HoldsMoreThanALock(root_)) {
+        throw BenchError(exists);
+    }
     BenchCatalogue old;
     try {
         old = ReadCatalogue(root_);
     } catch (const BenchError&) {
         // Replaced whole: nothing of an unreadable bench is kept.
     }
-    // Runs that hold a detector end before it goes.
     std::vector<ExclusiveLock> held;
     for (const CatalogueEntry& entry : old.detectors) {
-        if (fs::is_directory(FolderOf(root_, entry), error)) {
-            held.push_back(LockDetector(root_, entry, timeout));
+        if (auto lock = WaitForRuns(root_, entry, timeout)) {
+            held.push_back(std::move(*lock));
         }
     }
     BenchCatalogue fresh;
@@ -70,6 +119,7 @@ void BenchStore::init(bool force, std::chrono::milliseconds timeout) {
     // that holds an open file.
     held.clear();
     DropLeftovers(root_, fresh);
+    SweepTemporaries(root_, fresh);
 }
 
 DetectorState BenchStore::add(const BenchModel& model, const std::string& address,
@@ -80,7 +130,8 @@ DetectorState BenchStore::add(const BenchModel& model, const std::string& addres
     BenchCatalogue named = ReadCatalogue(root_);
     for (const DetectorState& state : detectors()) {
         if (state.address == address) {
-            throw BenchError(address + " is already answered by detector " + state.id);
+            throw BenchError(byte_text::Printable(address) + " is already answered by detector " +
+                             byte_text::Printable(state.id));
         }
     }
     std::string id = model.name;
@@ -99,6 +150,7 @@ DetectorState BenchStore::add(const BenchModel& model, const std::string& addres
         throw;
     }
     DropLeftovers(root_, named);
+    SweepTemporaries(root_, named);
     return record.state;
 }
 
@@ -109,12 +161,7 @@ void BenchStore::remove(const std::string& id, std::chrono::milliseconds timeout
     if (entry == nullptr) {
         throw BenchError(NoDetectorText(root_, id));
     }
-    boost::system::error_code error;
-    // A run that holds the detector ends before it goes.
-    boost::optional<ExclusiveLock> held;
-    if (fs::is_directory(FolderOf(root_, *entry), error)) {
-        held.emplace(LockDetector(root_, *entry, timeout));
-    }
+    boost::optional<ExclusiveLock> held = WaitForRuns(root_, *entry, timeout);
     named.detectors.erase(named.detectors.begin() + (entry - named.detectors.data()));
     for (ModulePlug& plug : named.modules) {
         if (plug.detector == id) {
@@ -124,6 +171,7 @@ void BenchStore::remove(const std::string& id, std::chrono::milliseconds timeout
     WriteCatalogue(root_, named);
     held.reset(); // before the folder goes (see init)
     DropLeftovers(root_, named);
+    SweepTemporaries(root_, named);
 }
 
 void BenchStore::plug(const std::string& port, const std::string& detector,
@@ -145,7 +193,8 @@ void BenchStore::plug(const std::string& port, const std::string& detector,
     }
     for (const ModulePlug& plug : named.modules) {
         if (!detector.empty() && plug.detector == detector && plug.port != port) {
-            throw BenchError("detector " + detector + " already faces the module on " + plug.port);
+            throw BenchError("detector " + byte_text::Printable(detector) +
+                             " already faces the module on " + byte_text::Printable(plug.port));
         }
     }
     const auto existing =
@@ -157,6 +206,7 @@ void BenchStore::plug(const std::string& port, const std::string& detector,
         existing->detector = detector;
     }
     WriteCatalogue(root_, named);
+    SweepTemporaries(root_, named);
 }
 
 void BenchStore::unplug(const std::string& port, std::chrono::milliseconds timeout) {
@@ -170,6 +220,7 @@ void BenchStore::unplug(const std::string& port, std::chrono::milliseconds timeo
     }
     named.modules.erase(existing);
     WriteCatalogue(root_, named);
+    SweepTemporaries(root_, named);
 }
 } // namespace bench
 } // namespace velkor

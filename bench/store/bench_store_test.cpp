@@ -2,6 +2,8 @@
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
+#include "bench/testing/error_of.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "platform/tools/testing/environment.h"
 
@@ -16,21 +18,15 @@
 #endif
 #include <fstream>
 #include <functional>
+#include <future>
+#include <vector>
 
 namespace velkor {
 namespace bench {
 namespace {
 
 namespace fs = boost::filesystem;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const BenchError& error) {
-        return error.what();
-    }
-    return "no error";
-}
+using testing::ErrorOf;
 
 TEST(BenchStoreTest, TheBenchFolderComesFromTheEnvironment) {
     tools_testing::ScopedEnvironment environment;
@@ -250,10 +246,87 @@ TEST(BenchStoreTest, ModulesArePluggedOnPortsFacingAnInfraredDetector) {
     EXPECT_EQ(2u, store.modules().size());
 }
 
-fs::path FolderOf(const BenchStore& store, const std::string& id) {
-    const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
-    return store.root() / "detectors" / catalogue.find(id)->folder;
+// A name that is not UTF-8 is stored as its bytes: the module is reached and
+// unplugged by the very name it was plugged with, and a detector whose id
+// holds such bytes stays whole after its next change.
+TEST(BenchStoreTest, NamesThatAreNotUtf8AreKeptAsTheirBytes) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    store.plug("COM\xE9", "6080MV");
+    ASSERT_TRUE(BenchStore(scratch.root()).module("COM\xE9"));
+    EXPECT_EQ("6080MV", store.module("COM\xE9")->detector);
+    EXPECT_FALSE(store.module("COM\\xE9"));
+    store.unplug("COM\xE9");
+    EXPECT_FALSE(store.module("COM\xE9"));
+
+    const std::string id = "7380\xC1\x95";
+    testing::AddByHand(scratch.root(), "7380", id, "10.0.37.150", "COM\xE9\x01", id);
+    store.open(id)->setHostName("WORKSTATION");
+    const auto changed = store.find(id);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(id, changed->id);
+    EXPECT_EQ("WORKSTATION", changed->hostName);
+    EXPECT_EQ(id, store.module("COM\xE9\x01")->detector);
+}
+
+// init checks for a bench under the bench's lock: of inits started at the
+// same moment, one sets the bench up and the others find it there.
+TEST(BenchStoreTest, InitsAtTheSameMomentSetUpOneBench) {
+    const int Rounds = 20;
+    const int Inits = 6;
+    for (int round = 0; round < Rounds; ++round) {
+        testing::ScratchBench scratch;
+        std::promise<void> go;
+        const std::shared_future<void> start = go.get_future().share();
+        std::vector<std::future<std::string>> inits;
+        for (int i = 0; i < Inits; ++i) {
+            inits.push_back(std::async(std::launch::async, [&scratch, start] {
+                start.wait();
+                return ErrorOf([&] { BenchStore(scratch.root()).init(false); });
+            }));
+        }
+        go.set_value();
+        int done = 0;
+        for (auto& init : inits) {
+            const std::string error = init.get();
+            if (error == "no error") {
+                ++done;
+            } else {
+                EXPECT_EQ("a bench already exists at " + scratch.root().string() +
+                              ": velkor-bench init --force replaces it",
+                          error);
+            }
+        }
+        ASSERT_EQ(1, done) << "round " << round;
+        EXPECT_EQ(7u, BenchStore(scratch.root()).detectors().size());
+    }
+}
+
+// What killed writes left behind (the password in a detector's) goes with
+// the next structural command, except beside a detector a run holds: that
+// run's next change removes it.
+TEST(BenchStoreTest, AStructuralCommandRemovesWhatKilledWritesLeft) {
+    testing::ScratchBench scratch;
+    BenchStore store(scratch.root());
+    store.init(false);
+    const fs::path left = scratch.root() / ".bench.json.tmp-Ab12Cd";
+    const fs::path detectorLeft =
+        testing::FolderOfDetector(store.root(), "7380") / ".detector.json.tmp-Ab12Cd";
+    const fs::path heldLeft =
+        testing::FolderOfDetector(store.root(), "6080MV") / ".detector.json.tmp-Ab12Cd";
+    const fs::path other = scratch.root() / "notes.txt";
+    for (const fs::path& file : {left, detectorLeft, heldLeft, other}) {
+        atomic_file::WriteText(file, "{\"password\":\"secret-1\"}");
+    }
+    const auto held = store.open("6080MV");
+    store.plug("COM9", "");
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_FALSE(fs::exists(detectorLeft));
+    EXPECT_TRUE(fs::exists(heldLeft));
+    EXPECT_TRUE(fs::exists(other));
+    held->setHostName("WORKSTATION");
+    EXPECT_FALSE(fs::exists(heldLeft));
 }
 
 struct Damage {
@@ -312,7 +385,7 @@ TEST(BenchStoreTest, ADamagedDetectorLeavesTheOthersUsable) {
         testing::ScratchBench scratch;
         BenchStore store(scratch.root());
         store.init(false);
-        damage.apply(FolderOf(store, "7380"));
+        damage.apply(testing::FolderOfDetector(store.root(), "7380"));
 
         const std::vector<DetectorEntry> entries = store.survey();
         ASSERT_EQ(7u, entries.size());
@@ -345,7 +418,7 @@ TEST(BenchStoreTest, InitForceReplacesADamagedOrUnreadableBench) {
     testing::ScratchBench scratch;
     BenchStore store(scratch.root());
     store.init(false);
-    Damages().front().apply(FolderOf(store, "6080K"));
+    Damages().front().apply(testing::FolderOfDetector(store.root(), "6080K"));
     store.init(true);
     EXPECT_EQ(7u, store.detectors().size());
 

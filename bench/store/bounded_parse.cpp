@@ -1,6 +1,7 @@
 #include "bench/store/bounded_parse.h"
 
 #include "bench/store/bench_error.h"
+#include "bench/store/byte_text.h"
 
 #include <boost/property_tree/json_parser.hpp>
 #include <boost/property_tree/xml_parser.hpp>
@@ -110,7 +111,7 @@ pt::ptree ParseBounded(const std::string& text, std::size_t depth, std::size_t l
     try {
         read(stream, tree);
     } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
+        throw BenchError(byte_text::Printable(error.what()));
     }
     return tree;
 }

@@ -20,8 +20,13 @@ const std::size_t MaxBenchFileSize = 1024 * 1024;
 BenchCatalogue ReadCatalogue(const fs::path& bench) {
     const fs::path file = bench / BenchFile;
     boost::system::error_code error;
-    if (!fs::exists(file, error)) {
+    const fs::file_status status = fs::symlink_status(file, error);
+    if (!fs::exists(status)) {
         return BenchCatalogue();
+    }
+    // Not the bench's to replace: said as it is, without init's advice.
+    if (fs::is_symlink(status)) {
+        throw BenchError(LinkText(file));
     }
     try {
         return BenchCatalogue::FromJson(atomic_file::ReadText(file, MaxBenchFileSize));

@@ -4,6 +4,7 @@
 #include "bench/store/bounded_parse.h"
 #include "bench/store/byte_text.h"
 #include "bench/store/json_writer.h"
+#include "bench/store/stored_text.h"
 
 #include <boost/property_tree/ptree.hpp>
 
@@ -18,33 +19,8 @@ namespace {
 
 const int FormatVersion = 1;
 
-// Free texts are stored as they are when they are UTF-8 and as hexadecimal
-// otherwise ("<key>_hex"), so that every byte comes back.
-void PutBytes(JsonWriter& writer, const std::string& key, const std::string& text) {
-    if (byte_text::IsUtf8(text) && text.find('\0') == std::string::npos) {
-        writer.key(key).value(text);
-    } else {
-        writer.key(key + "_hex").value(byte_text::ToHex(text));
-    }
-}
-
-boost::optional<std::string> GetBytes(const pt::ptree& tree, const std::string& key) {
-    if (const auto text = tree.get_optional<std::string>(key)) {
-        return text;
-    }
-    const auto hex = tree.get_optional<std::string>(key + "_hex");
-    if (!hex) {
-        return boost::none;
-    }
-    const auto bytes = byte_text::FromHex(*hex);
-    if (!bytes) {
-        throw BenchError(key + "_hex is not hexadecimal");
-    }
-    return bytes;
-}
-
 std::string RequireBytes(const pt::ptree& tree, const std::string& key) {
-    const auto text = GetBytes(tree, key);
+    const auto text = stored_text::Get(tree, key);
     if (!text) {
         throw BenchError("it holds no " + key);
     }
@@ -57,30 +33,30 @@ long long Number(unsigned value) {
 
 DetectorState StateFrom(const pt::ptree& tree) {
     DetectorState state;
-    state.id = tree.get<std::string>("id");
+    state.id = stored_text::Require(tree, "id");
     const std::string model = tree.get<std::string>("model");
     state.model = BenchModel::Find(model);
     if (state.model == nullptr) {
-        throw BenchError("unknown model " + model);
+        throw BenchError("unknown model " + byte_text::Printable(model));
     }
-    state.address = tree.get<std::string>("address");
+    state.address = stored_text::Require(tree, "address");
     const auto link = DetectorState::LinkFromName(tree.get<std::string>("link"));
     if (!link) {
-        throw BenchError("unknown link " + tree.get<std::string>("link"));
+        throw BenchError("unknown link " + byte_text::Printable(tree.get<std::string>("link")));
     }
     state.link = *link;
     for (const auto& fault : tree.get_child("faults")) {
         const std::string name = fault.second.get_value<std::string>();
         if (!DetectorState::IsFaultName(name)) {
-            throw BenchError("unknown fault " + name);
+            throw BenchError("unknown fault " + byte_text::Printable(name));
         }
         state.faults.insert(name);
     }
     state.pendingReboot = tree.get<bool>("pending_reboot");
     if (state.model->hasNetworkConfig) {
-        state.storedAddress = tree.get<std::string>("network.detector_address");
+        state.storedAddress = stored_text::Require(tree, "network.detector_address");
         state.detectorValue = tree.get<std::uint16_t>("network.detector_value");
-        state.hostAddress = tree.get<std::string>("network.host_address");
+        state.hostAddress = stored_text::Require(tree, "network.host_address");
         state.commandPort = tree.get<std::uint16_t>("network.command_port");
         state.imagePort = tree.get<std::uint16_t>("network.image_port");
         state.pendingApply = tree.get<bool>("network.pending_apply");
@@ -101,8 +77,9 @@ std::string DetectorRecord::toJson() const {
     std::ostringstream text;
     JsonWriter writer(text);
     writer.beginObject().key("format").value(static_cast<long long>(FormatVersion));
-    writer.key("id").value(state.id).key("model").value(state.model->name);
-    writer.key("address").value(state.address);
+    stored_text::Put(writer, "id", state.id);
+    writer.key("model").value(state.model->name);
+    stored_text::Put(writer, "address", state.address);
     writer.key("link").value(DetectorState::LinkName(state.link));
     writer.key("faults").beginArray();
     for (const std::string& fault : state.faults) {
@@ -112,16 +89,16 @@ std::string DetectorRecord::toJson() const {
     writer.key("pending_reboot").value(state.pendingReboot);
     if (state.model->hasNetworkConfig) {
         writer.key("network").beginObject();
-        writer.key("detector_address").value(state.storedAddress);
+        stored_text::Put(writer, "detector_address", state.storedAddress);
         writer.key("detector_value").value(Number(state.detectorValue));
-        writer.key("host_address").value(state.hostAddress);
+        stored_text::Put(writer, "host_address", state.hostAddress);
         writer.key("command_port").value(Number(state.commandPort));
         writer.key("image_port").value(Number(state.imagePort));
         writer.key("pending_apply").value(state.pendingApply);
         writer.endObject();
     }
     if (state.model->hasWifi) {
-        PutBytes(writer, "ssid", state.ssid);
+        stored_text::Put(writer, "ssid", state.ssid);
     }
     writer.key("calls").beginObject();
     writer.key("apply_network_config").value(Number(state.applyNetworkConfigCalls));
@@ -130,7 +107,7 @@ std::string DetectorRecord::toJson() const {
         writer.key("last_user_config_over_cable").value(*state.lastUserConfigOverCable);
     }
     writer.endObject();
-    PutBytes(writer, "host_name", state.hostName);
+    stored_text::Put(writer, "host_name", state.hostName);
     if (state.model->keepsAddressesInFile()) {
         writer.key("file").beginObject();
         writer.key("number").value(static_cast<long long>(state.model->fileNumber));
@@ -138,10 +115,10 @@ std::string DetectorRecord::toJson() const {
         writer.endObject();
     }
     if (state.model->hasWifi) {
-        PutBytes(writer, "user_config", userConfig);
+        stored_text::Put(writer, "user_config", userConfig);
     }
     if (password) {
-        PutBytes(writer, "password", *password);
+        stored_text::Put(writer, "password", *password);
     }
     writer.endObject();
     writer.finish();
@@ -152,15 +129,16 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
     const pt::ptree tree = bounded::ParseJson(text);
     try {
         if (tree.get<int>("format") != FormatVersion) {
-            throw BenchError("format " + tree.get<std::string>("format") + " is not known");
+            throw BenchError("format " + byte_text::Printable(tree.get<std::string>("format")) +
+                             " is not known");
         }
         DetectorRecord record;
         record.state = StateFrom(tree);
         if (record.state.model->keepsAddressesInFile()) {
             if (tree.get<std::int32_t>("file.number") != record.state.model->fileNumber) {
-                throw BenchError("it holds file " + tree.get<std::string>("file.number") +
-                                 " instead of file " +
-                                 std::to_string(record.state.model->fileNumber));
+                throw BenchError(
+                    "it holds file " + byte_text::Printable(tree.get<std::string>("file.number")) +
+                    " instead of file " + std::to_string(record.state.model->fileNumber));
             }
             const auto bytes = byte_text::FromHex(tree.get<std::string>("file.bytes_hex"));
             if (!bytes) {
@@ -171,10 +149,10 @@ DetectorRecord DetectorRecord::FromJson(const std::string& text) {
         if (record.state.model->hasWifi) {
             record.userConfig = RequireBytes(tree, "user_config");
         }
-        record.password = GetBytes(tree, "password");
+        record.password = stored_text::Get(tree, "password");
         return record;
     } catch (const pt::ptree_error& error) {
-        throw BenchError(error.what());
+        throw BenchError(byte_text::Printable(error.what()));
     }
 }
 

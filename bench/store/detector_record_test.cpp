@@ -43,8 +43,8 @@ TEST(DetectorRecordTest, EveryModelComesBackAsItWasStored) {
 // a JSON document its own reader takes.
 TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
     const std::string texts[] = {
-        "\x1B[31mRED",          "line\nbreak\r\ttab", "\xFF\xFE\xFD",
-        std::string("a\0b", 3), "Caf\xC3\xA9",        "quote\" back\\slash",
+        "\x1B[31mRED", "line\nbreak\r\ttab",  "\xFF\xFE\xFD",       std::string("a\0b", 3),
+        "Caf\xC3\xA9", "quote\" back\\slash", "del\x7F c1\xC2\x9B",
     };
     for (const std::string& text : texts) {
         DetectorRecord record = Factory("6080QL", "192.168.1.20");
@@ -56,6 +56,36 @@ TEST(DetectorRecordTest, SsidsAndHostNamesKeepEveryByte) {
         EXPECT_EQ(text, again.state.hostName);
         EXPECT_NO_THROW(bounded::ParseJson(json));
     }
+}
+
+// Ids and addresses too: a text that is not UTF-8 is stored as its bytes, in
+// hexadecimal, and a plain one stays written as it always was.
+TEST(DetectorRecordTest, IdsAndAddressesKeepEveryByte) {
+    const DetectorRecord plain = Factory("6080MV", "192.168.3.20");
+    const std::string json = plain.toJson();
+    for (const char* member :
+         {"\"id\":\"6080MV\"", "\"address\":\"192.168.3.20\"",
+          "\"detector_address\":\"192.168.3.20\"", "\"host_address\":\"192.168.3.1/24\""}) {
+        EXPECT_NE(std::string::npos, json.find(member)) << member;
+    }
+    const std::string texts[] = {"6080MV\xC1\x95", "COM\xE9", "\x1B[2J10.0.0.1",
+                                 std::string("a\0b", 3), "Caf\xC3\xA9"};
+    for (const std::string& text : texts) {
+        DetectorRecord record = plain;
+        record.state.id = text;
+        record.state.address = text;
+        record.state.storedAddress = text + "1";
+        record.state.hostAddress = text + "2";
+        const DetectorRecord again = DetectorRecord::FromJson(record.toJson());
+        EXPECT_EQ(text, again.state.id);
+        EXPECT_EQ(text, again.state.address);
+        EXPECT_EQ(text + "1", again.state.storedAddress);
+        EXPECT_EQ(text + "2", again.state.hostAddress);
+        EXPECT_EQ(record.toJson(), again.toJson());
+    }
+    DetectorRecord odd = plain;
+    odd.state.id = "6080MV\xC1\x95";
+    EXPECT_NE(std::string::npos, odd.toJson().find("\"id_hex\":\"363038304D56C195\""));
 }
 
 TEST(DetectorRecordTest, DamagedRecordsAreRefusedWithTheReason) {

@@ -37,7 +37,7 @@ bool IsHexByte(const std::string& text) {
 DetectorRecord DetectorSession::Load(const fs::path& folder) {
     const fs::path file = folder / RecordFileName;
     boost::system::error_code error;
-    if (!fs::exists(file, error)) {
+    if (!fs::exists(fs::symlink_status(file, error))) {
         throw BenchError(std::string(RecordFileName) + " is missing");
     }
     const std::string text = atomic_file::ReadText(file, MaxRecordSize);
@@ -52,6 +52,11 @@ DetectorSession::DetectorSession(fs::path folder, ExclusiveLock lock, DetectorRe
     : folder_(std::move(folder)), lock_(std::move(lock)), record_(std::move(record)) {}
 
 void DetectorSession::commit(const DetectorRecord& changed) {
+    // What writes killed before this one left behind, the password in it.
+    if (!swept_) {
+        atomic_file::RemoveTemporaries(folder_, RecordFileName);
+        swept_ = true;
+    }
     atomic_file::WriteText(folder_ / RecordFileName, changed.toJson(), true);
     record_ = changed;
 }
@@ -264,8 +269,8 @@ void DetectorSession::reboot() {
 
 void DetectorSession::setFault(const std::string& fault, bool on) {
     if (!DetectorState::IsFaultName(fault)) {
-        throw BenchError("unknown fault " + fault + " (known: " + DetectorState::KnownFaults() +
-                         ")");
+        throw BenchError("unknown fault " + byte_text::Printable(fault) +
+                         " (known: " + DetectorState::KnownFaults() + ")");
     }
     const BenchModel& model = *state().model;
     const std::string extension = fault.compare(0, 8, "missing:") == 0 ? fault.substr(8) : "";

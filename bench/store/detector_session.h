@@ -75,6 +75,7 @@ private:
     boost::filesystem::path folder_;
     ExclusiveLock lock_;
     DetectorRecord record_;
+    bool swept_ = false; // the temporary files of killed writes are removed
 };
 
 } // namespace bench

@@ -1,3 +1,4 @@
+#include "bench/store/atomic_file.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
@@ -53,6 +54,20 @@ TEST_F(DetectorSessionTest, The6080KTakesTheAddressOfItsInterfaceFileOnReboot) {
     EXPECT_EQ("192.168.0.2", session->state().address);
     session->reboot();
     EXPECT_EQ("10.0.0.66", session->state().address);
+}
+
+// A write killed before its rename leaves its temporary file (the password
+// in it): the detector's next change removes it, and only it.
+TEST_F(DetectorSessionTest, TheNextChangeRemovesWhatKilledWritesLeft) {
+    auto session = open("6080QL");
+    const fs::path left = session->folder() / ".detector.json.tmp-Ab12Cd";
+    const fs::path kept = session->folder() / "notes.txt";
+    for (const fs::path& file : {left, kept}) {
+        atomic_file::WriteText(file, "{\"password\":\"secret-1\"}");
+    }
+    session->setHostName("WORKSTATION");
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_TRUE(fs::exists(kept));
 }
 
 TEST_F(DetectorSessionTest, ARefusedOrFailedFileWriteLeavesTheOldBytes) {

@@ -1,6 +1,7 @@
 #include "bench/store/exclusive_lock.h"
 
 #include "bench/store/bench_error.h"
+#include "bench/store/file_owner.h"
 #include "bench/store/lock_file.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -31,8 +32,11 @@ struct LockWait {
     int error = 0;
 };
 
+// Held by another, and no time left to wait: the file stays the caller's.
+const int BusyNow = -1;
+
 // 0 when locked; ETIMEDOUT when the deadline passed, and the file then
-// belongs to the helper; another error on failure.
+// belongs to the helper; BusyNow; another error on failure.
 int LockUntil(lock_file::Handle handle, std::chrono::steady_clock::time_point until) {
     int error = 0;
     if (lock_file::TryLock(handle, error)) {
@@ -40,6 +44,9 @@ int LockUntil(lock_file::Handle handle, std::chrono::steady_clock::time_point un
     }
     if (error != 0) {
         return error;
+    }
+    if (std::chrono::steady_clock::now() >= until) {
+        return BusyNow;
     }
     const auto wait = std::make_shared<LockWait>();
     std::thread([wait, handle] {
@@ -77,10 +84,16 @@ ExclusiveLock::ExclusiveLock(const boost::filesystem::path& path, std::chrono::m
                 throw BenchError(goneText);
             }
             throw BenchError("cannot open the lock file " + path.string() + ": " +
-                             lock_file::ErrorText(error));
+                             lock_file::ErrorText(error) +
+                             (error == EACCES || error == EPERM ? file_owner::ForeignNote(path)
+                                                                : std::string()));
         }
         const int outcome = LockUntil(handle, until);
         if (outcome == ETIMEDOUT) {
+            throw BenchError(busyText);
+        }
+        if (outcome == BusyNow) {
+            lock_file::Close(handle);
             throw BenchError(busyText);
         }
         if (outcome == 0 && lock_file::SameFile(handle, path)) {

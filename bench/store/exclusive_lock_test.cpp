@@ -2,11 +2,15 @@
 #include "bench/store/exclusive_lock.h"
 #include "bench/testing/scratch_bench.h"
 
+#include <boost/filesystem.hpp>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <mutex>
 #include <thread>
 
@@ -93,6 +97,32 @@ TEST(ExclusiveLockTest, AMissingFolderGivesTheGoneText) {
     } catch (const BenchError& error) {
         EXPECT_STREQ("gone", error.what());
     }
+}
+
+// A lock file replaced by a link is refused: neither the file it names is
+// created, nor an existing one opened.
+TEST(ExclusiveLockTest, ALinkInPlaceOfTheLockFileIsNeverFollowed) {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links: Wine follows its own";
+#else
+    testing::ScratchBench scratch;
+    const auto path = scratch.dir() / "lock";
+    const auto kept = scratch.dir() / "kept";
+    { std::ofstream(kept.string()) << "kept"; }
+    for (const auto& target : {scratch.dir() / "missing", kept}) {
+        boost::filesystem::remove(path);
+        boost::filesystem::create_symlink(target, path);
+        try {
+            Take(path, milliseconds(100));
+            FAIL() << "locked through a link to " << target;
+        } catch (const BenchError& error) {
+            EXPECT_EQ(LinkText(path), error.what());
+        }
+    }
+    EXPECT_FALSE(boost::filesystem::exists(scratch.dir() / "missing"));
+    std::ifstream in(kept.string());
+    EXPECT_EQ("kept", std::string(std::istreambuf_iterator<char>(in), {}));
+#endif
 }
 
 } // namespace

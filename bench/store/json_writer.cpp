@@ -64,16 +64,21 @@ JsonWriter& JsonWriter::value(const std::string& given) {
     // making the whole document unreadable.
     const std::string text = byte_text::IsUtf8(given) ? given : byte_text::Printable(given);
     out_ << '"';
-    for (const char c : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         const auto byte = static_cast<unsigned char>(c);
+        // U+0080 to U+009F: terminals take some of them as commands, as ESC.
+        const bool c1 =
+            byte == 0xC2 && at + 1 < text.size() && static_cast<unsigned char>(text[at + 1]) < 0xA0;
         if (c == '"' || c == '\\') {
             out_ << '\\' << c;
         } else if (c == '\n') {
             out_ << "\\n";
         } else if (c == '\t') {
             out_ << "\\t";
-        } else if (byte < 0x20) {
-            out_ << (boost::format("\\u%04x") % static_cast<unsigned>(byte));
+        } else if (byte < 0x20 || byte == 0x7F || c1) {
+            const unsigned code = c1 ? static_cast<unsigned char>(text[++at]) : byte;
+            out_ << (boost::format("\\u%04x") % code);
         } else {
             out_ << c;
         }

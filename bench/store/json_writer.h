@@ -19,7 +19,8 @@ public:
     JsonWriter& beginArray();
     JsonWriter& endArray();
     JsonWriter& key(const std::string& name);
-    // A text that is not UTF-8 is written in its printable form (\xHH escapes).
+    // A text that is not UTF-8 is written in its printable form (\xHH escapes);
+    // control characters (C0, DEL, C1) as \u escapes, harmless on a terminal.
     JsonWriter& value(const std::string& text);
     JsonWriter& value(const char* text);
     JsonWriter& value(long long number);

@@ -7,6 +7,7 @@
 #include "bench/store/bench_store.h"
 #include "bench/store/detector_files.h"
 #include "bench/store/detector_session.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "platform/tools/testing/environment.h"
 
@@ -123,16 +124,29 @@ struct FactoryBench {
     BenchStore store{scratch.root()};
 };
 
-fs::path FolderOf(const BenchStore& store, const std::string& id) {
-    const BenchCatalogue catalogue =
-        BenchCatalogue::FromJson(atomic_file::ReadText(store.root() / "bench.json"));
-    return store.root() / "detectors" / catalogue.find(id)->folder;
+// The temporary files killed writes left in the folder.
+std::size_t Temporaries(const fs::path& folder) {
+    std::size_t count = 0;
+    for (fs::directory_iterator it(folder), end; it != end; ++it) {
+        count += atomic_file::IsTemporary(it->path().filename().string()) ? 1 : 0;
+    }
+    return count;
+}
+
+// The next structural command removes what killed writes left, the bench's
+// and its detectors'.
+void ExpectNoTemporariesAfterACommand(BenchStore& store) {
+    store.plug("COM9", "");
+    EXPECT_EQ(0u, Temporaries(store.root()));
+    for (const DetectorState& state : store.detectors()) {
+        EXPECT_EQ(0u, Temporaries(testing::FolderOfDetector(store.root(), state.id))) << state.id;
+    }
 }
 
 TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
     FactoryBench bench;
     BenchStore& store = bench.store;
-    const fs::path folder = FolderOf(store, "6080MV");
+    const fs::path folder = testing::FolderOfDetector(store.root(), "6080MV");
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("ssid-and-password", round, 1 + round % 4);
         const DetectorRecord stored = DetectorSession::Load(folder);
@@ -140,12 +154,15 @@ TEST(KillTest, SsidAndPasswordAreStoredTogetherOrNotAtAll) {
         ASSERT_TRUE(stored.password);
         EXPECT_EQ("password-" + stored.state.ssid.substr(4), *stored.password);
     }
+    // The next change of the detector removes what the killed writes left.
+    store.open("6080MV")->setHostName("WORKSTATION");
+    EXPECT_EQ(0u, Temporaries(folder));
 }
 
 TEST(KillTest, AFileIsStoredWithItsPendingReboot) {
     FactoryBench bench;
     BenchStore& store = bench.store;
-    const fs::path folder = FolderOf(store, "7380");
+    const fs::path folder = testing::FolderOfDetector(store.root(), "7380");
     for (int round = 0; round < Rounds; ++round) {
         KillAfter("file-and-reboot", round, 1 + round % 5);
         const DetectorRecord stored = DetectorSession::Load(folder);
@@ -185,6 +202,7 @@ TEST(KillTest, InitForceLeavesTheOldBenchOrTheWholeNewOne) {
         withAdded.insert("7380-2");
         EXPECT_TRUE(ids == FactoryIds() || ids == withAdded) << ids.size();
     }
+    ExpectNoTemporariesAfterACommand(store);
 }
 
 TEST(KillTest, RemoveTakesTheDetectorAndItsModuleTogether) {
@@ -194,6 +212,7 @@ TEST(KillTest, RemoveTakesTheDetectorAndItsModuleTogether) {
         KillAfter("remove", round, 1 + round % 3);
         ExpectWhole(store);
     }
+    ExpectNoTemporariesAfterACommand(store);
 }
 
 } // namespace

@@ -15,7 +15,10 @@ namespace lock_file {
 using Handle = std::intptr_t;
 constexpr Handle NoHandle = -1;
 
-// NoHandle with `error` set (ENOENT when the folder is missing) on failure.
+// Opens the lock file, creating it when it is missing (see file_owner for
+// its owner). NoHandle with `error` set (ENOENT when the folder is missing)
+// on failure; throws BenchError for a link (never followed), a file that is
+// not a regular file, or a folder this process may not create it in.
 Handle Open(const boost::filesystem::path& path, int& error);
 void Close(Handle handle);
 // True when locked at once; false when another holder has it.

@@ -1,3 +1,4 @@
+#include "bench/store/bench_error.h"
 #include "bench/store/lock_file.h"
 
 #include <cerrno>
@@ -36,13 +37,23 @@ bool Identity(HANDLE handle, BY_HANDLE_FILE_INFORMATION& information) {
 
 Handle Open(const boost::filesystem::path& path, int& error) {
     // Shared for deletion, so that a detector folder can be dropped while a
-    // run still waits on its lock.
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // run still waits on its lock. A link is opened as itself, and refused.
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = ErrorOf(GetLastError());
         return NoHandle;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (Identity(file, information) &&
+        (information.dwFileAttributes &
+         (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        CloseHandle(file);
+        throw BenchError((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                             ? LinkText(path)
+                             : path.string() + " is not a regular file");
     }
     error = 0;
     return reinterpret_cast<Handle>(file);

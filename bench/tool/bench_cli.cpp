@@ -2,6 +2,7 @@
 
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
+#include "bench/store/byte_text.h"
 #include "bench/store/factory_bench.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
@@ -77,7 +78,8 @@ const std::vector<Command>& BenchCli::Commands() {
         // The password comes on standard input, out of the process list and
         // the shell history; a second word is refused with that advice.
         {"check-password", "DETECTOR", 1, 2, {}, {}, &BenchCli::checkPassword,
-            {"exit 0 when the password on standard", "input is the stored Wi-Fi password"}},
+            {"exit 0 when the password on standard", "input is the stored Wi-Fi password"},
+            SummaryColumn, Command::KeepsWordsSecret},
     };
     // clang-format on
     return commands;
@@ -171,7 +173,7 @@ int BenchCli::add(const Invocation& call) {
 int BenchCli::remove(const Invocation& call) {
     const std::string id = store_.resolve(call.words[0]);
     store_.remove(id);
-    out_ << "removed detector " << id << "\n";
+    out_ << "removed detector " << byte_text::Printable(id) << "\n";
     return 0;
 }
 
@@ -197,8 +199,8 @@ int BenchCli::dump(const Invocation& call) {
 int BenchCli::reboot(const Invocation& call) {
     const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
     session->reboot();
-    out_ << "detector " << session->state().id << " rebooted: answers at "
-         << session->state().address << "\n";
+    out_ << "detector " << byte_text::Printable(session->state().id) << " rebooted: answers at "
+         << byte_text::Printable(session->state().address) << "\n";
     return 0;
 }
 
@@ -214,7 +216,8 @@ int BenchCli::fault(const Invocation& call) {
     }
     const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
     session->setFault(kind, state == "on");
-    out_ << "detector " << session->state().id << ": fault " << kind << " " << state << "\n";
+    out_ << "detector " << byte_text::Printable(session->state().id) << ": fault " << kind << " "
+         << state << "\n";
     return 0;
 }
 
@@ -226,7 +229,8 @@ int BenchCli::link(const Invocation& call) {
     }
     const std::unique_ptr<DetectorSession> session = store_.open(store_.resolve(call.words[0]));
     session->setLink(*link);
-    out_ << "detector " << session->state().id << " is linked by " << kind << "\n";
+    out_ << "detector " << byte_text::Printable(session->state().id) << " is linked by " << kind
+         << "\n";
     return 0;
 }
 
@@ -237,15 +241,16 @@ int BenchCli::plug(const Invocation& call) {
         detector = store_.resolve(call.words[1]);
     }
     store_.plug(port, detector);
-    out_ << "infrared module on " << port << " faces "
-         << (detector.empty() ? "no detector" : "detector " + detector) << "\n";
+    out_ << "infrared module on " << byte_text::Printable(port) << " faces "
+         << (detector.empty() ? "no detector" : "detector " + byte_text::Printable(detector))
+         << "\n";
     return 0;
 }
 
 int BenchCli::unplug(const Invocation& call) {
     const std::string& port = call.words[0];
     store_.unplug(port);
-    out_ << "infrared module on " << port << " unplugged\n";
+    out_ << "infrared module on " << byte_text::Printable(port) << " unplugged\n";
     return 0;
 }
 
@@ -254,13 +259,13 @@ int BenchCli::checkPassword(const Invocation& call) {
         call.refuse("the password is read from standard input, not from the command line, "
                     "where the process list and the shell history would keep it");
     }
-    const std::string id = store_.resolve(call.words[0]);
+    const std::string id = store_.resolve(call.words[0], false);
     std::string password;
     {
         // Typed at a terminal, it is asked for and not shown.
         boost::optional<HiddenTyping> hidden;
         if (inputIsTerminal_) {
-            err_ << "Wi-Fi password of detector " << id << ": " << std::flush;
+            err_ << "Wi-Fi password of detector " << byte_text::Printable(id) << ": " << std::flush;
             hidden.emplace();
         }
         if (!std::getline(in_, password)) {
@@ -276,7 +281,8 @@ int BenchCli::checkPassword(const Invocation& call) {
         throw BenchError("a " + session->state().model->name + " has no Wi-Fi password");
     }
     if (!session->passwordSet()) {
-        out_ << "no password is set on detector " << session->state().id << "\n";
+        out_ << "no password is set on detector " << byte_text::Printable(session->state().id)
+             << "\n";
         return 1;
     }
     const bool matches = session->passwordMatches(password);

@@ -1,6 +1,7 @@
 #include "bench/store/atomic_file.h"
 #include "bench/store/bench_catalogue.h"
 #include "bench/store/detector_files.h"
+#include "bench/testing/hand_edit.h"
 #include "bench/testing/scratch_bench.h"
 #include "bench/tool/bench_cli.h"
 
@@ -22,6 +23,15 @@ struct Outcome {
     std::string out;
     std::string err;
 };
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 // The words of a command line written with one blank between them.
 std::vector<std::string> Words(const std::string& text) {
@@ -346,6 +356,88 @@ TEST_F(BenchCliTest, ControlCharactersOfAnSsidAreShownEscaped) {
     EXPECT_EQ("\x1B]0;x\a\r\n\t\xFF", BenchStore(scratch.root()).find("6080QL")->ssid);
 }
 
+// Whatever a hand-edited bench holds (addresses, ids, a module's port and
+// detector, the reason a detector is damaged) reaches no terminal raw.
+TEST_F(BenchCliTest, TextsOfAHandEditedBenchAreShownEscaped) {
+    init();
+    testing::EditRecord(scratch.root(), "6080MV", [](DetectorRecord& record) {
+        record.state.address = "192.168.3.20\x1B[2J";
+        record.state.storedAddress = "\x1B]0;t\a";
+        record.state.hostAddress = "\xC2\x9B"
+                                   "1m";
+    });
+    testing::EditRecordText(scratch.root(), "7380", [](std::string& text) {
+        text.replace(text.find("\"model\":\"7380\""), 14, "\"model\":\"\\u001b[31m9999\"");
+    });
+    testing::AddByHand(scratch.root(), "7180", "X\x1B[5m", "10.0.37.150", "COM\x1B[4m", "4050QL");
+    testing::AddByHand(scratch.root(), "", "", "", "COM4", "6080QL\x1B[1m");
+    testing::AddByHand(scratch.root(), "", "", "",
+                       "COM\xC2\x9B"
+                       "5");
+    const std::string id = "X\x1B[5m";
+    const std::string damaged =
+        "detector 7380 is damaged: malformed detector.json: unknown model \\x1B[31m9999";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::vector<std::string> lines; // among the lines of standard output, or of error
+    } cases[] = {
+        {{"list"},
+         0,
+         {"6080MV       6080MV  192.168.3.20\\x1B[2J cable  -",
+          "7380         ?       ?                ?      damaged: malformed detector.json: unknown "
+          "model \\x1B[31m9999",
+          "X\\x1B[5m     7180    10.0.37.150      cable  -", "COM\\x1B[4m   4050QL",
+          "COM4         6080QL\\x1B[1m"}},
+        {{"show", "6080MV"},
+         0,
+         {"answers at: 192.168.3.20\\x1B[2J", "stored detector address: \\x1B]0;t\\x07",
+          "stored host address: \\xC2\\x9B1m"}},
+        {{"show", "4050QL"}, 0, {"infrared module: COM\\x1B[4m"}},
+        {{"show", id}, 0, {"detector: X\\x1B[5m"}},
+        {{"show", "7380"}, 1, {"velkor-bench: " + damaged}},
+        {{"reboot", "6080MV"}, 0, {"detector 6080MV rebooted: answers at 192.168.3.20\\x1B[2J"}},
+        {{"fault", id, "offline", "on"}, 0, {"detector X\\x1B[5m: fault offline on"}},
+        {{"add", "7180", "10.0.37.150"},
+         1,
+         {"velkor-bench: 10.0.37.150 is already answered by detector X\\x1B[5m"}},
+        {{"plug", "COM8", "4050QL"},
+         1,
+         {"velkor-bench: detector 4050QL already faces the module on COM\\x1B[4m"}},
+        {{"list", "--json"}, 0, {}},
+        {{"show", "6080MV", "--json"}, 0, {}},
+        {{"remove", id}, 0, {"removed detector X\\x1B[5m"}},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run(c.args);
+        SCOPED_TRACE(c.args.front());
+        EXPECT_EQ(c.status, outcome.status) << outcome.err;
+        const std::vector<std::string> lines = Lines(c.status == 0 ? outcome.out : outcome.err);
+        for (const std::string& line : c.lines) {
+            EXPECT_THAT(lines, ::testing::Contains(line));
+        }
+        for (const std::string& shown : {outcome.out, outcome.err}) {
+            EXPECT_THAT(shown, Not(HasSubstr("\x1B")));
+            EXPECT_THAT(shown, Not(HasSubstr("\a")));
+            EXPECT_THAT(shown, Not(HasSubstr("\xC2\x9B")));
+        }
+    }
+}
+
+// A port name that is not UTF-8 is kept as its bytes: plugged, listed
+// escaped, and unplugged by the name it was plugged with.
+TEST_F(BenchCliTest, APortNameThatIsNotUtf8IsUnpluggedByItsBytes) {
+    init();
+    const Outcome plugged = run({"plug", "COM\xE9", "6080MV"});
+    EXPECT_EQ(0, plugged.status) << plugged.err;
+    EXPECT_EQ("infrared module on COM\\xE9 faces detector 6080MV\n", plugged.out);
+    EXPECT_THAT(Lines(run({"list"}).out), ::testing::Contains("COM\\xE9      6080MV"));
+    const Outcome unplugged = run({"unplug", "COM\xE9"});
+    EXPECT_EQ(0, unplugged.status) << unplugged.err;
+    EXPECT_EQ("infrared module on COM\\xE9 unplugged\n", unplugged.out);
+    EXPECT_EQ(1, run({"unplug", "COM\\xE9"}).status);
+}
+
 TEST_F(BenchCliTest, AnEmptyBenchListsAsEmpty) {
     const Outcome outcome = run({"list"});
     EXPECT_EQ(0, outcome.status);
@@ -453,6 +545,49 @@ TEST_F(BenchCliTest, CheckPasswordReadsItFromStandardInput) {
               "usage: velkor-bench check-password DETECTOR\n",
               none.err);
     EXPECT_EQ(1, run({"check-password", "7380"}, "whatever-pass\n").status);
+}
+
+// A password typed on check-password's command line by mistake, as an option
+// or in the detector's place, is refused without being repeated.
+TEST_F(BenchCliTest, ThePasswordTypedOnTheCommandLineIsNeverRepeated) {
+    init();
+    const std::string secret = "s3cret-Pass";
+    const std::string usage = "usage: velkor-bench check-password DETECTOR\n";
+    const std::string asOption =
+        "velkor-bench: unknown option (not repeated here, in case it is a password): the "
+        "password is read from standard input, not from the command line, where the process "
+        "list and the shell history would keep it\n" +
+        usage;
+    const std::string asDetector = "velkor-bench: no detector of that id or address on the bench "
+                                   "at " +
+                                   scratch.root().string() +
+                                   " (the word is not repeated here, in case it is a password)\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"check-password", "6080QL", "-" + secret}, 2, asOption},
+        {{"check-password", "-" + secret, "6080QL"}, 2, asOption},
+        {{"-" + secret, "check-password", "6080QL"}, 2, asOption},
+        {{"check-password", "--" + secret}, 2, asOption},
+        {{"check-password", secret}, 1, asDetector},
+        {{"check-password", "--", "-" + secret}, 1, asDetector},
+        {{"check-password", "6080Q"}, 1, asDetector},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = run(c.args, "password-1\n");
+        SCOPED_TRACE(c.args.back());
+        EXPECT_EQ(c.status, outcome.status);
+        EXPECT_EQ(c.err, outcome.err);
+        EXPECT_EQ("", outcome.out);
+        EXPECT_THAT(outcome.err, Not(HasSubstr(secret)));
+    }
+    // Other commands still say which option they do not know.
+    EXPECT_EQ("velkor-bench: unknown option -" + secret +
+                  "\nusage: velkor-bench show DETECTOR "
+                  "[--json]\n",
+              run({"show", "6080QL", "-" + secret}).err);
 }
 
 TEST_F(BenchCliTest, HelpNamesEveryCommand) {

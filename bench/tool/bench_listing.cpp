@@ -93,7 +93,7 @@ void PrintListing(std::ostream& out, const std::string& bench,
                             const std::string& address, const std::string& link,
                             const std::string& notes) {
         out << boost::format("%-12s %-7s %-16s %-6s %s\n") % byte_text::Printable(id) % model %
-                   address % link % notes;
+                   byte_text::Printable(address) % link % notes;
     };
     row("DETECTOR", "MODEL", "ANSWERS AT", "LINK", "NOTES");
     for (const DetectorEntry& entry : entries) {
@@ -109,7 +109,7 @@ void PrintListing(std::ostream& out, const std::string& bench,
         out << "\n" << boost::format("%-12s %s\n") % "MODULE" % "FACES";
         for (const ModulePlug& plug : modules) {
             out << boost::format("%-12s %s\n") % byte_text::Printable(plug.port) %
-                       (plug.detector.empty() ? "-" : plug.detector);
+                       (plug.detector.empty() ? "-" : byte_text::Printable(plug.detector));
         }
     }
 }

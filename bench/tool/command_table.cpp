@@ -44,6 +44,25 @@ std::vector<std::string> OptionWords(const std::vector<Command>& commands) {
     return words;
 }
 
+// The command a command line names, if any: its first word that is neither
+// an option nor an option's value.
+const Command* CommandOf(const std::vector<std::string>& args,
+                         const std::vector<Command>& commands) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            return i + 1 < args.size() ? Named(commands, args[i + 1]) : nullptr;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            return Named(commands, arg);
+        }
+        if (OwnerOf(commands, arg) != nullptr) {
+            ++i;
+        }
+    }
+    return nullptr;
+}
+
 std::vector<std::string> CommandNames(const std::vector<Command>& commands) {
     std::vector<std::string> names;
     for (const Command& command : commands) {
@@ -119,6 +138,14 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
             }
             call.values[arg] = args[++i];
         } else {
+            const Command* named = CommandOf(args, commands);
+            if (named != nullptr && named->words == Command::KeepsWordsSecret) {
+                throw UsageError("unknown option (not repeated here, in case it is a password): "
+                                 "the password is read from standard input, not from the "
+                                 "command line, where the process list and the shell history "
+                                 "would keep it",
+                                 named->usage());
+            }
             const Command* command = words.empty() ? nullptr : Named(commands, words.front());
             throw UsageError("unknown option " + arg + cli::DidYouMean(arg, OptionWords(commands)),
                              command ? command->usage() : GeneralUsage);

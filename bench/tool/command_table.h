@@ -42,6 +42,10 @@ struct Command {
     // Where the summary starts when the usage line leaves room for it;
     // otherwise it starts the next line, at SummaryColumn.
     std::size_t summaryColumn = SummaryColumn;
+    // A password may be typed among its words by mistake: no refusal of its
+    // command line repeats a word that is not one of the tool's own.
+    enum Words { MayShowWords, KeepsWordsSecret };
+    Words words = MayShowWords;
 
     // "velkor-bench plug PORT [DETECTOR]", with its flags and options.
     std::string usage() const;

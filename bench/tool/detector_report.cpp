@@ -88,19 +88,21 @@ Report DetectorReport(const DetectorSession& session, const std::vector<ModulePl
     const BenchModel& model = *state.model;
 
     Report report;
-    report.text("detector", "id", state.id);
+    report.text("detector", "id", byte_text::Printable(state.id));
     report.text("model", "model", model.name);
-    report.text("answers at", "answers_at", state.address);
+    report.text("answers at", "answers_at", byte_text::Printable(state.address));
     report.text("link", "link", DetectorState::LinkName(state.link));
     report.list("faults", "faults",
                 std::vector<std::string>(state.faults.begin(), state.faults.end()));
     if (model.keepsAddressesInFile()) {
         ReportFile(report, session);
     } else {
-        report.text("stored detector address", "stored_detector_address", state.storedAddress);
+        report.text("stored detector address", "stored_detector_address",
+                    byte_text::Printable(state.storedAddress));
         report.number("detector value", "detector_value", state.detectorValue,
                       byte_text::HexNumber(state.detectorValue, 4));
-        report.text("stored host address", "stored_host_address", state.hostAddress);
+        report.text("stored host address", "stored_host_address",
+                    byte_text::Printable(state.hostAddress));
         report.number("command port", "command_port", state.commandPort);
         report.number("image port", "image_port", state.imagePort);
         report.flag("pending apply", "pending_apply", state.pendingApply);
@@ -135,7 +137,7 @@ Report DetectorReport(const DetectorSession& session, const std::vector<ModulePl
         if (port.empty()) {
             report.null("infrared module", "infrared_module", "-");
         } else {
-            report.text("infrared module", "infrared_module", port);
+            report.text("infrared module", "infrared_module", byte_text::Printable(port));
         }
     }
     return report;

@@ -674,5 +674,170 @@ else
   echo "note: no velkor-ipconfig-cmd beside $bench_program; its --help is not compared"
 fi
 
+# --- Through a terminal ------------------------------------------------------
+
+# A real interactive bash in a pseudo-terminal (pty_bash.py) completes lines
+# typed as a user types them, with one Tab, and accepts them; stand-in
+# functions take the programs' place and tell the words they were given. The
+# names come from a bench and a tty table of their own and hold what the
+# shell would read as quotes, expansions or patterns (each expansion would
+# leave a ran-* file), or what cannot be written on one line.
+pty=$scratch/pty
+mkdir -p "$pty/run" "$pty/home" "$pty/sys/class/tty"
+
+quoted_port=$'ttyUSB7"$(touch ran-dq)"x'
+single_quoted_port=$'ttyQ\'$(touch ran-sq)\'x'
+backquoted_port=$'ttyB`touch ran-bq`x'
+backslashed_port=$'ttyE\\"$(touch ran-bs)\\'
+blank_port=$'ttyW  a *'
+newline_port=$'ttyN\n$(touch ran-nl)'
+control_port=$'ttyC\e[31m'
+sys=$pty/sys
+for name in "$quoted_port" "$single_quoted_port" "$backquoted_port" "$backslashed_port" \
+  "$blank_port" "$newline_port" "$control_port" $'ttyG1\nx' ttyG2; do
+  add_tty "$name" usb-9 ftdi_sio
+done
+sys=$scratch/sys
+# shellcheck disable=SC2016 # what would expand is the point
+history_port='bang!$HOME'
+tricky_id=$'TW"$(touch ran-id)"`touch ran-id2`\'x'
+pty_fixture() {
+  VELKOR_BENCH=$pty/bench "$bench_program" "$@" >/dev/null || fail "fixture: velkor-bench $* failed"
+}
+pty_fixture init
+pty_fixture plug "$history_port"
+pty_fixture plug $'del\x7f'
+for name in "q'x" 'h!x' 'enddq"' "endsq'" 'pct%x'; do
+  pty_fixture plug "$name"
+done
+# An id nobody can give with velkor-bench add, as a hand-edited bench.json
+# has it: the detector is then damaged, and named all the same.
+# shellcheck disable=SC2016 # the same id in bench.json's spelling
+sed -i 's/"id":"7380TW"/"id":"TW\\"$(touch ran-id)\\"`touch ran-id2`'"'"'x"/' "$pty/bench/bench.json"
+[[ $(VELKOR_BENCH=$pty/bench "$bench_program" list) == *"$tricky_id "* ]] ||
+  fail "fixture: no detector $tricky_id"
+
+# What the functions reply for these names, before a terminal shows it.
+bench_root=$pty/bench
+serial_root=$pty/sys/class/tty
+for opening in '"' "'" ""; do
+  in="after ${opening:-no quote}"
+  expect "no reply for a port with a newline $in" "velkor-ipconfig-cmd -s $opening/dev/ttyN@"
+  expect "no reply for a port with an escape sequence $in" \
+    "velkor-ipconfig-cmd -s $opening/dev/ttyC@"
+  expect "no reply for a plugged port with a control byte $in" "velkor-bench unplug ${opening}de@"
+done
+expect "the other port of two after a quote" "velkor-ipconfig-cmd -s '/dev/ttyG@" "'/dev/ttyG2"
+expect "a port in double quotes" "velkor-bench plug \"/dev/ttyB@" '"/dev/ttyB\`touch ran-bq\`x'
+expect "a backslash that escapes nothing yet" "velkor-bench show TW\\@" "$(typed "$tricky_id")"
+expect "a backslash in single quotes is a backslash" "velkor-bench show 'TW\\@"
+user_setup="set -H; histchars='%^#'"
+expect "the history character of histchars escaped" "velkor-bench unplug pc@" 'pct\%x'
+expect "the history character of histchars between double quotes" "velkor-bench unplug \"pc@" \
+  '"pct"\%"x'
+expect "no reply for a word with a history reference" "velkor-bench unplug pct%@"
+user_setup=":"
+bench_root=$VELKOR_BENCH
+serial_root=$sys/class/tty
+
+pty_labels=()
+pty_lines=()
+pty_wants=()
+# pty_offers LABEL LINE WORD...: typing LINE and Tab gives a line that
+# hands the program exactly the WORDs.
+pty_offers() {
+  local want=""
+  printf -v want '%q ' "${@:3}"
+  pty_labels+=("$1")
+  pty_lines+=("$2")
+  pty_wants+=("$want")
+}
+# pty_refuses LABEL LINE: Tab leaves LINE as it was typed.
+pty_refuses() {
+  pty_labels+=("$1")
+  pty_lines+=("$2")
+  pty_wants+=("")
+}
+
+ipconfig="velkor-ipconfig-cmd -t 6080QL -m -s"
+for opening in '"' "'" ""; do
+  in="after ${opening:-no quote}"
+  for name in "$quoted_port" "$single_quoted_port" "$backquoted_port" "$backslashed_port" \
+    "$blank_port"; do
+    pty_offers "the port $(printf %q "$name") $in" "$ipconfig $opening/dev/${name:0:4}" \
+      -t 6080QL -m -s "/dev/$name"
+    pty_offers "the port $(printf %q "$name") to plug $in" \
+      "velkor-bench plug $opening/dev/${name:0:4}" plug "/dev/$name"
+  done
+  pty_offers "a module port with history expansion in it $in" \
+    "$ipconfig ${opening}ban" -t 6080QL -m -s "$history_port"
+  pty_offers "a plugged port with history expansion in it $in" \
+    "velkor-bench unplug ${opening}ban" unplug "$history_port"
+  pty_offers "a detector id with quotes and expansions in it $in" \
+    "velkor-bench remove ${opening}TW" remove "$tricky_id"
+  pty_offers "the one port of two that can be written $in" "$ipconfig $opening/dev/ttyG" \
+    -t 6080QL -m -s /dev/ttyG2
+  pty_refuses "no port with a newline $in" "$ipconfig $opening/dev/ttyN"
+  pty_refuses "no port with an escape sequence $in" "$ipconfig $opening/dev/ttyC"
+  pty_refuses "no module port with a control byte $in" "velkor-bench unplug ${opening}de"
+done
+pty_offers "a quote opened inside --serial_port=" \
+  "velkor-ipconfig-cmd -m --serial_port=\"/dev/ttyUS" -m "--serial_port=/dev/$quoted_port"
+pty_offers "a quote opened after -s stuck to it" "velkor-ipconfig-cmd -m -s'/dev/ttyQ" \
+  -m "-s/dev/$single_quoted_port"
+pty_offers "what was typed escaped stays" "$ipconfig /dev/ttyW\\ \\ " \
+  -t 6080QL -m -s "/dev/$blank_port"
+# Readline takes a reply that starts with the quote it completes in for one
+# that replaces that quote, and closes the quote after a single reply unless
+# the reply ends with its character.
+pty_offers "a quote to write first after an open one" "velkor-bench unplug q'" unplug "q'x"
+pty_offers "a closed quote first after an open one" "velkor-bench unplug h\"" unplug 'h!x'
+pty_offers "a name that ends with the open double quote" "velkor-bench unplug \"enddq" unplug 'enddq"'
+pty_offers "a name that ends with the open single quote" "velkor-bench unplug 'endsq" unplug "endsq'"
+
+python=$(PATH=/usr/bin:/bin:$PATH type -P python3) ||
+  fail "python3 is missing: scripts/install-deps.sh installs it"
+cat >"$pty/setup.bash" <<EOF
+source $(printf %q "$completions/velkor.bash")
+cd $(printf %q "$pty/run")
+EOF
+printf '%s\0' "${pty_lines[@]}" |
+  env -i HOME="$pty/home" PATH="$scratch/bin:/usr/bin:/bin" TERM=dumb INPUTRC=/dev/null \
+    LC_ALL=C.UTF-8 VELKOR_BENCH="$pty/bench" VELKOR_SERIAL_ROOT="$pty/sys/class/tty" \
+    "${python:-python3}" "$(dirname "$0")/pty_bash.py" "$pty" "$pty/setup.bash" \
+    velkor-ipconfig-cmd velkor-bench >"$pty/results" 2>"$pty/problems" ||
+  fail "the terminal session broke off" "$(<"$pty/problems")"
+exec 3<"$pty/results"
+for ((k = 0; k < ${#pty_lines[@]}; k++)); do
+  shown=""
+  outcome=""
+  got=""
+  if ! IFS= read -r -d '' shown <&3 || ! IFS= read -r -d '' outcome <&3; then
+    fail "${pty_labels[k]}: no result"
+    continue
+  fi
+  if [[ $outcome == ran ]]; then
+    given=()
+    IFS= read -r -d '' count <&3
+    for ((n = 0; n < count; n++)); do
+      IFS= read -r -d '' word <&3
+      given+=("$word")
+    done
+    printf -v got '%q ' "${given[@]}"
+  fi
+  if [[ -n ${pty_wants[k]} && $got == "${pty_wants[k]}" ]] ||
+    [[ -z ${pty_wants[k]} && $shown == "${pty_lines[k]}" ]]; then
+    passed=$((passed + 1))
+  else
+    fail "${pty_labels[k]}: $(printf %q "${pty_lines[k]}")<TAB>" \
+      "wanted: ${pty_wants[k]:-the line as typed}" \
+      "line:   $(printf %q "$shown")" \
+      "gave:   ${got:-$outcome}"
+  fi
+done
+exec 3<&-
+ran=$(cd "$pty/run" && compgen -G 'ran-*')
+[[ -z $ran ]] || fail "accepting a completed line ran commands: they left $ran"
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

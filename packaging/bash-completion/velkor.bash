@@ -7,9 +7,8 @@
 
 # The words of the line as the shell splits them. Bash also breaks words at
 # the "=" and ":" of COMP_WORDBREAKS ("--type=7380" arrives as three words):
-# such pieces are joined again. Sets the caller's words, cword, cur (the
-# current word up to the cursor) and strip (the part of cur that readline
-# keeps, so every reply starts after it).
+# such pieces are joined again. Sets the caller's words, cword and cur (the
+# current word up to the cursor).
 _velkor__words() {
   local line=${COMP_LINE:-} breaks="" piece=""
   local -i point=${COMP_POINT:-0} current=${COMP_CWORD:-0}
@@ -19,7 +18,6 @@ _velkor__words() {
   words=()
   cword=0
   cur=""
-  strip=""
   for ((i = 0; i < ${#COMP_WORDS[@]}; i++)); do
     piece=${COMP_WORDS[i]}
     attached=1
@@ -54,34 +52,134 @@ _velkor__words() {
     fi
     pos+=${#piece}
   done
-  # Inside quotes readline breaks nothing.
-  if [[ -n $breaks && $cur != [\"\']* && $cur == *[$breaks]* ]]; then
-    # shellcheck disable=SC2295 # $breaks holds the characters of a bracket expression
-    strip=${cur%"${cur##*[$breaks]}"}
-  fi
   return 0
 }
 
-# Adds to COMPREPLY the candidates that extend the current word $1, written
-# as the line needs them: escaped, unless the word opens a quote (readline
-# then closes it). Each reply starts after $2, the part readline keeps.
-_velkor__reply() {
-  local cur=$1 strip=$2 typed=$1 candidate word
-  local -A seen=()
-  shift 2
-  [[ $cur == [\"\']* ]] && typed=${cur:1}
-  for candidate in "$@"; do
-    # A name with control characters cannot be typed on the line.
-    [[ -n $candidate && $candidate != *[[:cntrl:]]* ]] || continue
-    if [[ $cur == [\"\']* ]]; then
-      word=$candidate
-    else
-      printf -v word %q "$candidate"
-    fi
-    [[ $word == "$typed"* && -z ${seen[x$word]:-} ]] || continue
-    seen[x$word]=1
-    COMPREPLY+=("${word#"$strip"}")
+# Sets the caller's bang to the character that starts a history reference
+# where history expansion is on (histchars), else to nothing.
+_velkor__history_character() {
+  bang=""
+  if [[ $- == *H* ]]; then
+    bang=${histchars:-!}
+    bang=${bang:0:1}
+  fi
+}
+
+# The quote $1 as a letter that no character of the line can be taken for
+# in a case pattern: u (unquoted), s (single quotes) or d (double quotes).
+_velkor__quote_letter() {
+  case $1 in
+    \') letter=s ;;
+    \") letter=d ;;
+    *) letter=u ;;
+  esac
+}
+
+# Reads the current word $1 as the shell will once the line is accepted.
+# Sets the caller's value (the text the word stands for so far), quote (the
+# quote left open at its end, if any) and typed (the end of the word that
+# readline replaces: after the open quote, else after the last break
+# character outside quotes; less a backslash that escapes nothing yet).
+# Returns 1 when the word holds more than plain or quoted text (an
+# expansion, a pattern, a history reference): only running it would tell
+# what it stands for.
+_velkor__read_word() {
+  local word=$1 breaks=${COMP_WORDBREAKS:-} c="" letter=u bang=""
+  local -i i=0 opened=0 broken=0 pending=0
+  _velkor__history_character
+  value=""
+  quote=""
+  typed=""
+  for ((i = 0; i < ${#word}; i++)); do
+    c=${word:i:1}
+    case $letter$c in
+      [du]"$bang") return 1 ;;
+      s\' | d\") quote="" ;;
+      s*) value+=$c ;;
+      d\\ | u\\)
+        if ((i + 1 == ${#word})); then
+          pending=1
+        else
+          i+=1
+          # In double quotes a backslash escapes these four only.
+          [[ $letter == u || ${word:i:1} == [\$\`\"\\] ]] || value+=$c
+          value+=${word:i:1}
+        fi
+        ;;
+      d[\$\`]) return 1 ;;
+      d*) value+=$c ;;
+      u[\"\'])
+        quote=$c
+        ((opened = i + 1))
+        ;;
+      u[[:alnum:]_./,:=@%+-])
+        value+=$c
+        [[ $breaks != *"$c"* ]] || ((broken = i + 1))
+        ;;
+      *) return 1 ;;
+    esac
+    _velkor__quote_letter "$quote"
   done
+  [[ -n $quote ]] || ((opened = broken))
+  typed=${word:opened:${#word}-opened-pending}
+  return 0
+}
+
+# Sets the caller's quoted to the text $1 written for the line where the
+# quote $2 is open ("" for none), so that the shell reads it back as it is
+# and expands nothing. Returns 1 when that cannot be done on one line:
+# characters that are not printable.
+_velkor__quote() {
+  local text=$1 c="" letter="" bang=""
+  local -i i=0
+  _velkor__history_character
+  _velkor__quote_letter "$2"
+  quoted=""
+  for ((i = 0; i < ${#text}; i++)); do
+    c=${text:i:1}
+    [[ $c == [[:print:]] ]] || return 1
+    case $letter$c in
+      s\') quoted+="'\''" ;;
+      s*) quoted+=$c ;;
+      # A backslash keeps history expansion away but stays in double
+      # quotes: it goes between them.
+      d"$bang") quoted+="\"\\$c\"" ;;
+      d[\"\$\`\\]) quoted+=\\$c ;;
+      d*) quoted+=$c ;;
+      u"$bang") quoted+=\\$c ;;
+      u[[:alnum:]_./,:=@%+-]) quoted+=$c ;;
+      *) quoted+=\\$c ;;
+    esac
+  done
+  return 0
+}
+
+# Sets COMPREPLY to the candidates that extend the current word $1, written
+# as the line needs them where the word stands: escaped, or in the quote the
+# word left open. A candidate that cannot be written there is not offered.
+_velkor__reply() {
+  local cur=$1 candidate="" value="" quote="" typed="" quoted="" reply=""
+  local -A seen=()
+  shift
+  COMPREPLY=()
+  _velkor__read_word "$cur" || return 0
+  for candidate in "$@"; do
+    [[ -n $candidate && $candidate == "$value"* ]] || continue
+    _velkor__quote "${candidate:${#value}}" "$quote" || continue
+    reply=$typed$quoted
+    # Readline takes a reply that starts with the open quote for one that
+    # replaces that quote too.
+    [[ -z $quote || $reply != "$quote"* ]] || reply=$quote$reply
+    [[ -z ${seen[x$reply]:-} ]] || continue
+    seen[x$reply]=1
+    COMPREPLY+=("$reply")
+  done
+  # Readline closes the quote after a single reply, unless the reply ends
+  # with the quote character, which here is escaped or closes a quote of
+  # its own: the quote left open is closed here then.
+  if [[ ${#COMPREPLY[@]} -eq 1 && -n $quote && ${COMPREPLY[0]} == *"$quote" ]]; then
+    COMPREPLY[0]+=$quote
+  fi
   return 0
 }
 
@@ -307,7 +405,7 @@ _velkor_ipconfig_cmd__values() {
 }
 
 _velkor_ipconfig_cmd__complete() {
-  local words=() cword=0 cur="" strip="" word="" option="" value_of="" prefix="" name=""
+  local words=() cword=0 cur="" word="" option="" value_of="" prefix="" name=""
   local shorts=""
   local -a candidates=() used=() offered=() longs=()
   local -i i=0 j=0
@@ -375,7 +473,7 @@ _velkor_ipconfig_cmd__complete() {
   for word in "${candidates[@]}"; do
     offered+=("$prefix$word")
   done
-  _velkor__reply "$cur" "$strip" "${offered[@]}"
+  _velkor__reply "$cur" "${offered[@]}"
 }
 
 _velkor_ipconfig_cmd() {
@@ -420,7 +518,7 @@ _velkor_bench__modules() {
 }
 
 _velkor_bench__complete() {
-  local words=() cword=0 cur="" strip="" word="" command="" value_of="" flag=""
+  local words=() cword=0 cur="" word="" command="" value_of="" flag=""
   local -a candidates=() given=() arguments=() offered=()
   local -i i=0 words_only=0
   _velkor__words
@@ -488,7 +586,7 @@ _velkor_bench__complete() {
       # follows the detector.
     esac
   fi
-  _velkor__reply "$cur" "$strip" "${candidates[@]}"
+  _velkor__reply "$cur" "${candidates[@]}"
 }
 
 _velkor_bench() {
@@ -503,8 +601,10 @@ complete -F _velkor_bench velkor-bench
 # folders (with a "/"), and with $1 "plans" the .csv files, with "files"
 # every file.
 _velkor_site__paths() {
-  local typed=${cur#[\"\']} path=""
-  for path in "$typed"*; do
+  local value="" quote="" typed="" path=""
+  # The word as the shell will read it: a word it cannot tell gets nothing.
+  _velkor__read_word "$cur" || return 0
+  for path in "$value"*; do
     if [[ -d $path ]]; then
       candidates+=("$path/")
     elif [[ -f $path && ($1 == files || ($1 == plans && $path == *.[cC][sS][vV])) ]]; then
@@ -515,7 +615,7 @@ _velkor_site__paths() {
 }
 
 _velkor_site__complete() {
-  local words=() cword=0 cur="" strip="" word="" command="" value_of="" option="" flag=""
+  local words=() cword=0 cur="" word="" command="" value_of="" option="" flag=""
   local -a candidates=() given=() arguments=() flags=()
   local -i i=0
   _velkor__words
@@ -591,8 +691,7 @@ _velkor_site__complete() {
       done
       ;;
   esac
-  # The one call of the shared helpers' writing of names.
-  _velkor__reply "$cur" "$strip" "${candidates[@]}"
+  _velkor__reply "$cur" "${candidates[@]}"
   # A folder is a step on the way: no blank after it.
   if ((${#COMPREPLY[@]} == 1)) && [[ ${COMPREPLY[0]} == */ ]]; then
     compopt -o nospace 2>/dev/null || :
