@@ -698,6 +698,9 @@ for name in "$quoted_port" "$single_quoted_port" "$backquoted_port" "$backslashe
   add_tty "$name" usb-9 ftdi_sio
 done
 sys=$scratch/sys
+# Plans whose names the shell would read as quotes, expansions or two words.
+tricky_plan=$'plan"$(touch ran-pl)"`touch ran-pl2`\'x.csv'
+touch "$pty/run/$tricky_plan" "$pty/run/my  plan.csv"
 # shellcheck disable=SC2016 # what would expand is the point
 history_port='bang!$HOME'
 tricky_id=$'TW"$(touch ran-id)"`touch ran-id2`\'x'
@@ -780,6 +783,10 @@ for opening in '"' "'" ""; do
   pty_refuses "no port with a newline $in" "$ipconfig $opening/dev/ttyN"
   pty_refuses "no port with an escape sequence $in" "$ipconfig $opening/dev/ttyC"
   pty_refuses "no module port with a control byte $in" "velkor-bench unplug ${opening}de"
+  pty_offers "a plan with quotes and expansions in its name $in" \
+    "velkor-site check ${opening}pla" check "$tricky_plan"
+  pty_offers "a plan with blanks in its name $in" "velkor-site apply ${opening}my" \
+    apply "my  plan.csv"
 done
 pty_offers "a quote opened inside --serial_port=" \
   "velkor-ipconfig-cmd -m --serial_port=\"/dev/ttyUS" -m "--serial_port=/dev/$quoted_port"
@@ -805,7 +812,7 @@ printf '%s\0' "${pty_lines[@]}" |
   env -i HOME="$pty/home" PATH="$scratch/bin:/usr/bin:/bin" TERM=dumb INPUTRC=/dev/null \
     LC_ALL=C.UTF-8 VELKOR_BENCH="$pty/bench" VELKOR_SERIAL_ROOT="$pty/sys/class/tty" \
     "${python:-python3}" "$(dirname "$0")/pty_bash.py" "$pty" "$pty/setup.bash" \
-    velkor-ipconfig-cmd velkor-bench >"$pty/results" 2>"$pty/problems" ||
+    velkor-ipconfig-cmd velkor-bench velkor-site >"$pty/results" 2>"$pty/problems" ||
   fail "the terminal session broke off" "$(<"$pty/problems")"
 exec 3<"$pty/results"
 for ((k = 0; k < ${#pty_lines[@]}; k++)); do
