@@ -2,7 +2,7 @@
 # Builds, once, what the Windows cross build needs beside Debian's packages:
 # Boost's compiled libraries from Debian's Boost source, and GoogleTest from
 # /usr/src/googletest, into build/windows-deps (kept between runs: a second
-# run does nothing); and copies there the header-only JSON and CSV readers
+# run builds nothing); and copies there the header-only JSON and CSV readers
 # of Debian's nlohmann-json3-dev and libfccp-dev, which a cross build may not
 # take from /usr/include among the system's own headers.
 set -euo pipefail
@@ -11,6 +11,12 @@ cd "$(dirname "$0")/.."
 
 deps="$PWD/build/windows-deps"
 stamp="$deps/prefix/ready"
+# The header-only libraries are copied on every run, also into a prefix built
+# before they were needed; copying takes no time.
+mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
+cp -R /usr/include/nlohmann /usr/include/libfccp "$deps/prefix/include/"
+# nlohmann_json's package files find the headers relative to themselves.
+cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
 if [ -f "$stamp" ]; then
   exit 0
 fi
@@ -68,13 +74,5 @@ cmake --build "$deps/boost-build" --target install
 cmake -S /usr/src/googletest -B "$deps/gtest-build" -G Ninja --toolchain "$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/prefix"
 cmake --build "$deps/gtest-build" --target install
-
-# Header-only: the headers and nlohmann_json's package files, at the same
-# places below the prefix as below /usr (its package files find the headers
-# relative to themselves).
-mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
-cp -R /usr/include/nlohmann "$deps/prefix/include/"
-cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
-cp -R /usr/include/libfccp "$deps/prefix/include/"
 
 touch "$stamp"
