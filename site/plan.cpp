@@ -2,6 +2,7 @@
 
 #include "cli/closest_name.h"
 
+#include <boost/filesystem/operations.hpp>
 #include <boost/locale/utf.hpp>
 
 #include <algorithm>
@@ -125,11 +126,20 @@ const std::array<PlanColumn, PlanColumnCount>& PlanColumns() {
 }
 
 Plan ReadPlan(const std::string& path) {
+    boost::system::error_code error;
+    if (boost::filesystem::is_directory(path, error)) {
+        throw PlanError(path, 0, "", "is a folder: name the plan's file");
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         throw PlanError(path, 0, "", std::string("cannot be read: ") + std::strerror(errno));
     }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        throw PlanError(path, 0, "", std::string("cannot be read: ") + std::strerror(errno));
+    }
     if (file.bad()) {
         throw PlanError(path, 0, "", "cannot be read to its end");
     }

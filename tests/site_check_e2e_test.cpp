@@ -191,6 +191,13 @@ TEST(SiteCheckTest, ChecksEachRowAsTheProgramWouldAndTheRowsAgainstEachOther) {
     EXPECT_EQ(scratch.readLog(), "");
 }
 
+TEST(SiteCheckTest, AFolderIsNoPlan) {
+    e2e::Scratch scratch;
+    const e2e::RunResult run = scratch.site({"check", "."});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.errLines(), Lines({"velkor-site: .: is a folder: name the plan's file"}));
+}
+
 TEST(SiteCheckTest, JsonSaysTheSameAsData) {
     e2e::Scratch scratch;
     scratch.write("plan.csv",
