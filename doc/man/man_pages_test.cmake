@@ -203,6 +203,29 @@ function(check_command_table page file function entry_regex section out)
   set(${out} "${table}" PARENT_SCOPE)
 endfunction()
 
+# Every message of `files` that begins with one of the texts after `out`
+# (each with its opening quote) is in `section` of `page`, piece by piece;
+# `out` gets the pieces.
+function(check_message_fragments page section files out)
+  set(found)
+  foreach(file IN LISTS files)
+    read_source("${file}" text)
+    file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
+    foreach(start IN LISTS ARGN)
+      message_fragments("${text}" "${start}" fragments)
+      foreach(fragment IN LISTS fragments)
+        decode_item("${fragment}" fragment)
+        if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
+          continue()
+        endif()
+        list(APPEND found "${fragment}")
+        check_contains("${page} DIAGNOSTICS (${relative})" "${section}" "${fragment}")
+      endforeach()
+    endforeach()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
 # ---------------------------------------------------------------- rendering
 
 set(column_limit 80)
@@ -382,22 +405,11 @@ check_found("options in app/command_line.cpp" "${options}")
 # checker's detail lines.
 program_sources(message_files app addressing)
 check_found("sources in app/ and addressing/" "${message_files}")
-set(error_fragments)
+check_message_fragments("${program_name}" "${diagnostics_section}" "${message_files}"
+  error_fragments "\"Error - " "\"\\t--> ")
 foreach(file IN LISTS message_files)
   read_source("${file}" text)
   file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
-  foreach(start IN ITEMS "\"Error - " "\"\\t--> ")
-    message_fragments("${text}" "${start}" fragments)
-    foreach(fragment IN LISTS fragments)
-      decode_item("${fragment}" fragment)
-      if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
-        continue()
-      endif()
-      list(APPEND error_fragments "${fragment}")
-      check_contains("${program_name} DIAGNOSTICS (${relative})" "${diagnostics_section}"
-        "${fragment}")
-    endforeach()
-  endforeach()
   # The lines of a request that was not taken.
   literals_of("${text}" texts)
   foreach(printed IN LISTS texts)
@@ -562,21 +574,8 @@ endforeach()
 # Every message of site/ that begins with "Error - ", piece by piece.
 program_sources(site_files site)
 check_found("sources in site/" "${site_files}")
-set(site_fragments)
-foreach(file IN LISTS site_files)
-  read_source("${file}" text)
-  file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
-  message_fragments("${text}" "\"Error - " fragments)
-  foreach(fragment IN LISTS fragments)
-    decode_item("${fragment}" fragment)
-    if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
-      continue()
-    endif()
-    list(APPEND site_fragments "${fragment}")
-    check_contains("${site_name} DIAGNOSTICS (${relative})" "${site_diagnostics_section}"
-      "${fragment}")
-  endforeach()
-endforeach()
+check_message_fragments("${site_name}" "${site_diagnostics_section}" "${site_files}"
+  site_fragments "\"Error - ")
 check_found("\"Error - \" messages in site/" "${site_fragments}")
 
 check_contains("${site_name} SEE ALSO" "${site_see_also}" "velkor-ipconfig-cmd(1)")
