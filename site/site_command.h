@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/usage_error.h"
+
 #include <cstddef>
 #include <map>
 #include <stdexcept>
@@ -27,13 +29,7 @@ struct SiteCommand {
     const char* summary;
 };
 
-// Bad arguments: reported with a usage line, status 2.
-class UsageError : public std::runtime_error {
-public:
-    UsageError(const std::string& reason, std::string usage)
-        : std::runtime_error(reason), usage(std::move(usage)) {}
-    std::string usage;
-};
+using velkor::cli::UsageError;
 
 // The words of check and apply: the plan and velkor-site's own options.
 struct CommandWords {
