@@ -3,11 +3,11 @@
 #include "bench/store/address_text.h"
 #include "bench/store/bench_error.h"
 #include "bench/store/byte_text.h"
-#include "bench/store/closest_name.h"
 #include "bench/store/factory_bench.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
 #include "bench/tool/terminal_echo.h"
+#include "cli/closest_name.h"
 
 #include <boost/optional.hpp>
 
@@ -20,7 +20,7 @@ namespace {
 
 // "did you mean NAME? " for the known name closest to `word`, or nothing.
 std::string Suggestion(const std::string& word, const std::vector<std::string>& known) {
-    const auto name = ClosestName(word, known);
+    const auto name = cli::ClosestName(word, known);
     return name ? "did you mean " + *name + "? " : std::string();
 }
 
