@@ -4,8 +4,8 @@
 #include "app/module_opening.h"
 #include "detector/detector_ip_manager.h"
 #include "module/module_ip_manager.h"
+#include "platform/tools/printable_text.h"
 #include "site/library_messages.h"
-#include "site/printable_text.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,6 +1,6 @@
 #include "site/outcome.h"
 
-#include "site/printable_text.h"
+#include "platform/tools/printable_text.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/algorithm/string/predicate.hpp>

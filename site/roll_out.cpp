@@ -1,7 +1,7 @@
 #include "site/roll_out.h"
 
 #include "app/ipconfig_driver.h"
-#include "site/printable_text.h"
+#include "platform/tools/printable_text.h"
 #include "site/program_arguments.h"
 #include "site/program_runner.h"
 #include "site/progress_line.h"
