@@ -11,11 +11,16 @@ get_filename_component(_velkor_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOL
 set(_velkor_lib "${_velkor_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}")
 
 if(NOT TARGET velkor::acquisition)
+  # The closest-name hint the bench's messages give for a mistyped detector.
+  add_library(velkor::bench-words STATIC IMPORTED)
+  set_target_properties(velkor::bench-words PROPERTIES
+    IMPORTED_LOCATION "${_velkor_lib}velkor-cli${CMAKE_STATIC_LIBRARY_SUFFIX}")
+
   # The emulated device behind both libraries.
   add_library(velkor::bench-store STATIC IMPORTED)
   set_target_properties(velkor::bench-store PROPERTIES
     IMPORTED_LOCATION "${_velkor_lib}velkor-bench-store${CMAKE_STATIC_LIBRARY_SUFFIX}"
-    INTERFACE_LINK_LIBRARIES "Boost::filesystem;Boost::system;Threads::Threads")
+    INTERFACE_LINK_LIBRARIES "velkor::bench-words;Boost::filesystem;Boost::system;Threads::Threads")
 
   add_library(velkor::acquisition STATIC IMPORTED)
   set_target_properties(velkor::acquisition PROPERTIES
