@@ -128,22 +128,22 @@ TEST(CheckIpAddressChangeTest, Cases) {
 TEST(CheckIpAddressChangeTest, UnreachableNewAddresses) {
     const std::string sameAddress = "Error - new detector and peer ip addresses cannot be the same";
     const std::vector<Case> cases = {
-        {"detector is the network address", VknQ2, "192.168.1.20", "192.168.1.1/24",
-         "192.168.1.0", "192.168.1.1/24", false,
+        {"detector is the network address", VknQ2, "192.168.1.20", "192.168.1.1/24", "192.168.1.0",
+         "192.168.1.1/24", false,
          "Error - Invalid new detector ip : 192.168.1.0 is the network address of 192.168.1.1/24"},
         {"detector is the broadcast address", Vk7380TW, "10.0.0.20", "10.0.0.1/16", "10.0.255.255",
          "10.0.0.1/16", false,
          "Error - Invalid new detector ip : 10.0.255.255 is the broadcast address of 10.0.0.1/16"},
-        {"peer is the network address", Vk6080MV, "192.168.3.20", "192.168.3.1/24",
-         "192.168.3.40", "192.168.3.0/24", false,
+        {"peer is the network address", Vk6080MV, "192.168.3.20", "192.168.3.1/24", "192.168.3.40",
+         "192.168.3.0/24", false,
          "Error - Invalid new peer cidr address : 192.168.3.0/24 is the network address of its "
          "subnet"},
         {"peer is the broadcast address", VknQ2, "192.168.1.20", "192.168.1.1/24", "192.168.1.30",
          "192.168.1.255/24", false,
          "Error - Invalid new peer cidr address : 192.168.1.255/24 is the broadcast address of its "
          "subnet"},
-        {"both ends: the detector is named", VknQ2, "192.168.1.20", "192.168.1.1/24",
-         "192.168.1.0", "192.168.1.255/24", false,
+        {"both ends: the detector is named", VknQ2, "192.168.1.20", "192.168.1.1/24", "192.168.1.0",
+         "192.168.1.255/24", false,
          "Error - Invalid new detector ip : 192.168.1.0 is the network address of "
          "192.168.1.255/24"},
         {"/30 ends", Vk6080MV, "192.168.3.20", "192.168.3.1/24", "192.168.3.43", "192.168.3.41/30",

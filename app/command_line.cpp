@@ -128,7 +128,10 @@ void CommandLine::Parse(int argc, const char* const argv[]) {
         po::store(ParseWords(options_, argc, argv), variables_);
     } catch (const po::error& error) {
         // Never error.what() itself: it may not return (see MessageOf).
-        throw po::error(MessageOf(error, options_, argc, argv));
+        const auto* named = dynamic_cast<const po::error_with_option_name*>(&error);
+        throw CommandLineError(MessageOf(error, options_, argc, argv),
+                               named ? named->get_option_name() : std::string(),
+                               dynamic_cast<const po::unknown_option*>(&error) != nullptr);
     }
     po::notify(variables_);
 }

@@ -1,7 +1,8 @@
 #include "app/ipconfig_driver.h"
 
-#include "addressing/ip_address_checks.h"
 #include "app/detector_type.h"
+#include "app/module_opening.h"
+#include "app/request_checks.h"
 #include "platform/tools/logger.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -75,18 +76,9 @@ int IpConfigDriver::Run(int argc, const char* const argv[]) {
     }
 
     CommandLine commandLine;
-    try {
-        commandLine.Parse(argc, argv);
-    } catch (const std::exception& e) {
-        err_ << "Error - Bad invocation of command line : " << e.what() << std::endl;
-        out_ << commandLine.Options() << std::flush;
-        return 1;
-    } catch (...) {
-        err_ << "Error - Bad invocation of command line !" << std::endl;
-        out_ << commandLine.Options() << std::flush;
+    if (!request_checks::ParseCommandLine(commandLine, argc, argv, out_, err_)) {
         return 1;
     }
-
     if (commandLine.IsGiven("help")) {
         out_ << commandLine.Options() << std::endl;
         return 1;
@@ -95,49 +87,24 @@ int IpConfigDriver::Run(int argc, const char* const argv[]) {
         logger::manager().addsink("cout", mirl::tools::coutlogsink());
     }
 
+    boost::optional<request_checks::CheckedRequest> checked =
+        request_checks::CheckRequest(commandLine, out_, err_);
+    if (!checked) {
+        return 1;
+    }
     const CommandLineValues& values = commandLine.Values();
-    if (values.type.empty()) {
-        err_ << "Error - Detector type must specified." << std::endl;
-        out_ << commandLine.Options() << std::flush;
-        return 1;
-    }
-    const DetectorType type = DetectorTypeFromName(values.type);
-    if (type == InvalidDetectorType) {
-        err_ << "Error - Invalid detector type : " << values.type << std::endl;
-        return 1;
-    }
-
-    const bool viaModule = commandLine.IsGiven("module");
-    ActionRequest request(!values.currentDetectorIp.empty(), !values.currentPeerIp.empty(),
-                          !values.newDetectorIp.empty(), !values.newPeerIp.empty(),
-                          !values.serialPort.empty(), !values.newSsid.empty(),
-                          !values.newPassword.empty(), commandLine.IsGiven("wifi_enable"));
-    if (request.RequestedCount() == 0) {
-        err_ << "Error - no request specified" << std::endl;
-        out_ << commandLine.Options() << std::flush;
-        return 1;
-    }
-    if (!request.Validate(type, viaModule, out_, err_)) {
-        err_ << "Error - invalid " << (viaModule ? "module" : "detector")
-             << " request (inconsistent parameters)" << std::endl;
-        return 1;
-    }
-
-    return viaModule ? RunModuleRoad(type, values, request) : RunNetworkRoad(type, values, request);
+    return checked->viaModule ? RunModuleRoad(checked->type, values, checked->request)
+                              : RunNetworkRoad(checked->type, values, checked->request);
 }
 
 int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& values,
                                    const ActionRequest& request) {
     try {
-        if (!CheckCurrentIpAddresses(type, values.currentDetectorIp, values.currentPeerIp, err_)) {
-            err_ << "Error - invalid detector connection settings" << std::endl;
+        if (!request_checks::CheckConnection(type, values, err_)) {
             return 1;
         }
-        std::string peerIp = values.currentPeerIp;
-        if (detector_type::HasCidrPeer(type)) {
-            peerIp = peerIp.substr(0, peerIp.find('/'));
-        }
-        detector_.CreateDetector(type, values.currentDetectorIp, peerIp);
+        detector_.CreateDetector(type, values.currentDetectorIp,
+                                 detector_type::PeerAddress(type, values.currentPeerIp));
 
         const bool ip = request.IsAccepted(ActionType::IpConfiguration);
         const bool ssid = request.IsAccepted(ActionType::SsidConfiguration);
@@ -158,10 +125,9 @@ int IpConfigDriver::RunNetworkRoad(DetectorType type, const CommandLineValues& v
         }
         // The new addresses are checked before anything is written, so that an
         // invalid one leaves the Wi-Fi and SSID settings untouched as well.
-        if (ip && !(CheckIpAddressChange(type, values.currentDetectorIp, values.currentPeerIp,
-                                         values.newDetectorIp, values.newPeerIp, err_) &&
-                    CheckIpSubsetRules(type, values.currentDetectorIp, values.currentPeerIp,
-                                       values.newDetectorIp, values.newPeerIp, out_))) {
+        if (ip && !request_checks::CheckNewAddresses(type, values.currentDetectorIp,
+                                                     values.currentPeerIp, values.newDetectorIp,
+                                                     values.newPeerIp, out_, err_)) {
             return 1;
         }
 
@@ -209,45 +175,26 @@ bool IpConfigDriver::ReportOutcome(bool changed, const char* succeeded, const ch
     return changed;
 }
 
-bool IpConfigDriver::OpenModule(const std::string& serialPort) {
-    if (!serialPort.empty()) {
-        try {
-            module_.CreateModule(0, serialPort);
-            return true;
-        } catch (...) {
-            return false;
-        }
-    }
-    for (const std::string& port : module_.GetSerialPorts()) {
-        try {
-            module_.CreateModule(0, port);
-        } catch (...) {
-            // A port without a module is not an error while walking.
-            continue;
-        }
-        out_ << "Info - Using serial port <" << port << "> to configure IPs." << std::endl;
-        return true;
-    }
-    return false;
-}
-
 int IpConfigDriver::RunModuleRoad(DetectorType type, const CommandLineValues& values,
                                   const ActionRequest& request) {
     try {
         // Without a module nothing can be read or written: stop here rather
         // than report a request as carried out.
-        if (!OpenModule(values.serialPort)) {
+        const boost::optional<std::string> port = OpenModule(module_, values.serialPort);
+        if (!port) {
             err_ << ModuleCreationError << std::endl;
             return 1;
+        }
+        if (values.serialPort.empty()) {
+            out_ << "Info - Using serial port <" << *port << "> to configure IPs." << std::endl;
         }
 
         if (request.IsAccepted(ActionType::IpConfiguration)) {
             const std::string currentDetectorIp = module_.GetDetectorIPAddress();
             const std::string currentPeerIp = module_.GetHostIPAddress();
-            if (!CheckIpAddressChange(type, currentDetectorIp, currentPeerIp, values.newDetectorIp,
-                                      values.newPeerIp, err_) ||
-                !CheckIpSubsetRules(type, currentDetectorIp, currentPeerIp, values.newDetectorIp,
-                                    values.newPeerIp, out_)) {
+            if (!request_checks::CheckNewAddresses(type, currentDetectorIp, currentPeerIp,
+                                                   values.newDetectorIp, values.newPeerIp, out_,
+                                                   err_)) {
                 return 1;
             }
             out_ << "Info - Setting of IP in progress ..." << std::endl;

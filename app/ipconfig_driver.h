@@ -29,7 +29,6 @@ private:
                        const ActionRequest& request);
     int RunModuleRoad(DetectorType type, const CommandLineValues& values,
                       const ActionRequest& request);
-    bool OpenModule(const std::string& serialPort);
     // Prints the "Info - " line that tells whether a request changed the
     // detector: `succeeded` when `changed`, else `unchanged`; gives `changed` back.
     bool ReportOutcome(bool changed, const char* succeeded, const char* unchanged);

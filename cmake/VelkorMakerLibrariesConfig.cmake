@@ -10,8 +10,13 @@ get_filename_component(_velkor_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOL
 set(_velkor_lib "${_velkor_prefix}/lib/${CMAKE_STATIC_LIBRARY_PREFIX}")
 
 if(NOT TARGET velkor::acquisition)
+  # The closest-name hint the store's messages give for a mistyped detector.
+  add_library(velkor::bench-words STATIC IMPORTED)
+  set_target_properties(velkor::bench-words PROPERTIES
+    IMPORTED_LOCATION "${_velkor_lib}velkor-cli${CMAKE_STATIC_LIBRARY_SUFFIX}")
+
   # The emulated devices behind both libraries, each layer on the one before.
-  set(_velkor_below "Boost::filesystem;Boost::system")
+  set(_velkor_below "velkor::bench-words;Boost::filesystem;Boost::system")
   foreach(_velkor_layer text device store library)
     add_library(velkor::bench-${_velkor_layer} STATIC IMPORTED)
     set_target_properties(velkor::bench-${_velkor_layer} PROPERTIES

@@ -1,6 +1,7 @@
-# What a user gets: on Windows a zip of both programs; elsewhere two Debian
-# packages, the program and the bench tool, each with its manual page and
-# bash completion (scripts/package.sh builds them into build/packages).
+# What a user gets: on Windows a zip of the three programs; elsewhere two
+# Debian packages, the program (with velkor-site, which needs it) and the
+# bench tool, each with its manual pages, bash completion and changelog
+# (scripts/package.sh builds them into build/packages).
 
 set(CPACK_PACKAGE_NAME velkor-ipconfig-cmd)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,10 +19,26 @@ if(WIN32)
 endif()
 
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
+install(FILES doc/examples/ward-plan.csv DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples
+  COMPONENT program)
+
+# The changelog, kept in NEWS in Debian's changelog format, goes compressed
+# into each package's documentation folder, where Debian looks for it.
+set(changelog ${PROJECT_BINARY_DIR}/changelog/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/changelog
+  COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip ${PROJECT_SOURCE_DIR}/NEWS ${changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/NEWS VERBATIM)
+add_custom_target(velkor-changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT program)
+if(TARGET velkor-bench)
+  install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velkor-bench
+    COMPONENT bench)
+endif()
 
 # Manual pages, compressed as Debian ships them, and bash completions; each
 # goes with its program's component.
-foreach(program velkor-ipconfig-cmd velkor-bench)
+foreach(program velkor-ipconfig-cmd velkor-site velkor-bench)
   if(NOT TARGET ${program})
     continue() # the bench is not built against the maker's libraries
   endif()
@@ -55,6 +72,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Dependencies come from the libraries the binaries link (dpkg-shlibdeps).
 # Descriptions: a summary line, then plain paragraphs; CPack indents them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Both come from this one source tree, whose changelog both carry.
+set(CPACK_DEBIAN_PACKAGE_SOURCE velkor-ipconfig-cmd)
 
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME velkor-ipconfig-cmd)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
@@ -68,6 +87,10 @@ password, or switches its Wi-Fi on or off. Seven models in five families
 are known; a detector is reached over the network or through an infrared
 module on a serial port. Every address is checked against syntax, subnet
 and per-family rules before anything is written.
+
+velkor-site shows a detector's settings without changing them, checks a
+whole site's address plan with the program's own rules, and rolls it out
+with the program, detector by detector, keeping a report.
 
 This build talks to the emulated detectors of velkor-bench.")
 

@@ -15,41 +15,33 @@ namespace standard_streams {
 namespace {
 
 #ifdef _WIN32
+const char* const NullDevice = "NUL";
 bool IsOpen(int fd) {
     return _get_osfhandle(fd) >= 0;
 }
-int OpenNull(int fd) {
-    return _open("NUL", fd == 0 ? _O_RDONLY : _O_WRONLY);
-}
-void MoveTo(int from, int to) {
-    _dup2(from, to);
-    _close(from);
-}
 #else
+const char* const NullDevice = "/dev/null";
 bool IsOpen(int fd) {
     return fcntl(fd, F_GETFD) != -1 || errno != EBADF;
 }
-int OpenNull(int fd) {
-    return open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-}
-void MoveTo(int from, int to) {
-    dup2(from, to);
-    close(from);
-}
 #endif
+
+// The null device on `fd`, which is the lowest free number, so the system
+// hands out that one; moved there should it hand out another.
+void OpenNullOn(int fd) {
+    const int opened = open(NullDevice, fd == 0 ? O_RDONLY : O_WRONLY);
+    if (opened >= 0 && opened != fd) {
+        dup2(opened, fd);
+        close(opened);
+    }
+}
 
 } // namespace
 
 void Guard() {
     for (int fd = 0; fd <= 2; ++fd) {
-        if (IsOpen(fd)) {
-            continue;
-        }
-        // The lowest free number is taken, which is this one; moved there
-        // should the system hand out another.
-        const int opened = OpenNull(fd);
-        if (opened >= 0 && opened != fd) {
-            MoveTo(opened, fd);
+        if (!IsOpen(fd)) {
+            OpenNullOn(fd);
         }
     }
 #ifndef _WIN32

@@ -197,3 +197,23 @@ void DetectorIpManager::DeleteDetector() {
     AcquisitionManager::manager().clear();
     LOG_INFO("DetectorIpManager::DeleteDetector - Detector has been deleted");
 }
+
+boost::optional<std::string> DetectorIpManager::GetDetectorIPAddress() {
+    const auto ipManager = implementation ? implementation->GetIpManager() : nullptr;
+    return ipManager ? boost::make_optional(ipManager->GetDetectorIPAddress()) : boost::none;
+}
+
+boost::optional<std::string> DetectorIpManager::GetHostIPAddress() {
+    const auto ipManager = implementation ? implementation->GetIpManager() : nullptr;
+    return ipManager ? boost::make_optional(ipManager->GetHostIPAddress()) : boost::none;
+}
+
+boost::optional<std::string> DetectorIpManager::GetSSID() {
+    const auto ssidManager = implementation ? implementation->GetSSIDManager() : nullptr;
+    return ssidManager ? boost::make_optional(ssidManager->GetSSID()) : boost::none;
+}
+
+boost::optional<bool> DetectorIpManager::GetWifiEnable() {
+    const auto wifiManager = implementation ? implementation->GetWifiManager() : nullptr;
+    return wifiManager ? boost::make_optional(wifiManager->GetWifiEnable()) : boost::none;
+}

@@ -5,6 +5,7 @@
 #include "platform/acquisition/detector.h"
 
 #include <boost/core/noncopyable.hpp>
+#include <boost/optional.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <string>
@@ -24,6 +25,14 @@ public:
     bool SetWifiPasswd(const std::string& ssid, const std::string& passwd);
     bool SetHostAndDetectorIPAddress(const std::string& hostIp, const std::string& detectorIp);
     void DeleteDetector();
+
+    // What the open detector's managers read when it was opened: none when no
+    // detector is open or its family has no such manager. They neither read
+    // from nor write to the detector.
+    boost::optional<std::string> GetDetectorIPAddress();
+    boost::optional<std::string> GetHostIPAddress();
+    boost::optional<std::string> GetSSID();
+    boost::optional<bool> GetWifiEnable();
 
 private:
     DetectorIpManager() = default;

@@ -116,6 +116,11 @@ std::string ModuleIpManager::GetHostIPAddress() {
     return ip ? ip->GetHostIPAddress() : NoModuleAddress;
 }
 
+boost::optional<std::string> ModuleIpManager::GetSSID() {
+    const auto manager = Required(SsidManagerOf(implementation), "GetSSID");
+    return manager ? boost::make_optional(manager->GetSSID()) : boost::none;
+}
+
 bool ModuleIpManager::SetHostAndDetectorIPAddress(const std::string& host,
                                                   const std::string& detector) {
     const auto ip = Required(IpManagerOf(implementation), "SetHostAndDetectorIPAddress");

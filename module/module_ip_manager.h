@@ -4,6 +4,7 @@
 #include "platform/module/module.h"
 
 #include <boost/core/noncopyable.hpp>
+#include <boost/optional.hpp>
 #include <boost/shared_ptr.hpp>
 
 #include <string>
@@ -18,6 +19,8 @@ public:
     void CreateModule(int kind, const std::string& port);
     std::string GetDetectorIPAddress();
     std::string GetHostIPAddress();
+    // The SSID read over infrared when the module was opened; none without a module.
+    boost::optional<std::string> GetSSID();
     bool SetHostAndDetectorIPAddress(const std::string& host, const std::string& detector);
     bool SetWifiPasswd(const std::string& ssid, const std::string& password);
     void DeleteModule();

@@ -2,21 +2,21 @@
 # Builds, once, what the Windows cross build needs beside Debian's packages:
 # Boost's compiled libraries from Debian's Boost source, and GoogleTest from
 # /usr/src/googletest, into build/windows-deps (kept between runs: a second
-# run does nothing).
+# run builds nothing); and copies there the header-only JSON and CSV readers
+# of Debian's nlohmann-json3-dev and libfccp-dev, which a cross build may not
+# take from /usr/include among the system's own headers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh --windows
 
 deps="$PWD/build/windows-deps"
-# Header-only: the headers and nlohmann_json's package files, at the same
-# places below the prefix as below /usr (its package files find the headers
-# relative to themselves). Before the early return, so that a prefix built
-# before they were needed gets them too.
-mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
-cp -R /usr/include/nlohmann "$deps/prefix/include/"
-cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
-
 stamp="$deps/prefix/ready"
+# The header-only libraries are copied on every run, also into a prefix built
+# before they were needed; copying takes no time.
+mkdir -p "$deps/prefix/include" "$deps/prefix/share/cmake"
+cp -R /usr/include/nlohmann /usr/include/libfccp "$deps/prefix/include/"
+# nlohmann_json's package files find the headers relative to themselves.
+cp -R /usr/share/cmake/nlohmann_json "$deps/prefix/share/cmake/"
 if [ -f "$stamp" ]; then
   exit 0
 fi

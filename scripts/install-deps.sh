@@ -14,9 +14,10 @@ packages=(
   libboost-filesystem1.74-dev
   libboost-system1.74-dev
   libboost-iostreams1.74-dev
-  # The bench's JSON files and --json output (header-only).
-  nlohmann-json3-dev
   libgtest-dev libgmock-dev
+  # JSON (the bench's files, --json of velkor-bench and velkor-site) and
+  # velkor-site's plan reader, both header-only.
+  nlohmann-json3-dev libfccp-dev
   # The manual pages are rendered by the tests.
   groff-base man-db
   # The completion test types into an interactive bash through a
@@ -31,8 +32,8 @@ for arg in "$@"; do
     # The -posix compilers: the default MinGW ones lack std::thread and std::mutex.
     --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64 wine64 dpkg-dev binutils-mingw-w64-x86-64 zip) ;;
     # CPack's Debian generator finds the binaries with file(1) and their
-    # dependencies with dpkg-shlibdeps.
-    --package) packages+=(dpkg-dev file bash-completion) ;;
+    # dependencies with dpkg-shlibdeps; test-packages.sh runs lintian.
+    --package) packages+=(dpkg-dev file bash-completion lintian) ;;
     *)
       echo "usage: install-deps.sh [--fuzz] [--checks] [--windows] [--package]" >&2
       exit 2

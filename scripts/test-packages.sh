@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian packages (scripts/package.sh), then installs them with
-# dpkg, uses them as a technician would (both programs, their manual pages,
-# their completions), removes them and checks that nothing of them is left.
+# Builds the Debian packages (scripts/package.sh), checks them with lintian,
+# then installs them with dpkg, uses them as a technician would (the three
+# programs, their manual pages, their completions, velkor-site on the example
+# plan), removes them and checks that nothing of them is left.
 # Needs root; leaves alone a machine where either package is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,6 +74,22 @@ done
 check "the program depends on Boost.Program_options" \
   contains "$(field "${debs[0]}" Depends)" 'libboost-program-options1\.74\.0'
 check "the program recommends the bench" test "$(field "${debs[0]}" Recommends)" = velkor-bench
+check "the changelog's version is the project's" \
+  test "$(dpkg-parsechangelog -l NEWS -S Version)" = "$version"
+
+# lintian: no error or warning but for the two the project has chosen to
+# leave: no copyright file (the licence is the owner's to choose) and the
+# placeholder maintainer address (in the control file and the changelog).
+accepted='^(no-copyright-file|bogus-mail-host|bogus-mail-host-in-debian-changelog)$'
+for deb in "${debs[@]}"; do
+  tags=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+  unexpected=$(printf '%s\n' "$tags" | awk 'NF { print $3 }' | grep -Ev "$accepted" || true)
+  check "lintian accepts $deb (${unexpected:-its tags: $(printf '%s\n' "$tags" | awk 'NF { print $3 }' | sort -u | paste -sd ' ')})" \
+    test -z "$unexpected"
+  if [ -n "$unexpected" ]; then
+    printf '%s\n' "$tags" >&2
+  fi
+done
 
 scratch=$(mktemp -d)
 removed=false
@@ -96,6 +113,16 @@ for p in "${packages[@]}"; do
   check "the completion of $p loads" bash -c \
     "source /usr/share/bash-completion/completions/$p && complete -p $p >/dev/null"
 done
+check "velkor-site is on PATH" test "$(command -v velkor-site)" = /usr/bin/velkor-site
+check "man -w velkor-site" test "$(man -w velkor-site)" = /usr/share/man/man1/velkor-site.1.gz
+check "the completion of velkor-site loads" bash -c \
+  "source /usr/share/bash-completion/completions/velkor-site && complete -p velkor-site >/dev/null"
+check "velkor-site --version is the package's" \
+  test "$(velkor-site --version)" = "velkor-site $(dpkg-query -W -f='${Version}' velkor-ipconfig-cmd)"
+for p in "${packages[@]}"; do
+  check "$p carries the changelog" \
+    bash -c "zcat /usr/share/doc/$p/changelog.gz | cmp -s - NEWS"
+done
 check "the README is installed" test -f /usr/share/doc/velkor-ipconfig-cmd/README.md
 check "the program's page has its diagnostics" \
   contains "$(MANWIDTH=80 MANPAGER=cat man velkor-ipconfig-cmd)" '^DIAGNOSTICS'
@@ -111,6 +138,21 @@ check "velkor-bench --version is the package's" \
   velkor-bench reboot 7380 >/dev/null
   velkor-bench show 10.0.37.132 >show.out
 )
+# velkor-site checks and carries out the installed example plan with the
+# installed program, which it finds beside itself.
+(
+  cd "$scratch"
+  export VELKOR_BENCH="$scratch/site-bench"
+  plan=/usr/share/doc/velkor-ipconfig-cmd/examples/ward-plan.csv
+  velkor-bench init >/dev/null
+  velkor-site check "$plan" >check.out
+  velkor-site apply "$plan" --run-folder site-run >apply.out
+)
+check "velkor-site check passes the example plan" \
+  contains "$(cat "$scratch/check.out")" '^7 rows: 7 ok, 0 with problems$'
+check "velkor-site apply changes every row of the example plan" \
+  contains "$(cat "$scratch/apply.out")" '^7 rows: 7 changed$'
+check "velkor-site apply keeps its report" test -s "$scratch/site-run/report.json"
 check "the installed program readdressed the 7380" \
   contains "$(cat "$scratch/run.out")" 'The ip address configuration process SUCCEEDED'
 check "the 7380 answers at its new address" contains "$(cat "$scratch/show.out")" '10\.0\.37\.132'

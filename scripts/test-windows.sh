@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the program, the bench and every test for 64-bit Windows with
+# Cross-builds the programs, the bench and every test for 64-bit Windows with
 # MinGW-w64 (the windows preset), checks that the programs need no DLL beyond
 # Windows' own, packs the Windows zip, and runs every test under Wine with
 # ctest. Installs what it needs; Boost and GoogleTest for MinGW are built
@@ -13,7 +13,8 @@ cmake --build --preset windows
 
 # The .exe files must run on a bare Windows: only system DLLs.
 allowed='^(advapi32|bcrypt|kernel32|msvcrt|ws2_32|user32|shell32|ole32|oleaut32|rpcrt4|ntdll)\.dll$'
-for exe in build/windows/bin/velkor-ipconfig-cmd.exe build/windows/bin/velkor-bench.exe; do
+for exe in build/windows/bin/velkor-ipconfig-cmd.exe build/windows/bin/velkor-site.exe \
+  build/windows/bin/velkor-bench.exe; do
   while read -r dll; do
     if ! printf '%s\n' "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$allowed"; then
       echo "test-windows: $exe needs $dll, which Windows does not bring" >&2
@@ -25,9 +26,9 @@ done
 
 (cd build/windows && rm -f velkor-ipconfig-cmd-*-win64.zip && cpack -G ZIP >/dev/null)
 zip=$(ls build/windows/velkor-ipconfig-cmd-*-win64.zip)
-# Both programs and the README, nothing of the developers' packages.
+# The three programs and the README, nothing of the developers' packages.
 contents=$(cmake -E tar tf "$zip" | sed 's|^[^/]*/||' | grep -v '/$' | sort | tr '\n' ' ')
-if [ "$contents" != "README.txt bin/velkor-bench.exe bin/velkor-ipconfig-cmd.exe " ]; then
+if [ "$contents" != "README.txt bin/velkor-bench.exe bin/velkor-ipconfig-cmd.exe bin/velkor-site.exe " ]; then
   echo "test-windows: $zip holds: $contents" >&2
   exit 1
 fi

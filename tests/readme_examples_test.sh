@@ -12,8 +12,13 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export VELKOR_BENCH="$scratch/bench"
 
+# Every block between the markers, in the order they stand.
 sed -n '/^<!-- examples -->$/,/^<!-- \/examples -->$/p' "$readme" |
-  sed -e '1d' -e '$d' -e 's/^    //' >"$scratch/examples.sh"
+  sed -e '/^<!-- \/\{0,1\}examples -->$/d' -e 's/^    //' >"$scratch/examples.sh"
+# The examples name files of the source tree (an example plan) by their path
+# from the README's folder.
+mkdir -p "$scratch/doc"
+cp -R "$(dirname "$readme")/doc/examples" "$scratch/doc/"
 if ! grep -q 'velkor-ipconfig-cmd' "$scratch/examples.sh"; then
   echo "no examples found in $readme" >&2
   echo "0 passed, 1 failed"

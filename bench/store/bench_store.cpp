@@ -2,10 +2,10 @@
 
 #include "bench/store/bench_locks.h"
 #include "bench/store/catalogue_file.h"
-#include "bench/store/closest_name.h"
 #include "bench/store/detector_folders.h"
 #include "bench/text/bench_error.h"
 #include "bench/text/byte_text.h"
+#include "cli/closest_name.h"
 
 #include <boost/algorithm/string/join.hpp>
 #include <boost/range/adaptor/transformed.hpp>
@@ -97,7 +97,7 @@ std::string BenchStore::resolve(const std::string& idOrAddress, bool showWord) c
             ids.push_back(entry.id);
         }
         throw BenchError(
-            (showWord ? NoDetectorText(root_, idOrAddress) + DidYouMean(idOrAddress, ids)
+            (showWord ? NoDetectorText(root_, idOrAddress) + cli::DidYouMean(idOrAddress, ids)
                       : "no detector of that id or address on the bench at " + root_.string() +
                             " (the word is not repeated here, in case it is a password)") +
             (entries.empty() ? " (it is empty: velkor-bench init sets one up)" : "") +

@@ -2,12 +2,12 @@
 
 #include "bench/device/address_text.h"
 #include "bench/device/factory_bench.h"
-#include "bench/store/closest_name.h"
 #include "bench/text/bench_error.h"
 #include "bench/text/byte_text.h"
 #include "bench/tool/bench_listing.h"
 #include "bench/tool/detector_report.h"
 #include "bench/tool/terminal_echo.h"
+#include "cli/closest_name.h"
 
 #include <boost/optional.hpp>
 
@@ -20,7 +20,7 @@ namespace {
 
 // "did you mean NAME? " for the known name closest to `word`, or nothing.
 std::string Suggestion(const std::string& word, const std::vector<std::string>& known) {
-    const auto name = ClosestName(word, known);
+    const auto name = cli::ClosestName(word, known);
     return name ? "did you mean " + *name + "? " : std::string();
 }
 

@@ -1,6 +1,6 @@
 #include "bench/tool/command_table.h"
 
-#include "bench/store/closest_name.h"
+#include "cli/closest_name.h"
 
 #include <algorithm>
 
@@ -147,7 +147,7 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
                                  named->usage());
             }
             const Command* command = words.empty() ? nullptr : Named(commands, words.front());
-            throw UsageError("unknown option " + arg + DidYouMean(arg, OptionWords(commands)),
+            throw UsageError("unknown option " + arg + cli::DidYouMean(arg, OptionWords(commands)),
                              command ? command->usage() : GeneralUsage);
         }
     }
@@ -164,7 +164,7 @@ Invocation ReadCommandLine(const std::vector<std::string>& args,
     call.command = Named(commands, words.front());
     if (call.command == nullptr) {
         throw UsageError("unknown command " + words.front() +
-                             DidYouMean(words.front(), CommandNames(commands)),
+                             cli::DidYouMean(words.front(), CommandNames(commands)),
                          GeneralUsage);
     }
     if (call.version) {

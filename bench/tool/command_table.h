@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/usage_error.h"
+
 #include <boost/optional.hpp>
 
 #include <cstddef>
@@ -53,13 +55,7 @@ struct Command {
     const ValuedOption* option(const std::string& name) const;
 };
 
-// Bad arguments: reported with a usage line, status 2.
-class UsageError : public std::runtime_error {
-public:
-    UsageError(const std::string& reason, std::string usage)
-        : std::runtime_error(reason), usage(std::move(usage)) {}
-    std::string usage;
-};
+using cli::UsageError;
 
 // A command line, read once against the command table.
 struct Invocation {

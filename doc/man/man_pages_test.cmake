@@ -1,4 +1,4 @@
-# Renders the two manual pages and checks them against the sources:
+# Renders the three manual pages and checks them against the sources:
 #
 #   cmake -DPAGES_DIR=<folder of the configured .1 pages> -DSOURCE_DIR=<source tree>
 #         -P doc/man/man_pages_test.cmake
@@ -15,6 +15,9 @@
 # - velkor-bench.1: every command of the command table and its options, every
 #   fault, every detector and module of the factory bench, every environment
 #   variable the bench reads.
+# - velkor-site.1: every command of its command table and its options (its
+#   own, and the program's it takes), every column of a plan, in DIAGNOSTICS
+#   every text fragment of every message of site/ that begins with "Error - ".
 # Texts are compared with runs of blanks and line ends collapsed to one blank.
 
 cmake_minimum_required(VERSION 3.25)
@@ -168,6 +171,59 @@ function(environment_variables out)
   endforeach()
   list(REMOVE_DUPLICATES names)
   set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+# The command table of a tool, in `file` from `function` to its "return
+# commands": every command (the first text of each entry, which
+# `entry_regex` finds) has an entry in `section` of `page`, and every
+# option ("--name") of the table is named there. Sets `out` to the table.
+function(check_command_table page file function entry_regex section out)
+  set(${out} "" PARENT_SCOPE)
+  read_source("${SOURCE_DIR}/${file}" text)
+  string(FIND "${text}" "${function}" at)
+  if(at EQUAL -1)
+    fail("${file} holds no ${function}")
+    return()
+  endif()
+  string(SUBSTRING "${text}" ${at} -1 table)
+  string(FIND "${table}" "return commands" end)
+  string(SUBSTRING "${table}" 0 ${end} table)
+  string(REGEX MATCHALL "${entry_regex}" entries "${table}")
+  check_found("commands in ${file}" "${entries}")
+  foreach(entry IN LISTS entries)
+    string(REGEX REPLACE "^{\"([^\"]+)\".*$" "\\1" command "${entry}")
+    check_tag("${page} COMMANDS" "${section}" "${command}")
+  endforeach()
+  string(REGEX MATCHALL "\"--[a-z-]+\"" flags "${table}")
+  check_found("command options in ${file}" "${flags}")
+  foreach(flag IN LISTS flags)
+    string(REPLACE "\"" "" flag "${flag}")
+    check_contains("${page} COMMANDS" "${section}" "${flag}")
+  endforeach()
+  set(${out} "${table}" PARENT_SCOPE)
+endfunction()
+
+# Every message of `files` that begins with one of the texts after `out`
+# (each with its opening quote) is in `section` of `page`, piece by piece;
+# `out` gets the pieces.
+function(check_message_fragments page section files out)
+  set(found)
+  foreach(file IN LISTS files)
+    read_source("${file}" text)
+    file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
+    foreach(start IN LISTS ARGN)
+      message_fragments("${text}" "${start}" fragments)
+      foreach(fragment IN LISTS fragments)
+        decode_item("${fragment}" fragment)
+        if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
+          continue()
+        endif()
+        list(APPEND found "${fragment}")
+        check_contains("${page} DIAGNOSTICS (${relative})" "${section}" "${fragment}")
+      endforeach()
+    endforeach()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
 # ---------------------------------------------------------------- rendering
@@ -349,22 +405,11 @@ check_found("options in app/command_line.cpp" "${options}")
 # checker's detail lines.
 program_sources(message_files app addressing)
 check_found("sources in app/ and addressing/" "${message_files}")
-set(error_fragments)
+check_message_fragments("${program_name}" "${diagnostics_section}" "${message_files}"
+  error_fragments "\"Error - " "\"\\t--> ")
 foreach(file IN LISTS message_files)
   read_source("${file}" text)
   file(RELATIVE_PATH relative "${SOURCE_DIR}" "${file}")
-  foreach(start IN ITEMS "\"Error - " "\"\\t--> ")
-    message_fragments("${text}" "${start}" fragments)
-    foreach(fragment IN LISTS fragments)
-      decode_item("${fragment}" fragment)
-      if(fragment STREQUAL "" OR fragment STREQUAL "Error -")
-        continue()
-      endif()
-      list(APPEND error_fragments "${fragment}")
-      check_contains("${program_name} DIAGNOSTICS (${relative})" "${diagnostics_section}"
-        "${fragment}")
-    endforeach()
-  endforeach()
   # The lines of a request that was not taken.
   literals_of("${text}" texts)
   foreach(printed IN LISTS texts)
@@ -445,27 +490,8 @@ section_of("${bench_text}" ENVIRONMENT bench_environment_section)
 section_of("${bench_text}" "SEE ALSO" bench_see_also)
 
 # The command table: {"name", "ARGUMENTS", least, most, {flags}, {options}, ...}.
-read_source("${SOURCE_DIR}/bench/tool/bench_cli.cpp" text)
-string(FIND "${text}" "BenchCli::Commands()" at)
-if(at EQUAL -1)
-  fail("bench/tool/bench_cli.cpp holds no BenchCli::Commands()")
-else()
-  string(SUBSTRING "${text}" ${at} -1 table)
-  string(FIND "${table}" "return commands" end)
-  string(SUBSTRING "${table}" 0 ${end} table)
-  string(REGEX MATCHALL "{\"[^\"]+\", \"[^\"]*\", [0-9]+, [0-9]+," entries "${table}")
-  check_found("commands in bench/tool/bench_cli.cpp" "${entries}")
-  foreach(entry IN LISTS entries)
-    string(REGEX REPLACE "^{\"([^\"]+)\".*$" "\\1" command "${entry}")
-    check_tag("${bench_name} COMMANDS" "${commands_section}" "${command}")
-  endforeach()
-  string(REGEX MATCHALL "\"--[a-z-]+\"" flags "${table}")
-  check_found("command options in bench/tool/bench_cli.cpp" "${flags}")
-  foreach(flag IN LISTS flags)
-    string(REPLACE "\"" "" flag "${flag}")
-    check_contains("${bench_name} COMMANDS" "${commands_section}" "${flag}")
-  endforeach()
-endif()
+check_command_table("${bench_name}" bench/tool/bench_cli.cpp "BenchCli::Commands()"
+  "{\"[^\"]+\", \"[^\"]*\", [0-9]+, [0-9]+," "${commands_section}" bench_table)
 
 # The faults: ... Faults[] = {{Fault::Offline, "offline"}, ...};
 read_source("${SOURCE_DIR}/bench/device/detector_state.cpp" text)
@@ -513,8 +539,50 @@ endforeach()
 
 check_contains("${bench_name} SEE ALSO" "${bench_see_also}" "velkor-ipconfig-cmd(1)")
 
+# ---------------------------------------------------------------- velkor-site.1
+
+set(site_page "${PAGES_DIR}/velkor-site.1")
+render("${site_page}" site_text)
+set(site_name "velkor-site.1")
+check_headings(${site_name} "${site_text}" NAME SYNOPSIS DESCRIPTION COMMANDS PLAN "EXIT STATUS"
+  FILES ENVIRONMENT DIAGNOSTICS EXAMPLES SECURITY "SEE ALSO")
+section_of("${site_text}" COMMANDS site_commands_section)
+section_of("${site_text}" PLAN plan_section)
+section_of("${site_text}" DIAGNOSTICS site_diagnostics_section)
+section_of("${site_text}" "SEE ALSO" site_see_also)
+
+# The command table: {"name", {usages}, {own options}, {the program's}, ...}.
+check_command_table("${site_name}" site/site_cli.cpp "SiteCli::Commands()" "{\"[a-z]+\", {\""
+  "${site_commands_section}" site_table)
+# The program's options that show takes, by their long names.
+foreach(option IN LISTS options)
+  string(REGEX REPLACE "^--" "" long "${option}")
+  if(site_table MATCHES "\"${long}\"")
+    check_contains("${site_name} COMMANDS" "${site_commands_section}" "${option}")
+  endif()
+endforeach()
+
+# The plan's columns: {"name", &PlanRow::cell}.
+read_source("${SOURCE_DIR}/site/plan.cpp" text)
+string(REGEX MATCHALL "{\"[a-z_]+\", &PlanRow::" columns "${text}")
+check_found("plan columns in site/plan.cpp" "${columns}")
+foreach(column IN LISTS columns)
+  string(REGEX REPLACE "^{\"([a-z_]+)\".*$" "\\1" column "${column}")
+  check_tag("${site_name} PLAN" "${plan_section}" "${column}")
+endforeach()
+
+# Every message of site/ that begins with "Error - ", piece by piece.
+program_sources(site_files site)
+check_found("sources in site/" "${site_files}")
+check_message_fragments("${site_name}" "${site_diagnostics_section}" "${site_files}"
+  site_fragments "\"Error - ")
+check_found("\"Error - \" messages in site/" "${site_fragments}")
+
+check_contains("${site_name} SEE ALSO" "${site_see_also}" "velkor-ipconfig-cmd(1)")
+check_contains("${program_name} SEE ALSO" "${program_see_also}" "velkor-site(1)")
+
 get_property(failure_count GLOBAL PROPERTY man_pages_failures)
 if(failure_count GREATER 0)
   message(FATAL_ERROR "${failure_count} failure(s) in the manual pages")
 endif()
-message(STATUS "manual pages: ${program_name} and ${bench_name} render cleanly and match the sources")
+message(STATUS "manual pages: ${program_name}, ${bench_name} and ${site_name} render cleanly and match the sources")

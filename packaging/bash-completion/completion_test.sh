@@ -495,6 +495,41 @@ bench_root=$empty_bench
 expect "the bench of \$VELKOR_BENCH" "velkor-bench show @"
 bench_root=$VELKOR_BENCH
 
+# --- velkor-site -------------------------------------------------------------
+
+site_commands=(show check apply help)
+show_options=(--json --type --current_detector_ip --current_peer_ip --module --serial_port)
+apply_options=(--keep-going --from --program --run-folder)
+# Plans, other files and a folder, where the completion runs.
+mkdir -p "$scratch/plans/sub"
+touch "$scratch/plans/ward.csv" "$scratch/plans/Site Plan.CSV" "$scratch/plans/notes.txt"
+cd "$scratch/plans" || fail "no folder of plans"
+
+expect "site commands" "velkor-site @" "${site_commands[@]}"
+expect "site commands by their beginning" "velkor-site ch@" check
+expect "site options before a command" "velkor-site -@" --help --version
+expect "site commands after help" "velkor-site help a@" apply
+expect "nothing after --help" "velkor-site check --help @"
+
+expect "plans and folders for check" "velkor-site check @" ward.csv 'Site\ Plan.CSV' sub/
+expect "plans and folders for apply" "velkor-site apply w@" ward.csv
+expect "check's option" "velkor-site check ward.csv @" --json
+expect "apply's options" "velkor-site apply ward.csv --@" "${apply_options[@]}"
+expect "apply's options once" "velkor-site apply --keep-going ward.csv -@" \
+  --from --program --run-folder
+expect "files for --program" "velkor-site apply ward.csv --program @" \
+  ward.csv 'Site\ Plan.CSV' notes.txt sub/
+expect "folders for --run-folder" "velkor-site apply ward.csv --run-folder @" sub/
+expect "nothing for --from" "velkor-site apply ward.csv --from @"
+
+expect "show's options" "velkor-site show @" "${show_options[@]}"
+expect "show's other options" "velkor-site show -t 6080QL --module -@" \
+  --json --current_detector_ip --current_peer_ip --serial_port
+expect "types for show" "velkor-site show -t @" "${types[@]}"
+expect "types after --type=" "velkor-site show --type=60@" --type=6080K --type=6080QL --type=6080MV
+expect "ports for show" "velkor-site show -t 6080QL -m -s @" "${serial_words[@]}"
+cd - >/dev/null || fail "no way back from the folder of plans"
+
 # --- What the programs say of themselves -------------------------------------
 
 # Sourcing the files defines their functions and nothing else.
@@ -663,6 +698,9 @@ for name in "$quoted_port" "$single_quoted_port" "$backquoted_port" "$backslashe
   add_tty "$name" usb-9 ftdi_sio
 done
 sys=$scratch/sys
+# Plans whose names the shell would read as quotes, expansions or two words.
+tricky_plan=$'plan"$(touch ran-pl)"`touch ran-pl2`\'x.csv'
+touch "$pty/run/$tricky_plan" "$pty/run/my  plan.csv"
 # shellcheck disable=SC2016 # what would expand is the point
 history_port='bang!$HOME'
 tricky_id=$'TW"$(touch ran-id)"`touch ran-id2`\'x'
@@ -745,6 +783,10 @@ for opening in '"' "'" ""; do
   pty_refuses "no port with a newline $in" "$ipconfig $opening/dev/ttyN"
   pty_refuses "no port with an escape sequence $in" "$ipconfig $opening/dev/ttyC"
   pty_refuses "no module port with a control byte $in" "velkor-bench unplug ${opening}de"
+  pty_offers "a plan with quotes and expansions in its name $in" \
+    "velkor-site check ${opening}pla" check "$tricky_plan"
+  pty_offers "a plan with blanks in its name $in" "velkor-site apply ${opening}my" \
+    apply "my  plan.csv"
 done
 pty_offers "a quote opened inside --serial_port=" \
   "velkor-ipconfig-cmd -m --serial_port=\"/dev/ttyUS" -m "--serial_port=/dev/$quoted_port"
@@ -770,7 +812,7 @@ printf '%s\0' "${pty_lines[@]}" |
   env -i HOME="$pty/home" PATH="$scratch/bin:/usr/bin:/bin" TERM=dumb INPUTRC=/dev/null \
     LC_ALL=C.UTF-8 VELKOR_BENCH="$pty/bench" VELKOR_SERIAL_ROOT="$pty/sys/class/tty" \
     "${python:-python3}" "$(dirname "$0")/pty_bash.py" "$pty" "$pty/setup.bash" \
-    velkor-ipconfig-cmd velkor-bench >"$pty/results" 2>"$pty/problems" ||
+    velkor-ipconfig-cmd velkor-bench velkor-site >"$pty/results" 2>"$pty/problems" ||
   fail "the terminal session broke off" "$(<"$pty/problems")"
 exec 3<"$pty/results"
 for ((k = 0; k < ${#pty_lines[@]}; k++)); do

@@ -1,4 +1,4 @@
-# bash completion for velkor-ipconfig-cmd and velkor-bench  -*- shell-script -*-
+# bash completion for velkor-ipconfig-cmd, velkor-site and velkor-bench  -*- shell-script -*-
 #
 # One file for both programs, installed under each name, so that whichever is
 # completed first brings both and the helpers exist once. Needs bash alone (no
@@ -594,3 +594,113 @@ _velkor_bench() {
 }
 
 complete -F _velkor_bench velkor-bench
+
+# --- velkor-site -------------------------------------------------------------
+
+# Adds to the caller's candidates the paths that the current word begins:
+# folders (with a "/"), and with $1 "plans" the .csv files, with "files"
+# every file.
+_velkor_site__paths() {
+  local value="" quote="" typed="" path=""
+  # The word as the shell will read it: a word it cannot tell gets nothing.
+  _velkor__read_word "$cur" || return 0
+  for path in "$value"*; do
+    if [[ -d $path ]]; then
+      candidates+=("$path/")
+    elif [[ -f $path && ($1 == files || ($1 == plans && $path == *.[cC][sS][vV])) ]]; then
+      candidates+=("$path")
+    fi
+  done
+  return 0
+}
+
+_velkor_site__complete() {
+  local words=() cword=0 cur="" word="" command="" value_of="" option="" flag=""
+  local -a candidates=() given=() arguments=() flags=()
+  local -i i=0
+  _velkor__words
+
+  # The command comes first; show takes the program's options (a value as the
+  # next word or after "="), apply's --from, --program and --run-folder the
+  # next word.
+  for ((i = 1; i < cword; i++)); do
+    word=${words[i]}
+    if [[ -n $value_of ]]; then
+      value_of=""
+    elif [[ -z $command && $word != -* ]]; then
+      command=$word
+    elif [[ $word == -?* ]]; then
+      given+=("$word")
+      case $command:$word in
+        apply:--from | apply:--program | apply:--run-folder) value_of=$word ;;
+        show:-?*)
+          # The program's options, under their long names however written.
+          _velkor_ipconfig_cmd__option "${word%%=*}"
+          [[ -z $option ]] || given+=("--$option")
+          if [[ $word != *=* && $word != -[!-]?* ]] && _velkor_ipconfig_cmd__takes_value "$option"; then
+            value_of=$option
+          fi
+          ;;
+      esac
+    else
+      arguments+=("$word")
+    fi
+  done
+  case " ${given[*]} " in
+    *" --help "* | *" -h "*) return 0 ;;
+  esac
+
+  if [[ $command == show && -z $value_of && $cur == --?*=* ]]; then
+    _velkor_ipconfig_cmd__option "${cur%%=*}"
+    if _velkor_ipconfig_cmd__takes_value "$option"; then
+      _velkor_ipconfig_cmd__values "$option"
+      for word in "${candidates[@]}"; do
+        flags+=("${cur%%=*}=$word")
+      done
+      candidates=("${flags[@]}")
+    fi
+    value_of=written
+  fi
+  case $command:$value_of in
+    show:written) : ;;
+    apply:--program) _velkor_site__paths files ;;
+    apply:--run-folder) _velkor_site__paths folders ;;
+    apply:--from) : ;; # a plan line
+    show:?*) _velkor_ipconfig_cmd__values "$value_of" ;;
+    *)
+      if [[ -z $command && $cur == -* ]]; then
+        flags=(--help --version)
+      elif [[ -z $command ]]; then
+        candidates=(show check apply help)
+      elif [[ $command == help ]]; then
+        ((${#arguments[@]} > 0)) || candidates=(show check apply help)
+      elif [[ $command == show ]]; then
+        # Nothing but options and their values.
+        flags=(--json --type --current_detector_ip --current_peer_ip --module --serial_port)
+      elif [[ ($command == check || $command == apply) && $cur != -* ]] &&
+        ((${#arguments[@]} == 0)); then
+        _velkor_site__paths plans
+      elif [[ $command == check ]]; then
+        flags=(--json)
+      elif [[ $command == apply ]]; then
+        flags=(--keep-going --from --program --run-folder)
+      fi
+      # Once is enough for an option.
+      for flag in "${flags[@]}"; do
+        [[ " ${given[*]} " == *" $flag "* ]] || candidates+=("$flag")
+      done
+      ;;
+  esac
+  _velkor__reply "$cur" "${candidates[@]}"
+  # A folder is a step on the way: no blank after it.
+  if ((${#COMPREPLY[@]} == 1)) && [[ ${COMPREPLY[0]} == */ ]]; then
+    compopt -o nospace 2>/dev/null || :
+  fi
+  return 0
+}
+
+_velkor_site() {
+  _velkor__run _velkor_site__complete
+}
+
+complete -F _velkor_site velkor-site

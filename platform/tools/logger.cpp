@@ -1,7 +1,8 @@
 #include "platform/tools/logger.h"
 
+#include "platform/tools/printable_text.h"
+
 #include <boost/core/noncopyable.hpp>
-#include <boost/locale/utf.hpp>
 
 #include <algorithm>
 #include <cerrno>
@@ -26,38 +27,6 @@ namespace tools {
 std::ostream& operator<<(std::ostream& stream, const loglevel& level) {
     return stream << level.mark() << ' ';
 }
-
-namespace {
-
-// Texts from a library or a stored file may hold terminal commands (ESC, the
-// C1 controls) or bytes that are not UTF-8: they are written as \xHH, so that
-// neither the log nor the console copy of it can be rewritten by them. A tab
-// and everything printable stay as they are.
-std::string Harmless(const std::string& line) {
-    using utf = boost::locale::utf::utf_traits<char>;
-    std::string shown;
-    shown.reserve(line.size());
-    for (auto at = line.begin(); at != line.end();) {
-        auto next = at;
-        const boost::locale::utf::code_point code = utf::decode(next, line.end());
-        const bool control = code < 0x20 ? code != '\t' : (code >= 0x7F && code < 0xA0);
-        if (code == boost::locale::utf::illegal || code == boost::locale::utf::incomplete ||
-            control) {
-            static const char digits[] = "0123456789ABCDEF";
-            const auto byte = static_cast<unsigned char>(*at);
-            shown += "\\x";
-            shown += digits[byte >> 4];
-            shown += digits[byte & 0x0F];
-            ++at;
-            continue;
-        }
-        shown.append(at, next);
-        at = next;
-    }
-    return shown;
-}
-
-} // namespace
 
 logger& logger::manager() {
     static logger instance;
@@ -99,7 +68,10 @@ void logger::log(const std::string& text) {
     // A message that carries line ends (a library's text) must still be one log line.
     std::replace(line.begin(), line.end(), '\n', ' ');
     std::replace(line.begin(), line.end(), '\r', ' ');
-    line = Harmless(line);
+    // Texts from a library or a stored file may hold terminal commands or
+    // bytes that are not UTF-8: neither the log nor its console copy may be
+    // rewritten by them.
+    line = PrintableText(line);
     for (auto& entry : prefixes_) {
         try {
             entry.second(line);

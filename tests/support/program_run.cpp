@@ -1,5 +1,6 @@
 #include "tests/support/program_run.h"
 
+#include "cli/windows_command_line.h"
 #include "platform/tools/testing/environment.h"
 
 #include <boost/filesystem.hpp>
@@ -15,6 +16,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -33,39 +35,13 @@ std::string IpconfigProgram() {
 
 namespace {
 
-#ifdef _WIN32
-// One word of a Windows command line, as the C runtime splits it back: Boost
-// .Process 1.74 drops empty words there, which the tests pass on purpose.
-std::string Quoted(const std::string& word) {
-    if (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos) {
-        return word;
-    }
-    std::string quoted = "\"";
-    std::size_t backslashes = 0;
-    for (const char c : word) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(2 * backslashes, '\\');
-    return quoted + "\"";
-}
-#endif
-
 // The program and its words, in the form the system starts it from.
 template <typename... Properties>
 bp::child Start(const std::string& program, const std::vector<std::string>& args,
                 Properties&&... properties) {
 #ifdef _WIN32
-    std::string commandLine = Quoted(program);
-    for (const std::string& word : args) {
-        commandLine += " " + Quoted(word);
-    }
-    return bp::child(bp::cmd(commandLine), std::forward<Properties>(properties)...);
+    return bp::child(bp::cmd(velkor::cli::WindowsCommandLine(program, args)),
+                     std::forward<Properties>(properties)...);
 #else
     return bp::child(program, bp::args(args), std::forward<Properties>(properties)...);
 #endif
@@ -272,9 +248,36 @@ RunResult StartedRun::finish() {
 std::unique_ptr<StartedRun>
 Scratch::start(const std::vector<std::string>& args,
                const std::vector<std::pair<std::string, std::string>>& environment) const {
+    return startProgram(IpconfigProgram(), args, environment);
+}
+
+std::unique_ptr<StartedRun>
+Scratch::startProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::vector<std::pair<std::string, std::string>>& environment) const {
     std::vector<std::pair<std::string, std::string>> all = {{"VELKOR_BENCH", benchDir().string()}};
     all.insert(all.end(), environment.begin(), environment.end());
-    return std::unique_ptr<StartedRun>(new StartedRun(dir(), IpconfigProgram(), args, all));
+    return std::unique_ptr<StartedRun>(new StartedRun(dir(), program, args, all));
+}
+
+void StartedRun::kill() {
+    process_->child.terminate();
+}
+
+#ifndef _WIN32
+void StartedRun::interrupt() {
+    ::kill(process_->child.id(), SIGINT);
+}
+#endif
+
+RunResult Scratch::site(const std::vector<std::string>& args) const {
+    return run(VELKOR_SITE_PROGRAM, args);
+}
+
+fs::path Scratch::write(const std::string& name, const std::string& text, int mode) const {
+    const fs::path file = dir() / name;
+    std::ofstream(file.string(), std::ios::binary) << text;
+    fs::permissions(file, static_cast<fs::perms>(mode));
+    return file;
 }
 
 std::string Scratch::readLog() const {

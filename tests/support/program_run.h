@@ -45,6 +45,12 @@ public:
     bool readUntil(const std::string& text);
     // Reads the rest of the output and waits for the end of the run.
     RunResult finish();
+    // Kills the program, as a power cut or `kill -9` would.
+    void kill();
+#ifndef _WIN32
+    // Sends it SIGINT, as Ctrl-C at its terminal does.
+    void interrupt();
+#endif
 
 private:
     struct Process;
@@ -65,6 +71,11 @@ public:
     // Runs velkor-bench against benchDir(); fails the test when it exits non-zero
     // and `mustSucceed` is set.
     RunResult bench(const std::vector<std::string>& args, bool mustSucceed = true) const;
+    // Runs velkor-site in dir() against benchDir().
+    RunResult site(const std::vector<std::string>& args) const;
+    // Writes `text` to dir()/`name`, with the file mode given (POSIX).
+    boost::filesystem::path write(const std::string& name, const std::string& text,
+                                  int mode = 0600) const;
     // Runs velkor-bench with `input` on its standard input.
     RunResult benchFed(const std::string& input, const std::vector<std::string>& args) const;
     // Whether `password` is the one stored on `detector`, by velkor-bench
@@ -92,6 +103,10 @@ public:
     std::unique_ptr<StartedRun>
     start(const std::vector<std::string>& args,
           const std::vector<std::pair<std::string, std::string>>& environment) const;
+    // The same for any program.
+    std::unique_ptr<StartedRun>
+    startProgram(const std::string& program, const std::vector<std::string>& args,
+                 const std::vector<std::pair<std::string, std::string>>& environment) const;
 
 private:
     tools_testing::ScratchFolder folder_{"velkor-e2e"};

@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace velkor {
-namespace bench {
+namespace cli {
 
 // The known name a mistyped `word` most likely meant: the same name in
 // other letter case, else the nearest one within a couple of typing slips
@@ -19,5 +19,5 @@ boost::optional<std::string> ClosestName(const std::string& word,
 // " (did you mean NAME?)", or nothing when no name is close.
 std::string DidYouMean(const std::string& word, const std::vector<std::string>& known);
 
-} // namespace bench
+} // namespace cli
 } // namespace velkor

@@ -1,4 +1,4 @@
-#include "bench/store/closest_name.h"
+#include "cli/closest_name.h"
 
 #include <boost/algorithm/string/case_conv.hpp>
 
@@ -7,7 +7,7 @@
 #include <utility>
 
 namespace velkor {
-namespace bench {
+namespace cli {
 
 namespace {
 
@@ -66,5 +66,5 @@ std::string DidYouMean(const std::string& word, const std::vector<std::string>& 
     return name ? " (did you mean " + *name + "?)" : std::string();
 }
 
-} // namespace bench
+} // namespace cli
 } // namespace velkor

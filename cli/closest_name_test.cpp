@@ -1,9 +1,9 @@
-#include "bench/store/closest_name.h"
+#include "cli/closest_name.h"
 
 #include <gtest/gtest.h>
 
 namespace velkor {
-namespace bench {
+namespace cli {
 namespace {
 
 TEST(ClosestNameTest, FindsTheNameASlipOfTheKeyboardMeant) {
@@ -57,5 +57,5 @@ TEST(ClosestNameTest, DidYouMeanSaysItInParentheses) {
 }
 
 } // namespace
-} // namespace bench
+} // namespace cli
 } // namespace velkor
