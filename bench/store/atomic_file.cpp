@@ -1,5 +1,7 @@
 #include "bench/store/atomic_file.h"
 
+#include "bench/text/bench_error.h"
+
 #include <boost/filesystem/operations.hpp>
 
 #include <algorithm>
@@ -19,6 +21,23 @@ void WriteText(const boost::filesystem::path& path, const std::string& text, boo
 std::string ReadText(const boost::filesystem::path& path, std::size_t maxSize) {
     const Bytes bytes = Read(path, maxSize);
     return std::string(bytes.begin(), bytes.end());
+}
+
+Bytes detail::ReadUpTo(const boost::filesystem::path& path, std::size_t maxSize,
+                       const std::function<std::size_t(unsigned char*, std::size_t)>& readSome) {
+    Bytes bytes;
+    unsigned char buffer[8192];
+    for (;;) {
+        const std::size_t count = readSome(buffer, sizeof buffer);
+        if (count == 0) {
+            return bytes;
+        }
+        if (bytes.size() + count > maxSize) {
+            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
+                             " bytes");
+        }
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
 }
 
 bool IsTemporary(const std::string& name, const std::string& target) {

@@ -4,6 +4,8 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include <cstddef>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -36,6 +38,13 @@ bool IsTemporary(const std::string& name, const std::string& target = std::strin
 // left behind (regular files only: a link is left alone). Only while no Write
 // to `target` can be going on, that is under the lock that guards it.
 void RemoveTemporaries(const boost::filesystem::path& folder, const std::string& target);
+
+namespace detail {
+// Both systems' Read: gathers what `readSome` gives (0 at the end) and throws
+// BenchError past `maxSize` bytes.
+Bytes ReadUpTo(const boost::filesystem::path& path, std::size_t maxSize,
+               const std::function<std::size_t(unsigned char*, std::size_t)>& readSome);
+} // namespace detail
 
 } // namespace atomic_file
 

@@ -126,25 +126,17 @@ Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
     if (!S_ISREG(status.st_mode)) {
         throw BenchError(path.string() + " is not a regular file");
     }
-    Bytes bytes;
-    unsigned char buffer[8192];
-    for (;;) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
+    return detail::ReadUpTo(path, maxSize, [&](unsigned char* buffer, std::size_t size) {
+        for (;;) {
+            const ssize_t count = ::read(fd.get(), buffer, size);
+            if (count >= 0) {
+                return static_cast<std::size_t>(count);
             }
-            Fail("cannot read", path, errno);
+            if (errno != EINTR) {
+                Fail("cannot read", path, errno);
+            }
         }
-        if (count == 0) {
-            return bytes;
-        }
-        if (bytes.size() + static_cast<std::size_t>(count) > maxSize) {
-            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
-                             " bytes");
-        }
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    }
+    });
 }
 
 } // namespace atomic_file

@@ -130,22 +130,13 @@ Bytes Read(const boost::filesystem::path& path, std::size_t maxSize) {
         (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         throw BenchError(path.string() + " is not a regular file");
     }
-    Bytes bytes;
-    unsigned char buffer[8192];
-    for (;;) {
+    return detail::ReadUpTo(path, maxSize, [&](unsigned char* buffer, std::size_t size) {
         DWORD count = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &count, nullptr)) {
+        if (!ReadFile(file.get(), buffer, static_cast<DWORD>(size), &count, nullptr)) {
             Fail("cannot read", path);
         }
-        if (count == 0) {
-            return bytes;
-        }
-        if (bytes.size() + count > maxSize) {
-            throw BenchError(path.string() + " is larger than " + std::to_string(maxSize) +
-                             " bytes");
-        }
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    }
+        return static_cast<std::size_t>(count);
+    });
 }
 
 } // namespace atomic_file

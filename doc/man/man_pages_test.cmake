@@ -365,6 +365,21 @@ function(check_found what items)
   endif()
 endfunction()
 
+# source_items(<file> <what> <regex> <item-regex> <out>): what <regex> matches
+# in the source <file>, each match reduced to the first group of <item-regex>;
+# none at all is a failure (check_found).
+function(source_items file what regex item_regex out)
+  read_source("${SOURCE_DIR}/${file}" text)
+  string(REGEX MATCHALL "${regex}" matches "${text}")
+  check_found("${what} in ${file}" "${matches}")
+  set(items)
+  foreach(match IN LISTS matches)
+    string(REGEX REPLACE "${item_regex}" "\\1" item "${match}")
+    list(APPEND items "${item}")
+  endforeach()
+  set(${out} "${items}" PARENT_SCOPE)
+endfunction()
+
 # ---------------------------------------------------------------- velkor-ipconfig-cmd.1
 
 set(program_page "${PAGES_DIR}/velkor-ipconfig-cmd.1")
@@ -424,11 +439,8 @@ endforeach()
 check_found("\"Error - \" messages in app/ and addressing/" "${error_fragments}")
 
 # The request and parameter names the rule checker's lines are made of.
-read_source("${SOURCE_DIR}/app/action_type.cpp" text)
-string(REGEX MATCHALL "return \"[^\"]+\"" returns "${text}")
-check_found("request names in app/action_type.cpp" "${returns}")
-foreach(return IN LISTS returns)
-  string(REGEX REPLACE "^return \"(.*)\"$" "\\1" action "${return}")
+source_items(app/action_type.cpp "request names" "return \"[^\"]+\"" "^return \"(.*)\"$" actions)
+foreach(action IN LISTS actions)
   if(NOT action STREQUAL "Unknown")
     check_contains("${program_name} DIAGNOSTICS" "${diagnostics_section}"
       "Error - invalid ${action} action")
@@ -436,11 +448,9 @@ foreach(return IN LISTS returns)
       "Error - invalid ${action} action parameters")
   endif()
 endforeach()
-read_source("${SOURCE_DIR}/app/action_parameter.cpp" text)
-string(REGEX MATCHALL "return \"[^\"]+\"" returns "${text}")
-check_found("parameter names in app/action_parameter.cpp" "${returns}")
-foreach(return IN LISTS returns)
-  string(REGEX REPLACE "^return \"(.*)\"$" "\\1" parameter "${return}")
+source_items(app/action_parameter.cpp "parameter names" "return \"[^\"]+\""
+  "^return \"(.*)\"$" parameters)
+foreach(parameter IN LISTS parameters)
   if(NOT parameter STREQUAL "Unknown")
     check_contains("${program_name} DIAGNOSTICS" "${diagnostics_section}" "${parameter}")
   endif()
@@ -448,19 +458,14 @@ endforeach()
 
 # The family address sets and prefixes, as the lines show them and as
 # FAMILIES explains them.
-read_source("${SOURCE_DIR}/addressing/ip_subset.cpp" text)
-string(REGEX MATCHALL "\"[0-9]+\\.[0-9.]*\"" addresses "${text}")
-check_found("addresses in addressing/ip_subset.cpp" "${addresses}")
+source_items(addressing/ip_subset.cpp addresses "\"[0-9]+\\.[0-9.]*\"" "^\"(.*)\"$" addresses)
 foreach(address IN LISTS addresses)
-  string(REPLACE "\"" "" address "${address}")
   check_contains("${program_name} DIAGNOSTICS" "${diagnostics_section}" "${address}")
   check_contains("${program_name} FAMILIES" "${families_section}" "${address}")
 endforeach()
-read_source("${SOURCE_DIR}/addressing/ip_address_checks.cpp" text)
-string(REGEX MATCHALL "\"Vk[A-Za-z0-9]+\"" families "${text}")
-check_found("family names in addressing/ip_address_checks.cpp" "${families}")
+source_items(addressing/ip_address_checks.cpp "family names" "\"Vk[A-Za-z0-9]+\"" "^\"(.*)\"$"
+  families)
 foreach(family IN LISTS families)
-  string(REPLACE "\"" "" family "${family}")
   check_contains("${program_name} DIAGNOSTICS" "${diagnostics_section}" "${family}")
 endforeach()
 
@@ -563,11 +568,8 @@ foreach(option IN LISTS options)
 endforeach()
 
 # The plan's columns: {"name", &PlanRow::cell}.
-read_source("${SOURCE_DIR}/site/plan.cpp" text)
-string(REGEX MATCHALL "{\"[a-z_]+\", &PlanRow::" columns "${text}")
-check_found("plan columns in site/plan.cpp" "${columns}")
+source_items(site/plan.cpp "plan columns" "{\"[a-z_]+\", &PlanRow::" "^{\"([a-z_]+)\".*$" columns)
 foreach(column IN LISTS columns)
-  string(REGEX REPLACE "^{\"([a-z_]+)\".*$" "\\1" column "${column}")
   check_tag("${site_name} PLAN" "${plan_section}" "${column}")
 endforeach()
 
