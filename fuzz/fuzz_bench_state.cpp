@@ -15,6 +15,7 @@
 #include "bench/device/detector_record.h"
 #include "bench/store/bench_catalogue.h"
 #include "bench/store/bounded_parse.h"
+#include "bench/store/record_json.h"
 #include "bench/text/bench_error.h"
 #include "bench/text/byte_text.h"
 #include "fuzz/fuzz_support.h"
@@ -47,31 +48,36 @@ std::vector<std::string> TextsOf(const velkor::bench::BenchCatalogue& catalogue)
     return texts;
 }
 
-// Reads `text` into `stored` (a record or a catalogue), false when it is
-// refused; one that was read must be written back as a text that reads to the
-// same text again, and to the same texts.
-template <typename Stored>
-bool ReadsBackTheSame(const std::string& text, Stored& stored, const char* difference) {
+// Reads `text` into `stored` (a record or a catalogue) with `read`, false when
+// it is refused; one that was read must be written back (`write`) as a text
+// that reads to the same text again, and to the same texts.
+template <typename Stored, typename Read, typename Write>
+bool ReadsBackTheSame(const std::string& text, Stored& stored, Read read, Write write,
+                      const char* difference) {
     try {
-        stored = Stored::FromJson(text);
+        stored = read(text);
     } catch (const BenchError&) {
         return false;
     }
-    const std::string written = stored.toJson();
-    const Stored again = Stored::FromJson(written);
-    FUZZ_REQUIRE(again.toJson() == written, difference);
+    const std::string written = write(stored);
+    const Stored again = read(written);
+    FUZZ_REQUIRE(write(again) == written, difference);
     FUZZ_REQUIRE(TextsOf(again) == TextsOf(stored), "a text read back lost a byte");
     return true;
 }
 
 void Record(const std::string& text) {
     velkor::bench::DetectorRecord record;
-    ReadsBackTheSame(text, record, "a record read back differs");
+    ReadsBackTheSame(text, record, velkor::bench::record_json::FromJson,
+                     velkor::bench::record_json::ToJson, "a record read back differs");
 }
 
 void Catalogue(const std::string& text) {
     velkor::bench::BenchCatalogue catalogue;
-    if (!ReadsBackTheSame(text, catalogue, "a catalogue read back differs")) {
+    if (!ReadsBackTheSame(
+            text, catalogue, velkor::bench::BenchCatalogue::FromJson,
+            [](const velkor::bench::BenchCatalogue& read) { return read.toJson(); },
+            "a catalogue read back differs")) {
         return;
     }
     for (const auto& entry : catalogue.detectors) {
