@@ -24,18 +24,6 @@ namespace fs = boost::filesystem;
 using testing::ErrorOf;
 using ::testing::HasSubstr;
 
-// Every entry below `folder` (links not followed), with the content of files.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-    std::map<std::string, std::string> contents;
-    for (fs::recursive_directory_iterator it(folder), end; it != end; ++it) {
-        const std::string name = it->path().string().substr(folder.string().size());
-        contents[name] = fs::is_regular_file(it->symlink_status())
-                             ? atomic_file::ReadText(it->path())
-                             : std::string(fs::is_symlink(it->symlink_status()) ? "link" : "");
-    }
-    return contents;
-}
-
 void Write(const fs::path& file, const std::string& text) {
     std::ofstream(file.string()) << text;
 }
@@ -79,6 +67,18 @@ TEST(DetectorFoldersTest, LeftoversAreOnlyTheBenchsOwnKindOfEntry) {
 }
 
 #ifndef _WIN32
+
+// Every entry below `folder` (links not followed), with the content of files.
+std::map<std::string, std::string> Contents(const fs::path& folder) {
+    std::map<std::string, std::string> contents;
+    for (fs::recursive_directory_iterator it(folder), end; it != end; ++it) {
+        const std::string name = it->path().string().substr(folder.string().size());
+        contents[name] = fs::is_regular_file(it->symlink_status())
+                             ? atomic_file::ReadText(it->path())
+                             : std::string(fs::is_symlink(it->symlink_status()) ? "link" : "");
+    }
+    return contents;
+}
 
 // A place outside the bench, with what a user keeps there.
 struct Home {
